@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Sets everything up, builds, and runs every test: the debug suites, the same suites under
+# AddressSanitizer + UndefinedBehaviorSanitizer, and a short fuzzing smoke of every reader.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+jobs=$(nproc)
+
+for preset in debug asan; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset" -j "$jobs"
+done
+
+scripts/fuzz-smoke.sh "${FUZZ_SECONDS:-30}"

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "platform/file.h"
+
+namespace konwerter::platform {
+
+// The guard that keeps the DOS edition's users out of the source data for a whole run:
+// `users.dbf` held open with an exclusive, non-blocking lock. Released when destroyed.
+class SourceLock {
+ public:
+  enum class Outcome {
+    kTaken,    // the lock is held
+    kInUse,    // the file exists but another program holds it
+    kMissing,  // the file cannot be opened for reading and writing
+  };
+
+  // Tries to take the lock on the file; the lock is present only with kTaken.
+  static Outcome Take(std::string_view users_dbf_path, std::optional<SourceLock>& lock);
+
+  // True when the file can be opened for reading and writing (shared), as a probe.
+  static bool CanOpenShared(std::string_view path);
+
+ private:
+  explicit SourceLock(File file) : file_(std::move(file)) {}
+
+  File file_;
+};
+
+}  // namespace konwerter::platform

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "source/transliteration.h"
+
+namespace konwerter::source {
+
+// How a bound field is read into its destination.
+enum class BindingKind : char {
+  kText = 'a',      // trimmed (while trimming is on) and transliterated text
+  kRawText = 'c',   // the bytes as stored
+  kByte = 'b',      // low 8 bits of a parsed integer
+  kWord = 'w',      // low 16 bits of a parsed integer
+  kLong = 'l',      // a parsed signed 32-bit integer
+  kReal = 'r',      // a parsed floating-point number
+  kLogical = 'k',   // "T", "t", "Y", "y" -> true
+  kBinary2 = 'n',   // the first 2 bytes, little-endian
+  kBinary4 = 'm',   // the first 4 bytes, little-endian
+};
+
+// Status codes of the last operation; 0 is success.
+enum SourceStatus : std::int32_t {
+  kSourceOk = 0,
+  kSourceBadHandle = 1,    // handle 0 or above 100, or no free slot at open
+  kSourceCannotOpen = 2,
+  kSourceShortRead = 3,    // file shorter than the 12-byte header, or a refill below one record
+  kSourceSeekFailed = 4,
+  kSourcePastEnd = 5,
+  kSourceBadNumber = 6,    // a numeric field does not convert; see conversion_position()
+  kSourceNoSuchField = 7,
+  kSourceNegativeRecord = 8,
+};
+
+using TableHandle = int;  // 1..100; 0 = no table
+inline constexpr int kSourceSlotCount = 100;
+
+class SourceTableSlot;  // one open table (defined in the implementation)
+
+// The DOS side's table reader: up to 100 dBase III tables open at once, each named by a
+// handle. Callers bind fields of the table opened last to their own variables, then walk
+// it record by record; a read fills every bound variable from the current record.
+// Read-only: it never writes to a source file.
+class SourceTables {
+ public:
+  // `pages` is the run's code-page state; it is read at every text read.
+  explicit SourceTables(const CodePages& pages);
+  ~SourceTables();
+  SourceTables(const SourceTables&) = delete;
+  SourceTables& operator=(const SourceTables&) = delete;
+
+  // Marks every slot free (closing any table still open). Status untouched.
+  void ResetSlots();
+
+  // Opens a table (".dbf" appended when the path holds no dot) in the lowest free slot,
+  // makes it the current table and goes to record 0. Returns 0 when it fails.
+  TableHandle Open(std::string_view path);
+  // Gives the table a read-ahead buffer of (bytes / record length) whole records.
+  void SetReadAhead(TableHandle table, std::uint32_t bytes);
+
+  // Bind a field of the current table (name compared in upper case) to a destination.
+  // The destination must stay alive while the table is open. Text destinations receive at
+  // most `capacity` bytes. A missing field gives status 7 and binds nothing.
+  void BindText(std::string_view field, std::string* destination, std::size_t capacity = 255);
+  void BindRawText(std::string_view field, std::string* destination, std::size_t capacity = 255);
+  void BindByte(std::string_view field, std::uint8_t* destination);
+  void BindWord(std::string_view field, std::uint16_t* destination);
+  void BindLong(std::string_view field, std::int32_t* destination);
+  void BindReal(std::string_view field, double* destination);
+  void BindLogical(std::string_view field, bool* destination);
+  void BindBinary2(std::string_view field, std::uint16_t* destination);
+  void BindBinary4(std::string_view field, std::uint32_t* destination);
+
+  // The header's record count (status untouched unless the handle is bad).
+  std::uint32_t RecordCount(TableHandle table);
+  // True when the table is past its end or holds no records.
+  bool AtEnd(TableHandle table);
+  void ReadRecord(TableHandle table);
+  void NextRecord(TableHandle table);
+  // `record` is 0-based.
+  void GoToRecord(TableHandle table, std::int32_t record);
+  void Close(TableHandle table);
+  void CloseAll();
+
+  std::int32_t status() const { return status_; }
+  std::int32_t conversion_position() const { return conversion_position_; }
+  void SetTrimming(bool on) { trimming_ = on; }
+  bool trimming() const { return trimming_; }
+
+ private:
+  // (implementation details)
+  const CodePages& pages_;
+  std::array<std::unique_ptr<SourceTableSlot>, kSourceSlotCount> slots_;
+  TableHandle current_ = 0;
+  std::int32_t status_ = kSourceOk;
+  std::int32_t conversion_position_ = 0;
+  bool trimming_ = true;
+};
+
+}  // namespace konwerter::source

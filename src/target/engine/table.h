@@ -1,0 +1,141 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/calendar_date.h"
+#include "target/engine/field.h"
+
+namespace konwerter::engine {
+
+class Engine;
+class OpenTable;  // the files and state of an open table (defined in the implementation)
+
+// Table paths: the folder (a program path, a backslash appended when missing) followed by
+// the table name; ".dbf" is added when the name has no extension. The .mdx and .dbt share
+// the base name. Existing files are found whatever the letter case of their names.
+
+// Creates a level-5 table with the fields in order and no index, replacing an existing
+// .dbf. Throws EngineError kInvalidDirectory when the folder does not exist.
+void CreateTable(Engine& engine, std::string_view folder, std::string_view table_name,
+                 std::span<const FieldDescriptor> fields);
+
+// One field of a restructured table and where its data comes from.
+struct RestructuredField {
+  FieldDescriptor field;
+  std::optional<int> source;  // index of the existing field that feeds it; none for a new field
+};
+
+// Rewrites a closed table with a new field list, keeping every record: values of kept
+// fields are carried over (text widened, numbers re-formatted to the new width and
+// decimals), new fields start empty. The production index is rebuilt with its tags.
+// Throws EngineError as Table::Open does.
+void RestructureTable(Engine& engine, std::string_view folder, std::string_view table_name,
+                      std::span<const RestructuredField> fields);
+
+// A table object in the manner of the Windows edition's engine: set the folder and name,
+// open it, append or edit records field by field, post, close. Text goes in and comes out
+// as the program's cp1250 and is stored in cp852. The production index is kept by
+// building every tag in bulk when the table is closed, so it always reflects the records.
+class Table {
+ public:
+  Table(Engine& engine, std::string folder, std::string table_name);
+  ~Table();  // closes the table; errors are swallowed here (call Close() to see them)
+  Table(const Table&) = delete;
+  Table& operator=(const Table&) = delete;
+
+  const std::string& folder() const { return folder_; }
+  const std::string& table_name() const { return table_name_; }
+  std::string DbfPath() const;
+  std::string MdxPath() const;
+  std::string DbtPath() const;
+  void set_exclusive(bool exclusive) { exclusive_ = exclusive; }
+  bool exclusive() const { return exclusive_; }
+
+  // Opens the table with its production index. Throws EngineError: kInvalidDirectory when
+  // the folder is missing, kNoSuchTable when the .dbf is missing, kNoSuchIndex when the
+  // header declares a production index that is missing or unreadable, kOther when the
+  // file is damaged (every size read from it is checked).
+  void Open();
+  // Posts a pending record, rebuilds the production index when anything changed, writes the
+  // header and closes the files. Does nothing when the table is closed.
+  void Close();
+  bool is_open() const { return open_ != nullptr; }
+
+  // --- Index definitions (the tags of the production index, in tag-table order)
+  // Reads the tag list from the .mdx; works on an open or a closed table (none: empty).
+  void RefreshIndexDefinitions();
+  const std::vector<TagDefinition>& index_definitions() const { return tags_; }
+  // Adds a tag and builds it. `key` is a field name when `expression` is false, otherwise a
+  // dBase key expression (field names, +, UPPER, STR, DTOS). Works on an open or closed
+  // table. Throws EngineError kOther for an expression the engine does not know.
+  void AddIndex(std::string_view tag, std::string_view key, bool expression);
+  // Makes a tag (name compared ignoring case) the current index, or none for "".
+  // Throws EngineError kNoSuchIndex when there is no such tag.
+  void SetCurrentIndex(std::string_view tag);
+  const std::string& current_index() const { return current_index_; }
+
+  // --- Fields of the open table
+  const std::vector<FieldDescriptor>& fields() const;
+  // Position of a field (name compared ignoring case); throws EngineError kOther if absent.
+  int FieldIndex(std::string_view name) const;
+
+  // --- Writing. Append begins a new record with every field empty (null); Edit begins
+  // changing the current record; Post writes the pending record. A pending record is also
+  // posted by the next Append and by Close.
+  void Append();
+  void Edit();
+  void Post();
+  // Setters name a field by its name (ignoring case) or its position.
+  // Text is cut to the field's width. A number that does not fit its field after rounding
+  // to its decimals is stored as "*" fill and counted as an overflow by the engine.
+  void SetText(std::string_view field, std::string_view text);
+  void SetText(int field, std::string_view text);
+  void SetNumber(std::string_view field, double value);
+  void SetNumber(int field, double value);
+  void SetDate(std::string_view field, platform::CalendarDate date);
+  void SetDate(int field, platform::CalendarDate date);
+  void SetLogical(std::string_view field, bool value);
+  void SetLogical(int field, bool value);
+  void SetNull(std::string_view field);
+  void SetNull(int field);
+
+  // --- Reading, in physical record order
+  std::uint32_t RecordCount() const;
+  void First();
+  void Next();
+  bool Eof() const;
+  // The current record's 1-based number (0 when there is none).
+  std::uint32_t RecordNumber() const;
+  bool IsDeleted() const;
+  bool IsNull(std::string_view field) const;
+  // Character fields: the text with trailing spaces removed, as cp1250.
+  std::string ReadText(std::string_view field) const;
+  // Numeric fields: the value (0 when empty); ReadInteger truncates toward zero.
+  std::int64_t ReadInteger(std::string_view field) const;
+  double ReadNumber(std::string_view field) const;
+  std::optional<platform::CalendarDate> ReadDate(std::string_view field) const;
+  std::optional<bool> ReadLogical(std::string_view field) const;
+
+  // Positions the table on the first record, in key order of the current index, whose key
+  // equals `key` (cp1250 text for character keys; decimal text for numeric keys; YYYYMMDD
+  // for date keys); a text key is padded with spaces to the key length. False when none.
+  // REQUIRES: a current index.
+  bool FindKey(std::string_view key);
+
+ private:
+  Engine& engine_;
+  std::string folder_;
+  std::string table_name_;
+  bool exclusive_ = false;
+  std::vector<TagDefinition> tags_;
+  std::string current_index_;
+  std::unique_ptr<OpenTable> open_;
+};
+
+}  // namespace konwerter::engine
