@@ -49,6 +49,7 @@ class Table {
   Table(const Table&) = delete;
   Table& operator=(const Table&) = delete;
 
+  Engine& engine() const { return engine_; }
   const std::string& folder() const { return folder_; }
   const std::string& table_name() const { return table_name_; }
   std::string DbfPath() const;

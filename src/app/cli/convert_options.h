@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/conversion_driver.h"
+
+namespace konwerter::cli {
+
+// What `konwerter-cli convert` was asked to do.
+struct ConvertOptions {
+  // Folders as typed, the check boxes, the drive map; paths turned into the program's
+  // cp1250 text.
+  app::ConversionRequest request;
+  bool renumbering_file_given = false;
+  bool assume_yes = false;  // --yes: overwrite a folder that already holds data
+  bool quiet = false;
+  std::string summary_file;  // --summary; empty for none
+};
+
+// Parses the arguments after "convert". Returns nullopt with a Polish explanation (UTF-8)
+// in `error` when they are wrong: an unknown option, a missing value, an unknown name in a
+// list, a drive that is not "X=DIR". Folders may be left out (the run then does nothing,
+// as the window does with empty edits).
+std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>& arguments,
+                                                  std::string& error);
+
+// The text of `konwerter-cli convert --help` (UTF-8).
+std::string ConvertUsage();
+
+}  // namespace konwerter::cli

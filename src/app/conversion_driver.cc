@@ -1,0 +1,165 @@
+#include "app/conversion_driver.h"
+
+#include <exception>
+#include <optional>
+
+#include "app/converter_steps.h"
+#include "app/progress_bars.h"
+#include "platform/dos_path.h"
+#include "platform/file_system.h"
+#include "platform/text_encoding.h"
+#include "renumber/renumbering_file.h"
+#include "run/messages.h"
+#include "run/prechecks.h"
+#include "run/run_context.h"
+#include "run/table_sizing.h"
+#include "settings/settings_file.h"
+#include "source/transliteration.h"
+#include "target/identifier.h"
+
+namespace konwerter::app {
+
+namespace {
+
+bool ConfirmOverwrite(platform::OperatorMessages& messages) {
+  const platform::OperatorMessage question{
+      platform::Cp1250FromUtf8("We wskazanej kartotece znajdują się już dane systemu TEROKAN.\r\n"
+                               "Konwersja ZNISZCZY WSZYSTKIE DANE ZNAJDUJĄCE SIĘ W TEJ KARTOTECE\r\n"
+                               "Dokonać konwersji ?"),
+      platform::Cp1250FromUtf8("Potwierdzenie"), platform::MessageButtons::kYesNo,
+      platform::MessageIcon::kQuestion, platform::MessageAnswer::kNo};
+  return messages.Show(question) != platform::MessageAnswer::kNo;
+}
+
+std::string FailureMessage(const std::string& error) {
+  return platform::Cp1250FromUtf8("Wystąpił błąd podczas konwersji:\r\n") + error +
+         platform::Cp1250FromUtf8(
+             "\r\nW karotece wynikowej znajdują się tylko częściowo skonwertowane dane.");
+}
+
+// Steps 9 to 22 of a run, with the source lock held: everything that reads the sources and
+// writes the output. Returns the outcome; the caller's cleanup runs whatever happens.
+class Run {
+ public:
+  Run(run::RunContext& context, const ConversionRequest& request, ConversionResult& result)
+      : context_(context), request_(request), result_(result) {}
+
+  RunOutcome Convert();
+
+ private:
+  void Finish();
+
+  run::RunContext& context_;
+  const ConversionRequest& request_;
+  ConversionResult& result_;
+};
+
+RunOutcome Run::Convert() {
+  auto entries = run::ReadSourceDirectoryVariables(context_.input_path, context_.code_pages,
+                                                   context_.messages);
+  if (!entries) return RunOutcome::kNoDirectoryVariables;
+  context_.directories =
+      run::SourceDirectories(std::move(*entries), context_.input_path, request_.drives);
+  context_.report.directories = context_.directories.report();
+  source::DetectSourceCodePage(context_.input_path, context_.code_pages);
+  run::ReadSiteSettings(context_.input_path, context_.code_pages, context_.messages,
+                        context_.session.site_settings);
+  context_.source_tables.ResetSlots();
+
+  context_.sequence = std::make_unique<target::SequenceTable>(
+      context_.engine(), context_.output_path, context_.messages);
+  context_.creator_identifier = target::CreatorIdentifier(context_.clock.Today());
+  context_.status.Clear();
+  run::SizeSharedTables(context_);
+  settings::WriteSettingsFile(context_.output_path, context_.session.site_settings,
+                              context_.session.renumbering, context_.options.renumber_communes);
+
+  for (const ConverterStep& step : ConverterSteps()) {
+    if (context_.status.ok()) step.convert(context_);
+    if (step.pause_after) context_.progress.ConverterPause();
+  }
+  Finish();
+  return context_.status.ok() ? RunOutcome::kSucceeded : RunOutcome::kFailed;
+}
+
+void Run::Finish() {
+  context_.sequence->Close();
+  result_.sequence_rows = context_.sequence->rows();
+  context_.sequence.reset();
+  if (context_.status.ok()) {
+    result_.message = platform::Cp1250FromUtf8("Konwersja została zakończona.");
+    context_.messages.Show({result_.message, platform::Cp1250FromUtf8("Komunikat")});
+  } else {
+    result_.message = FailureMessage(context_.status.error());
+    context_.messages.Show({result_.message, platform::Cp1250FromUtf8("Błąd konwersji"),
+                            platform::MessageButtons::kOk, platform::MessageIcon::kStop});
+  }
+}
+
+// The closing steps: the source lock goes, both bars return to 0, no source table stays open.
+struct Cleanup {
+  run::RunContext& context;
+  ProgressBars& bars;
+  std::optional<platform::SourceLock>& lock;
+  ~Cleanup() {
+    context.source_tables.CloseAll();
+    context.sequence.reset();
+    lock.reset();
+    bars.Reset();
+  }
+};
+
+std::string ExceptionText(const std::exception& error) {
+  return platform::Cp1250FromUtf8(error.what());
+}
+
+}  // namespace
+
+ConversionResult RunConversion(ConversionRequest& request, run::Session& session,
+                               ProgressView& view, platform::OperatorMessages& messages,
+                               const platform::Clock& clock) {
+  ConversionResult result;
+  if (request.input_folder.empty() || request.output_folder.empty()) return result;
+  request.input_folder = platform::WithTrailingBackslash(request.input_folder);
+  request.output_folder = platform::WithTrailingBackslash(request.output_folder);
+  result.input_path = request.input_folder;
+  result.output_path = request.output_folder;
+
+  if (target::OutputHasData(session.engine, request.output_folder) && !ConfirmOverwrite(messages)) {
+    result.outcome = RunOutcome::kDeclined;
+    return result;
+  }
+  if (!renumber::LoadRenumberingFile(request.renumbering_file, session.renumbering)) {
+    run::ShowMessage(messages, "Błąd w pliku z przenumerowaniem gmin", "Komunikat");
+    result.outcome = RunOutcome::kBadRenumberingFile;
+    return result;
+  }
+  std::string input_path = request.input_folder;
+  run::LocateSystemFolder(input_path);
+  result.input_path = input_path;
+  std::optional<platform::SourceLock> lock = run::TakeSourceLock(input_path, messages);
+  if (!lock) {
+    result.outcome = RunOutcome::kNoSourceLock;
+    return result;
+  }
+
+  session.engine.ClearOverflows();
+  ProgressBars bars(view);
+  run::RunContext context(session, request.options, bars, messages, clock);
+  context.input_path = input_path;
+  context.output_path = request.output_folder;
+  Cleanup cleanup{context, bars, lock};
+  try {
+    result.outcome = Run(context, request, result).Convert();
+  } catch (const std::exception& error) {
+    result.outcome = RunOutcome::kAborted;
+    result.message = ExceptionText(error);
+    messages.Show({result.message, platform::Cp1250FromUtf8("Błąd"), platform::MessageButtons::kOk,
+                   platform::MessageIcon::kStop});
+  }
+  result.report = context.report;
+  result.overflows = session.engine.overflows();
+  return result;
+}
+
+}  // namespace konwerter::app

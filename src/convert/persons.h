@@ -1,0 +1,16 @@
+#pragma once
+
+namespace konwerter::run {
+struct RunContext;
+}
+
+namespace konwerter::convert {
+
+// Converts the register of persons and institutions (BDGOSOBY) into Osoby.dbf, Ulice.dbf and
+// Miejsc.dbf of BAZA\OSOBY, resolving addresses and names into text. With
+// `delete_unlinked`, only persons an earlier converter referred to are written.
+// False when a source table or the name index cannot be opened (the conversion status
+// then names it and no target table is created).
+bool ConvertPersons(run::RunContext& context, bool delete_unlinked);
+
+}  // namespace konwerter::convert

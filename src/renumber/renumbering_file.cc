@@ -1,0 +1,54 @@
+#include "renumber/renumbering_file.h"
+
+#include <fstream>
+
+#include "platform/dos_path.h"
+
+namespace konwerter::renumber {
+
+namespace {
+
+bool EndsWithExe(std::string_view path) {
+  if (path.size() < 4) return false;
+  const std::string_view tail = path.substr(path.size() - 4);
+  return tail[0] == '.' && (tail[1] | 0x20) == 'e' && (tail[2] | 0x20) == 'x' &&
+         (tail[3] | 0x20) == 'e';
+}
+
+// Reads one "old|new" line into the table; false when a part does not parse.
+bool ApplyLine(std::string_view line, RenumberingTable& table) {
+  const auto bar = line.find('|');
+  if (bar == std::string_view::npos) return true;
+  constexpr std::size_t kNewPartLength = 10;
+  int old_number = 0;
+  int new_number = 0;
+  if (!ParseCommuneNumber(line.substr(0, bar), old_number) ||
+      !ParseCommuneNumber(line.substr(bar + 1, kNewPartLength), new_number)) {
+    return false;
+  }
+  table.Set(old_number, static_cast<std::uint16_t>(new_number));
+  return true;
+}
+
+}  // namespace
+
+std::string RenumberingFilePath(std::string_view program_path) {
+  if (EndsWithExe(program_path)) {
+    return std::string(program_path.substr(0, program_path.size() - 3)) + "gm";
+  }
+  return std::string(program_path) + ".gm";
+}
+
+bool LoadRenumberingFile(std::string_view path, RenumberingTable& table) {
+  table.Clear();
+  std::ifstream file(platform::HostPath(path), std::ios::binary);
+  if (!file) return true;
+  std::string line;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!ApplyLine(line, table)) return false;
+  }
+  return true;
+}
+
+}  // namespace konwerter::renumber

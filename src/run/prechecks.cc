@@ -1,0 +1,121 @@
+#include "run/prechecks.h"
+
+#include "platform/dos_path.h"
+#include "run/messages.h"
+#include "run/run_context.h"
+#include "source/memory_file.h"
+
+namespace konwerter::run {
+
+namespace {
+
+constexpr std::uint32_t kSourceReadAhead = 32000;
+
+// Replaces the value of the first entry named `name`, when there is one.
+void Replace(std::vector<std::string>& entries, std::string_view name, std::string_view value) {
+  for (std::string& entry : entries) {
+    if (entry.size() > name.size() && entry.compare(0, name.size(), name) == 0 &&
+        entry[name.size()] == '=') {
+      entry = std::string(name) + "=" + std::string(value);
+      return;
+    }
+  }
+}
+
+void NormaliseSiteSettings(std::vector<std::string>& settings) {
+  std::string commune = source::ValueOf(settings, "DOM_GMNR");
+  if (!commune.empty()) {
+    if (commune.size() < 3) commune.insert(0, 3 - commune.size(), '0');
+    Replace(settings, "DOM_GMNR", commune);
+  }
+  const std::string outside = source::ValueOf(settings, "DOM_OSWYK");
+  if (!outside.empty()) Replace(settings, "DOM_OSWYK", outside == "W" || outside == "w" ? "1" : "0");
+}
+
+}  // namespace
+
+void LocateSystemFolder(std::string& input_path) {
+  input_path = platform::WithTrailingBackslash(input_path);
+  if (platform::SourceLock::CanOpenShared(input_path + "users.dbf")) return;
+  if (platform::SourceLock::CanOpenShared(input_path + "SYSTEM\\users.dbf")) {
+    input_path += "SYSTEM\\";
+  }
+}
+
+std::optional<platform::SourceLock> TakeSourceLock(std::string_view input_path,
+                                                   platform::OperatorMessages& messages) {
+  std::optional<platform::SourceLock> lock;
+  const std::string path = platform::WithTrailingBackslash(input_path) + "users.dbf";
+  switch (platform::SourceLock::Take(path, lock)) {
+    case platform::SourceLock::Outcome::kTaken:
+      return lock;
+    case platform::SourceLock::Outcome::kMissing:
+      ShowMessage(messages,
+                  "Błędna ścieżka dojścia do danych systemu TEROKAN. Wskaż położenie kartoteki "
+                  "SYSTEM w TEROKAN.",
+                  "Błąd");
+      return std::nullopt;
+    case platform::SourceLock::Outcome::kInUse:
+      ShowMessage(messages,
+                  "Przed konwersją należy zakończyć pracę z systemem TEROKAN na wszyskich "
+                  "stanowiskach.",
+                  "Błąd");
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> ReadSourceDirectoryVariables(
+    std::string_view input_path, const source::CodePages& pages,
+    platform::OperatorMessages& messages) {
+  const std::string path = platform::WithTrailingBackslash(input_path) + "bdglobal.mem";
+  std::vector<std::string> entries;
+  if (!source::ReadMemoryFile(path, pages, entries)) {
+    ShowMessage(messages, "Brak pliku: ", "Błąd", path);
+    return std::nullopt;
+  }
+  for (std::string& entry : entries) {
+    if (entry.empty() || entry.back() != '\\') entry += '\\';
+  }
+  return entries;
+}
+
+void ReadSiteSettings(std::string_view input_path, const source::CodePages& pages,
+                      platform::OperatorMessages& messages, std::vector<std::string>& settings) {
+  settings.clear();
+  const std::string path = platform::WithTrailingBackslash(input_path) + "dom.mem";
+  if (!source::ReadMemoryFile(path, pages, settings)) {
+    ShowMessage(messages, "Brak pliku: ", "Błąd", path);
+    return;
+  }
+  NormaliseSiteSettings(settings);
+}
+
+std::string SourcePath(const RunContext& context, std::string_view variable,
+                       std::string_view file_name) {
+  return context.directories.Folder(variable) + std::string(file_name);
+}
+
+source::TableHandle OpenSourceTable(RunContext& context, std::string_view variable,
+                                    std::string_view file_name, bool report) {
+  const std::string path = SourcePath(context, variable, file_name);
+  const source::TableHandle table = context.source_tables.Open(path);
+  if (context.source_tables.status() == source::kSourceOk) {
+    context.source_tables.SetReadAhead(table, kSourceReadAhead);
+    return table;
+  }
+  if (report) context.status.Fail(OpenFailureText(path));
+  return 0;
+}
+
+bool OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
+                     source::ClipperIndex& index, bool report) {
+  const std::string path = SourcePath(context, variable, file_name);
+  index.Open(path);
+  if (index.status() != source::kIndexCannotOpen) return true;
+  if (report) context.status.Fail(OpenFailureText(path));
+  index.Close();
+  return false;
+}
+
+}  // namespace konwerter::run

@@ -1,0 +1,177 @@
+#include "settings/coordinate_systems.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/cp1250_case.h"
+#include "platform/dos_path.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+#include "platform/text_encoding.h"
+#include "run/messages.h"
+#include "run/prechecks.h"
+#include "run/run_context.h"
+#include "settings/coordinate_system_65.h"
+
+namespace konwerter::settings {
+
+namespace {
+
+constexpr std::string_view kMarkerExtension = ".MEM";
+
+// System names are the marker file names without extension: "65" or a single character.
+std::vector<std::string> SystemNames(const std::string& works_folder) {
+  std::vector<std::string> names;
+  for (const std::string& file : platform::ListFiles(works_folder)) {
+    const std::string upper = platform::ToUpperCp1250(file);
+    if (upper.size() < kMarkerExtension.size() ||
+        upper.compare(upper.size() - kMarkerExtension.size(), kMarkerExtension.size(),
+                      kMarkerExtension) != 0) {
+      continue;
+    }
+    const std::string name = upper.substr(0, upper.size() - kMarkerExtension.size());
+    if (name == "65" || name.size() == 1) names.push_back(name);
+  }
+  return names;
+}
+
+// A leading decimal number of a line: blanks skipped, optional sign, digits with an
+// optional fraction. Nothing when the line does not begin with one.
+std::optional<double> LeadingNumber(const std::string& line) {
+  std::size_t at = line.find_first_not_of(" \t");
+  if (at == std::string::npos) return std::nullopt;
+  const std::size_t start = at;
+  if (line[at] == '+' || line[at] == '-') ++at;
+  const std::size_t digits = at;
+  while (at < line.size() && std::isdigit(static_cast<unsigned char>(line[at]))) ++at;
+  bool any_digit = at > digits;
+  if (at < line.size() && line[at] == '.') {
+    ++at;
+    while (at < line.size() && std::isdigit(static_cast<unsigned char>(line[at]))) {
+      ++at;
+      any_digit = true;
+    }
+  }
+  if (!any_digit) return std::nullopt;
+  return std::stod(line.substr(start, at - start));
+}
+
+std::string Rounded(double value) {
+  return std::to_string(static_cast<long long>(std::round(value)));
+}
+
+// The lines of one system's .def file, built and then written at once.
+class Description {
+ public:
+  void Add(std::string line) { text_ += line + "\r\n"; }
+  void Write(const std::string& path) const {
+    platform::File file = platform::File::Create(platform::HostPath(path));
+    file.Write({reinterpret_cast<const std::uint8_t*>(text_.data()), text_.size()});
+  }
+
+ private:
+  std::string text_;
+};
+
+class SystemConverter {
+ public:
+  SystemConverter(run::RunContext& context, std::string name)
+      : context_(context), name_(std::move(name)) {}
+
+  // Builds the description; false when it cannot be completed.
+  bool Build(Description& description);
+
+ private:
+  bool CopyDosDescription(Description& description);
+  bool AddCorners(Description& description);
+
+  run::RunContext& context_;
+  std::string name_;
+};
+
+bool SystemConverter::Build(Description& description) {
+  if (name_ == "65") {
+    for (const std::string& line : BuiltInDescription65()) description.Add(line);
+    return true;
+  }
+  return CopyDosDescription(description) && AddCorners(description);
+}
+
+bool SystemConverter::CopyDosDescription(Description& description) {
+  const std::string path = context_.directories.Folder("BDLWZORCE") + name_ + ".def";
+  std::ifstream in(platform::HostPath(path), std::ios::binary);
+  if (!in) return false;
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) {
+    const auto end_mark = line.find('\x1A');  // a DOS text file ends at its end mark
+    if (end_mark != std::string::npos) line.resize(end_mark);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (end_mark != std::string::npos) {
+      if (!line.empty()) lines.push_back(std::move(line));
+      break;
+    }
+    lines.push_back(std::move(line));
+  }
+  if (lines.size() < 3) return false;
+  const auto dx = LeadingNumber(lines[1]);
+  const auto dy = LeadingNumber(lines[2]);
+  if (!dx || !dy) return false;
+  description.Add("1:" + Rounded(*dy / 800 * 1000) + "            & skala sekcji pierwotnych");
+  description.Add(Rounded(*dx) + "               & wymiary dx sekcji pierwotnej");
+  description.Add(Rounded(*dy) + "               & wymiary dy sekcji pierwotnej");
+  for (std::size_t i = 3; i < lines.size(); ++i) {
+    description.Add(source::ToProgramText(lines[i], context_.code_pages));
+  }
+  return true;
+}
+
+bool SystemConverter::AddCorners(Description& description) {
+  source::SourceTables& tables = context_.source_tables;
+  const source::TableHandle corners =
+      run::OpenSourceTable(context_, "BDGROBOTY", "lok_p" + name_ + ".dbf", false);
+  if (corners == 0) return false;
+  std::string emblem, x, y;
+  tables.BindText("godlo10", &emblem, 10);
+  tables.BindText("xx", &x, 7);
+  tables.BindText("yy", &y, 7);
+  bool first = true;
+  for (; !tables.AtEnd(corners); tables.NextRecord(corners)) {
+    tables.ReadRecord(corners);
+    if (emblem.empty()) continue;
+    std::string line = emblem;
+    std::replace(line.begin(), line.end(), ' ', '_');
+    line += " " + x + " " + y;
+    if (first) {
+      line += platform::Cp1250FromUtf8("  & Lewe, dolne narożniki sekcji pierwotnych");
+      first = false;
+    }
+    description.Add(line);
+  }
+  tables.Close(corners);
+  return true;
+}
+
+}  // namespace
+
+void ConvertCoordinateSystems(run::RunContext& context) {
+  const std::string folder = context.output_path + "BAZA\\UKLADY\\";
+  platform::CreateFolders(folder);
+  for (const std::string& name : SystemNames(context.directories.Folder("BDGROBOTY"))) {
+    const std::string path = folder + name + ".def";
+    Description description;
+    if (SystemConverter(context, name).Build(description)) {
+      description.Write(path);
+    } else {
+      platform::RemoveFile(path);
+      run::ShowMessage(context.messages, "Brak kompletnego opisu do układu: ",
+                       "Błąd podczas konwersji", name);
+    }
+  }
+}
+
+}  // namespace konwerter::settings
