@@ -2,6 +2,7 @@
 
 #include "platform/dos_path.h"
 #include "platform/file_system.h"
+#include "platform/text_encoding.h"
 #include "source/memory_file.h"
 
 namespace konwerter::run {
@@ -68,13 +69,19 @@ std::vector<std::string> Candidates(std::string_view path, std::string_view syst
   return candidates;
 }
 
+// The folder as it is named on disk, so the summary shows where the data really was.
+std::string FoundFolder(const std::string& candidate) {
+  const std::string found = platform::Cp1250FromUtf8(platform::HostPath(candidate).string());
+  return platform::EndsWithSeparator(found) ? found : found + "/";
+}
+
 }  // namespace
 
 std::string ResolveDosFolder(std::string_view path, std::string_view system_folder,
                              const DriveMap& drives) {
   if (path.empty()) return {};
   for (const std::string& candidate : Candidates(path, system_folder, drives)) {
-    if (platform::FolderExists(candidate)) return candidate;
+    if (platform::FolderExists(candidate)) return FoundFolder(candidate);
   }
   return {};
 }

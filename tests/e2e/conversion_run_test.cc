@@ -1,0 +1,231 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/conversion_driver.h"
+#include "platform/source_lock.h"
+#include "platform/text_encoding.h"
+#include "target/engine/table.h"
+#include "tests/e2e/dos_site.h"
+#include "tests/oracles/oracles.h"
+
+namespace konwerter::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// The persons of the site: a person with every address part, an institution whose locality
+// stands in for the street, a firm with a key far above the record count and wrapped name
+// lines, a record without a key, and a second record with the first one's key.
+DosPerson Person(std::uint32_t id, int o, std::string nazwa) {
+  DosPerson person;
+  person.id = id;
+  person.o = o;
+  person.nazwa = std::move(nazwa);
+  return person;
+}
+
+DosPersonsFolder Persons() {
+  DosPersonsFolder folder;
+  folder.communes = {"Łódź"};
+  folder.localities = {"Żabiniec", "Łęczyca"};
+  folder.streets = {"Polna", "POLNA"};
+  folder.first_names = {"Jan"};
+  DosPerson jan = Person(7, 2, "KOWALSKI J");
+  jan.imie_1 = 1;
+  jan.id_g = 1;
+  jan.id_m = 1;
+  jan.id_u = 1;
+  jan.kod = "12345";
+  jan.nr_d = "5";
+  jan.nr_l = "2";
+  jan.nr_p = "          0";
+  jan.rodzaj_o = "f";
+  jan.nip = "7251234567";
+  jan.name_lines = {"KOWALSKI"};
+  DosPerson office = Person(3, 1, "Urząd Gminy");
+  office.id_g = 1;
+  office.id_m = 2;
+  office.nr_d = "5";
+  office.nr_p = "80010112345";
+  DosPerson firm = Person(5'000'000, 2, "PGK");
+  firm.id_u = 99;
+  firm.name_lines = {"Przedsiębiorstwo Geodezyjne", "i Kartograficzne", "Sp. z o.o."};
+  DosPerson keyless = Person(0, 2, "BEZ KLUCZA");
+  DosPerson again = jan;
+  again.nazwa = "KOWALSKI 2";
+  folder.persons = {jan, office, firm, keyless, again};
+  return folder;
+}
+
+class ConversionRunTest : public ::testing::Test {
+ protected:
+  ConversionRunTest()
+      : site_(Persons(), {"DOM_GMNR=7", "DOM_GMNAZ=Zgierz", "DOM_NADOPE=T", "DOM_OSWYK=w"}) {}
+
+  app::ConversionResult Convert(std::vector<platform::MessageAnswer> answers = {},
+                                bool keep_unlinked_persons = true,
+                                std::string input = "") {
+    app::ConversionRequest request;
+    request.input_folder = input.empty() ? site_.root().string() : input;
+    request.output_folder = output_.folder();
+    request.options.delete_unlinked_persons = !keep_unlinked_persons;
+    request.renumbering_file = output_.Join("brak.gm");
+    messages_ = ScriptedMessages(std::move(answers));
+    const platform::FixedClock clock(kRunDate);
+    return app::RunConversion(request, session_, progress_, messages_, clock);
+  }
+  fs::path Target(const std::string& relative) const { return output_.path() / relative; }
+  // Rows of a target table as dbfread decodes them (cp852), "" for a blank field.
+  std::vector<std::vector<std::string>> Rows(const std::string& relative) const {
+    const DbfOracleTable table = ReadDbfWithDbfread(Target(relative), "cp852");
+    EXPECT_EQ(table.language_driver, 0x23);
+    std::vector<std::vector<std::string>> rows;
+    for (const DbfOracleRecord& record : table.live_records) {
+      std::vector<std::string> row;
+      for (const auto& value : record.values) row.push_back(value.value_or(""));
+      rows.push_back(row);
+    }
+    return rows;
+  }
+  std::string Text(const std::string& relative) const {
+    std::ifstream file(Target(relative), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+
+  DosSite site_;
+  TempDir output_;
+  run::Session session_;
+  ScriptedMessages messages_;
+  CountingProgress progress_;
+};
+
+TEST_F(ConversionRunTest, ConvertsEveryPersonWithAddressNameAndIdentifier) {
+  const app::ConversionResult result = Convert({}, /*keep_unlinked_persons=*/true);
+  ASSERT_EQ(result.outcome, app::RunOutcome::kSucceeded) << platform::Utf8FromCp1250(result.message);
+  EXPECT_THAT(messages_.Texts().back(), HasSubstr("Konwersja została zakończona."));
+
+  const auto osoby = Rows("BAZA/OSOBY/Osoby.dbf");
+  ASSERT_EQ(osoby.size(), 4u);
+  // Id_osoby klucz Nazwa1 Nazwa2 Ulica Nr_dl Kod Miejsc Pesel Nip Uprawnieni Id_tworz
+  // Id_modyf Rodzaj Konto
+  EXPECT_THAT(osoby[0], ElementsAre("00000001", "KOWALSKI J", "Jan KOWALSKI", "", "Polna", "5/2",
+                                    "12-345", "ŻABINIEC", "", "7251234567", "", "000158B1", "",
+                                    "F", ""));
+  EXPECT_THAT(osoby[1], ElementsAre("00000002", "Urząd Gminy", "Urząd Gminy", "", "ŁĘCZYCA", "5",
+                                    "", "Łódź", "80010112345", "", "", "000158B1", "", "", ""));
+  const std::string line1 = "Przedsiębiorstwo Geodezyjne   ";
+  EXPECT_EQ(osoby[2][0], "00000003");  // a key far above the record count keeps its person
+  EXPECT_EQ(osoby[2][2], " " + line1 + "i Kartograficzne");
+  EXPECT_EQ(osoby[2][3], "Sp. z o.o.");
+  EXPECT_EQ(osoby[2][4], "");  // a street reference beyond the dictionary
+  EXPECT_EQ(osoby[3][0], "00000001");
+  EXPECT_EQ(osoby[3][1], "KOWALSKI 2");
+
+  EXPECT_THAT(Rows("BAZA/OSOBY/Ulice.dbf"),
+              ElementsAre(ElementsAre("ŁĘCZYCA"), ElementsAre("Polna")));
+  EXPECT_THAT(Rows("BAZA/OSOBY/Miejsc.dbf"),
+              ElementsAre(ElementsAre("ŁÓDŹ"), ElementsAre("ŻABINIEC")));
+  EXPECT_THAT(Rows("BAZA/ADMIN/Dostep.dbf"), ::testing::Contains(ElementsAre("4", "OSOBY")));
+
+  // Our own engine reads the same table.
+  engine::Table table(session_.engine, output_.Join("BAZA\\OSOBY\\"), "Osoby.dbf");
+  table.Open();
+  EXPECT_EQ(table.RecordCount(), 4u);
+  table.SetCurrentIndex("UPP_KLUCZ");
+  ASSERT_TRUE(table.FindKey(platform::Cp1250FromUtf8("URZĄD GMINY")));
+  EXPECT_EQ(table.ReadText("Id_osoby"), "00000002");
+}
+
+TEST_F(ConversionRunTest, DeleteUnlinkedWithoutReferencesStillWritesStreetsAndTheSequence) {
+  ASSERT_EQ(Convert({}, /*keep_unlinked_persons=*/false).outcome, app::RunOutcome::kSucceeded);
+  EXPECT_TRUE(Rows("BAZA/OSOBY/Osoby.dbf").empty());
+  EXPECT_THAT(Rows("BAZA/OSOBY/Ulice.dbf"), ElementsAre(ElementsAre("Polna")));
+  EXPECT_TRUE(Rows("BAZA/OSOBY/Miejsc.dbf").empty());
+  EXPECT_THAT(Rows("BAZA/ADMIN/Dostep.dbf"), ElementsAre(ElementsAre("1", "OSOBY")));
+}
+
+TEST_F(ConversionRunTest, WritesTheSettingsFileAndTheCoordinateSystems) {
+  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceeded);
+  const std::string ini = platform::Utf8FromCp1250(Text("BAZA/ADMIN/terokan.ini"));
+  EXPECT_THAT(ini, HasSubstr("Nr gminy=007\r\n"));
+  EXPECT_THAT(ini, HasSubstr("Gmina=Zgierz\r\n"));
+  EXPECT_THAT(ini, HasSubstr("Nadawanie numeru kolejnego w bazach operatów=1\r\n"));
+
+  EXPECT_TRUE(fs::exists(Target("BAZA/UKLADY/65.def")));
+  EXPECT_FALSE(fs::exists(Target("BAZA/UKLADY/12.def")));
+  EXPECT_FALSE(fs::exists(Target("BAZA/UKLADY/A.def")));
+  EXPECT_EQ(platform::Utf8FromCp1250(Text("BAZA/UKLADY/1.def")),
+            "1:5000            & skala sekcji pierwotnych\r\n"
+            "5000               & wymiary dx sekcji pierwotnej\r\n"
+            "4000               & wymiary dy sekcji pierwotnej\r\n"
+            "/2\r\nćwiartki ŁĄ\r\n"
+            "A_B 5000 8000  & Lewe, dolne narożniki sekcji pierwotnych\r\n"
+            "C 10000 16000\r\n");
+  EXPECT_THAT(messages_.Texts(), ::testing::Contains("Brak kompletnego opisu do układu: A"));
+}
+
+TEST_F(ConversionRunTest, ASecondRunAsksAndNoLeavesTheOutputAsItWas) {
+  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceeded);
+  const auto sources = site_.Snapshot();
+  const auto output = SnapshotFolder(output_.path());
+
+  EXPECT_EQ(Convert({platform::MessageAnswer::kNo}).outcome, app::RunOutcome::kDeclined);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].buttons, platform::MessageButtons::kYesNo);
+  EXPECT_THAT(messages_.Texts()[0], HasSubstr("ZNISZCZY WSZYSTKIE DANE"));
+  EXPECT_EQ(SnapshotFolder(output_.path()), output);
+
+  EXPECT_EQ(Convert({platform::MessageAnswer::kYes}).outcome, app::RunOutcome::kSucceeded);
+  EXPECT_EQ(Rows("BAZA/OSOBY/Osoby.dbf").size(), 4u);
+  EXPECT_EQ(site_.Snapshot(), sources);
+}
+
+TEST_F(ConversionRunTest, ARunAgainstAnEmptyOutputDoesNotAsk) {
+  ASSERT_EQ(Convert({}, false).outcome, app::RunOutcome::kSucceeded);  // only NextVal 1 rows
+  EXPECT_EQ(Convert({}, false).outcome, app::RunOutcome::kSucceeded);
+  EXPECT_EQ(messages_.shown.front().buttons, platform::MessageButtons::kOk);
+}
+
+TEST_F(ConversionRunTest, ThePreChecksStopARunBeforeAnythingIsWritten) {
+  {
+    std::optional<platform::SourceLock> other;
+    ASSERT_EQ(platform::SourceLock::Take((site_.system() / "USERS.DBF").string(), other),
+              platform::SourceLock::Outcome::kTaken);
+    EXPECT_EQ(Convert().outcome, app::RunOutcome::kNoSourceLock);
+    EXPECT_THAT(messages_.Texts(),
+                ElementsAre("Przed konwersją należy zakończyć pracę z systemem TEROKAN na "
+                            "wszyskich stanowiskach."));
+  }
+  EXPECT_EQ(Convert({}, true, output_.path().string()).outcome, app::RunOutcome::kNoSourceLock);
+  EXPECT_THAT(messages_.Texts(), ElementsAre("Błędna ścieżka dojścia do danych systemu TEROKAN. "
+                                             "Wskaż położenie kartoteki SYSTEM w TEROKAN."));
+  fs::remove(site_.system() / "bdglobal.mem");
+  EXPECT_EQ(Convert().outcome, app::RunOutcome::kNoDirectoryVariables);
+  EXPECT_THAT(messages_.Texts()[0], HasSubstr("Brak pliku: "));
+  EXPECT_THAT(messages_.Texts()[0], HasSubstr("bdglobal.mem"));
+  EXPECT_FALSE(fs::exists(Target("BAZA")));
+}
+
+TEST_F(ConversionRunTest, AMissingPersonsTableFailsTheRunButTheSettingsAreWritten) {
+  fs::remove(site_.persons_folder() / "OSOBY.DBF");
+  const app::ConversionResult result = Convert();
+  EXPECT_EQ(result.outcome, app::RunOutcome::kFailed);
+  const std::string message = platform::Utf8FromCp1250(result.message);
+  EXPECT_THAT(message, HasSubstr("Wystąpił błąd podczas konwersji:"));
+  EXPECT_THAT(message, HasSubstr("Błąd podczas otwarcia pliku: "));
+  EXPECT_THAT(message, HasSubstr("osoby.dbf"));
+  EXPECT_TRUE(fs::exists(Target("BAZA/ADMIN/terokan.ini")));
+  EXPECT_FALSE(fs::exists(Target("BAZA/OSOBY/Osoby.dbf")));
+  EXPECT_EQ(progress_.resets, 1);
+}
+
+}  // namespace
+}  // namespace konwerter::testing

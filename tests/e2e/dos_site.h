@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/conversion_driver.h"
+#include "app/progress_view.h"
+#include "platform/clock.h"
+#include "platform/operator_messages.h"
+#include "tests/support/temp_dir.h"
+
+namespace konwerter::testing {
+
+// A person of a hand-made DOS site; texts are UTF-8 (stored as cp852).
+struct DosPerson {
+  std::uint32_t id = 0;
+  int o = 2;
+  std::string nazwa;
+  std::uint16_t imie_1 = 0, id_g = 0, id_m = 0, id_u = 0;
+  std::string kod, nr_d, nr_l, nr_p, rodzaj_o, nip, konto, uprawnieni;
+  std::vector<std::string> name_lines;  // lines 1..4 of nazwy.dbf; "" = no such line
+  bool deleted = false;
+};
+
+// The persons folder of a hand-made site.
+struct DosPersonsFolder {
+  std::vector<DosPerson> persons;
+  std::vector<std::string> communes, localities, streets, first_names;  // UTF-8
+};
+
+// A small DOS installation written by hand: <root>/SYSTEM with users.dbf, bdglobal.mem
+// (absolute DOS paths "F:\TEROKAN\..." found by their trailing folders, one relative path)
+// and dom.mem, the persons folder GOSOBY and the dictionaries every run sizes.
+class DosSite {
+ public:
+  explicit DosSite(const DosPersonsFolder& persons, std::vector<std::string> dom = {});
+
+  std::filesystem::path root() const { return root_.path(); }
+  std::filesystem::path system() const { return root_.path() / "SYSTEM"; }
+  std::filesystem::path persons_folder() const { return root_.path() / "TEROKAN" / "GOSOBY"; }
+  std::string system_folder() const { return root_.Join("SYSTEM\\"); }
+
+  // Every file of the site with its bytes, to prove a run changed nothing.
+  std::vector<std::pair<std::string, std::vector<std::uint8_t>>> Snapshot() const;
+
+  static void WritePersons(const std::filesystem::path& folder, const DosPersonsFolder& data);
+
+ private:
+  TempDir root_;
+};
+
+// Answers questions from a script (No when it runs out) and keeps every message shown.
+class ScriptedMessages final : public platform::OperatorMessages {
+ public:
+  explicit ScriptedMessages(std::vector<platform::MessageAnswer> answers = {})
+      : answers_(std::move(answers)) {}
+  platform::MessageAnswer Show(const platform::OperatorMessage& message) override;
+
+  std::vector<platform::OperatorMessage> shown;  // texts in cp1250
+
+  // The texts shown, as UTF-8.
+  std::vector<std::string> Texts() const;
+
+ private:
+  std::vector<platform::MessageAnswer> answers_;
+};
+
+// A progress display that only counts.
+class CountingProgress final : public app::ProgressView {
+ public:
+  void ShowRunPosition(int position) override { run_position = position; }
+  void ShowTable(std::string_view caption, int) override { tables.emplace_back(caption); }
+  void ShowRecordPosition(int) override { ++record_positions; }
+  void Pause() override { ++pauses; }
+  void Reset() override { ++resets; }
+
+  int run_position = 0;
+  int record_positions = 0;
+  int pauses = 0;
+  int resets = 0;
+  std::vector<std::string> tables;
+};
+
+// Every file under a folder with its bytes, sorted by path.
+std::vector<std::pair<std::string, std::vector<std::uint8_t>>> SnapshotFolder(
+    const std::filesystem::path& folder);
+
+// The fixed date of test runs.
+inline constexpr platform::CalendarDate kRunDate{2024, 5, 17};
+
+}  // namespace konwerter::testing

@@ -1,0 +1,73 @@
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "run/source_directories.h"
+#include "tests/support/temp_dir.h"
+
+namespace konwerter::run {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A DOS installation copied from a FAT volume: the root holds SYSTEM and the data folders,
+// with names in whatever letter case the copy gave them.
+class SourceDirectoriesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* folder : {"SYSTEM", "gosoby", "Terokan/GROBOTY", "groboty", "dane/LZGLO"}) {
+      fs::create_directories(root_.path() / folder);
+    }
+  }
+  std::string System() const { return root_.Join("SYSTEM\\"); }
+  std::string Resolve(std::string_view value, const DriveMap& drives = {}) const {
+    return ResolveDosFolder(value, System(), drives);
+  }
+  static bool SameFolder(const std::string& program_path, const fs::path& expected) {
+    return program_path == expected.string() + "/";
+  }
+
+  testing::TempDir root_;
+};
+
+TEST_F(SourceDirectoriesTest, AFolderThatExistsIsUsedAsItStands) {
+  EXPECT_TRUE(SameFolder(Resolve(root_.Join("gosoby\\")), root_.path() / "gosoby"));
+}
+
+TEST_F(SourceDirectoriesTest, AbsoluteDosPathsAreFoundByTheirTrailingFoldersIgnoringCase) {
+  EXPECT_TRUE(SameFolder(Resolve("F:\\TEROKAN\\GOSOBY\\"), root_.path() / "gosoby"));
+  // The longest tail wins over a shorter one that also exists.
+  EXPECT_TRUE(SameFolder(Resolve("F:\\TEROKAN\\GROBOTY\\"), root_.path() / "Terokan/GROBOTY"));
+  EXPECT_TRUE(SameFolder(Resolve("\\x\\groboty"), root_.path() / "groboty"));
+}
+
+TEST_F(SourceDirectoriesTest, ADriveMappingComesBeforeTheTails) {
+  testing::TempDir drive;
+  fs::create_directories(drive.path() / "Teren/GOSOBY");
+  const DriveMap drives{{'F', drive.folder()}};
+  EXPECT_TRUE(SameFolder(Resolve("f:\\TEREN\\GOSOBY\\", drives), drive.path() / "Teren/GOSOBY"));
+  // A mapped drive without the folder still falls back to the installation root.
+  EXPECT_TRUE(SameFolder(Resolve("F:\\X\\GOSOBY\\", drives), root_.path() / "gosoby"));
+}
+
+TEST_F(SourceDirectoriesTest, RelativePathsTryTheRootThenTheSystemFolder) {
+  EXPECT_TRUE(SameFolder(Resolve("DANE\\lzglo\\"), root_.path() / "dane/LZGLO"));
+  fs::create_directories(root_.path() / "SYSTEM/TMP");
+  EXPECT_TRUE(SameFolder(Resolve("tmp\\"), root_.path() / "SYSTEM/TMP"));
+}
+
+TEST_F(SourceDirectoriesTest, NothingFoundKeepsTheValueForTheFailingOpen) {
+  EXPECT_EQ(Resolve("G:\\NIEMA\\"), "");
+  EXPECT_EQ(Resolve(""), "");
+  const SourceDirectories directories({"BDGOSOBY=F:\\TEROKAN\\GOSOBY\\", "BDLZGLO=G:\\NIEMA\\"},
+                                      System(), {});
+  EXPECT_EQ(directories.Value("BDLZGLO"), "G:\\NIEMA\\");
+  EXPECT_EQ(directories.Folder("BDLZGLO"), "G:\\NIEMA\\");
+  EXPECT_TRUE(SameFolder(directories.Folder("BDGOSOBY"), root_.path() / "gosoby"));
+  ASSERT_EQ(directories.report().size(), 2u);
+  EXPECT_EQ(directories.report()[1].resolved, "");
+  EXPECT_EQ(directories.Folder("BRAK"), "");
+}
+
+}  // namespace
+}  // namespace konwerter::run
