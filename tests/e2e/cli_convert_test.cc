@@ -1,0 +1,127 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "app/cli/convert_command.h"
+#include "tests/e2e/dos_site.h"
+
+namespace konwerter::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+DosPersonsFolder OnePerson() {
+  DosPersonsFolder folder;
+  folder.streets = {"Długa"};
+  DosPerson person;
+  person.id = 1;
+  person.nazwa = "NOWAK";
+  person.id_u = 1;
+  folder.persons = {person};
+  return folder;
+}
+
+class CliConvertTest : public ::testing::Test {
+ protected:
+  CliConvertTest() : site_(OnePerson()) {}
+
+  int Run(std::vector<std::string> arguments, std::string answers = "",
+          bool terminal = false) {
+    out_.str("");
+    err_.str("");
+    std::istringstream in(answers);
+    cli::Console console{out_, err_, in, terminal, false};
+    const platform::FixedClock clock(kRunDate);
+    return cli::RunConvert(arguments, console, clock);
+  }
+  std::vector<std::string> Folders() const {
+    return {"--input", site_.root().string(), "--output", output_.path().string()};
+  }
+  std::vector<std::string> With(std::vector<std::string> extra) const {
+    std::vector<std::string> arguments = Folders();
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return arguments;
+  }
+
+  DosSite site_;
+  TempDir output_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(CliConvertTest, WrongUsageGivesExitCodeTwo) {
+  EXPECT_EQ(Run({"--nieznana"}), cli::kExitUsage);
+  EXPECT_THAT(err_.str(), HasSubstr("nieznana opcja"));
+  EXPECT_EQ(Run({"--input"}), cli::kExitUsage);
+  EXPECT_EQ(Run(With({"--keep-unlinked", "osoby,ludzie"})), cli::kExitUsage);
+  EXPECT_EQ(Run(With({"--segment1", "KME,XYZ"})), cli::kExitUsage);
+  EXPECT_EQ(Run(With({"--drive", "F/mnt"})), cli::kExitUsage);
+  EXPECT_EQ(Run({"--help"}), cli::kExitSucceeded);
+  EXPECT_THAT(out_.str(), HasSubstr("Użycie: konwerter-cli convert"));
+}
+
+TEST_F(CliConvertTest, ConvertsAndWritesTheSummary) {
+  const fs::path summary_path = output_.path() / "podsumowanie.json";
+  ASSERT_EQ(Run(With({"--keep-unlinked", "OSOBY", "--summary", summary_path.string(),
+                      "--drive", "f=" + site_.root().string()})),
+            cli::kExitSucceeded)
+      << out_.str() << err_.str();
+  EXPECT_THAT(out_.str(), HasSubstr("Konwersja została zakończona."));
+  EXPECT_THAT(out_.str(), HasSubstr("Wynik: succeeded"));
+
+  const nlohmann::json summary = nlohmann::json::parse(std::ifstream(summary_path));
+  EXPECT_EQ(summary["outcome"], "succeeded");
+  EXPECT_EQ(summary["message"], "Konwersja została zakończona.");
+  bool found_persons = false;
+  for (const auto& directory : summary["directories"]) {
+    if (directory["name"] == "BDGOSOBY") {
+      found_persons = true;
+      EXPECT_EQ(directory["value"], "F:\\TEROKAN\\GOSOBY\\");
+      EXPECT_THAT(directory["resolved"].get<std::string>(), HasSubstr("TEROKAN/GOSOBY"));
+    }
+  }
+  EXPECT_TRUE(found_persons);
+  bool found_osoby = false;
+  for (const auto& table : summary["tables"]) {
+    if (table["target"].get<std::string>().ends_with("Osoby.dbf")) {
+      found_osoby = true;
+      EXPECT_EQ(table["records_read"], 1);
+      EXPECT_EQ(table["records_written"], 1);
+      EXPECT_THAT(table["source"].get<std::string>(), HasSubstr("osoby.dbf"));
+    }
+  }
+  EXPECT_TRUE(found_osoby);
+  EXPECT_EQ(summary["sequence"][0]["table"], "OSOBY");
+  EXPECT_EQ(summary["sequence"][0]["next_value"], 2);
+}
+
+TEST_F(CliConvertTest, AFolderThatHoldsDataIsOnlyOverwrittenWhenConfirmed) {
+  ASSERT_EQ(Run(With({"--keep-unlinked", "osoby"})), cli::kExitSucceeded);
+  const auto before = SnapshotFolder(output_.path());
+  EXPECT_EQ(Run(With({})), cli::kExitNotStarted);  // no terminal, no --yes: No
+  EXPECT_THAT(out_.str(), HasSubstr("ZNISZCZY"));
+  EXPECT_EQ(Run(With({}), "n\n", true), cli::kExitNotStarted);
+  EXPECT_EQ(SnapshotFolder(output_.path()), before);
+  EXPECT_EQ(Run(With({}), "x\nT\n", true), cli::kExitSucceeded);
+  EXPECT_EQ(Run(With({"--yes", "--quiet"})), cli::kExitSucceeded);
+  EXPECT_THAT(out_.str(), ::testing::Not(HasSubstr("Wynik:")));
+}
+
+TEST_F(CliConvertTest, StoppedRunsAndFailedRunsHaveTheirOwnExitCodes) {
+  EXPECT_EQ(Run({}), cli::kExitNotStarted);  // no folders: nothing happens
+  const fs::path bad = output_.path() / "zly.gm";
+  std::ofstream(bad) << "12|abc\r\n";
+  EXPECT_EQ(Run(With({"--renumber-file", bad.string()})), cli::kExitNotStarted);
+  EXPECT_THAT(out_.str(), HasSubstr("Błąd w pliku z przenumerowaniem gmin"));
+  fs::remove(site_.persons_folder() / "OSOBY.DBF");
+  EXPECT_EQ(Run(With({})), cli::kExitConversionFailed);
+  EXPECT_THAT(out_.str(), HasSubstr("Błąd podczas otwarcia pliku: "));
+}
+
+}  // namespace
+}  // namespace konwerter::testing
