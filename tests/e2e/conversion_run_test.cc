@@ -159,7 +159,30 @@ TEST_F(ConversionRunTest, WritesTheSettingsFileAndTheCoordinateSystems) {
   EXPECT_THAT(ini, HasSubstr("Gmina=Zgierz\r\n"));
   EXPECT_THAT(ini, HasSubstr("Nadawanie numeru kolejnego w bazach operatów=1\r\n"));
 
-  EXPECT_TRUE(fs::exists(Target("BAZA/UKLADY/65.def")));
+  EXPECT_EQ(platform::Utf8FromCp1250(Text("BAZA/UKLADY/65.def")),
+      "1:10000            & skala sekcji pierwotnych\r\n"
+      "5000               & wymiary dx sekcji pierwotnej\r\n"
+      "8000               & wymiary dy sekcji pierwotnej\r\n"
+      "/2                 & podział sekcji\r\n"
+      ".                  & separator oddzielający godlo arkusza pierwotnego od reszty\r\n"
+      "1 2                &1  nazwy arkuszy na które dzielimy arkusz pierwotny\r\n"
+      "3 4                &2  muszą być 2 linie po dwie nazwy bo podział /2\r\n"
+      "                   & separator końcowy dla podziału /2\r\n"
+      "/5/2/2             & następny podział sekcji pierwotnej\r\n"
+      ".                  & separator oddzielający godlo arkusza pierwotnego od reszty\r\n"
+      "01 02 03 04 05     &1 nazwy arkuszy na które dzielimy arkusz pierwotny\r\n"
+      "06 07 08 09 10     &2 musi być 5 lini po 5 nazw  bo podział /5\r\n"
+      "11 12 13 14 15\r\n"
+      "16 17 18 19 20\r\n"
+      "21 22 23 24 25\r\n"
+      "                   & separator rozdzielający podziały\r\n"
+      "1 2                &1  nazwy arkuszy na które dzielimy\r\n"
+      "3 4                &2  muszą być 2 linie po dwie nazwy bo podział /2\r\n"
+      ".                  & separator rozdzielający podziały\r\n"
+      "1 2                &1  nazwy arkuszy na które dzielimy\r\n"
+      "3 4                &2  muszą być 2 linie po dwie nazwy  bo podział /2\r\n"
+      "                   & separator końcowy dla podziału /5/2/2\r\n"
+      "/                  & koniec podziałów sekcji pierwotnej\r\n");
   EXPECT_FALSE(fs::exists(Target("BAZA/UKLADY/12.def")));
   EXPECT_FALSE(fs::exists(Target("BAZA/UKLADY/A.def")));
   EXPECT_EQ(platform::Utf8FromCp1250(Text("BAZA/UKLADY/1.def")),

@@ -1,0 +1,104 @@
+#include <filesystem>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/text_encoding.h"
+#include "run/prechecks.h"
+#include "source/memory_file.h"
+#include "tests/support/temp_dir.h"
+#include "tools/dos/dos_table_writer.h"
+#include "tools/dos/mem_writer.h"
+
+namespace konwerter::run {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using tools::MemVariable;
+
+class NoMessages final : public platform::OperatorMessages {
+ public:
+  platform::MessageAnswer Show(const platform::OperatorMessage& message) override {
+    texts.push_back(platform::Utf8FromCp1250(message.text));
+    return platform::MessageAnswer::kOk;
+  }
+  std::vector<std::string> texts;
+};
+
+void WriteUsers(const fs::path& folder) {
+  fs::create_directories(folder);
+  tools::DosTableWriter(folder / "users.dbf", {{"NAME", 'C', 8}}).Finish();
+}
+
+TEST(LocateSystemFolderTest, FindsTheSystemFolderInsideTheInputFolder) {
+  testing::TempDir root;
+  WriteUsers(root.path() / "SYSTEM");
+  std::string input = root.folder();
+  LocateSystemFolder(input);
+  EXPECT_EQ(input, root.folder() + "SYSTEM\\");
+  LocateSystemFolder(input);  // the SYSTEM folder itself stays as it is
+  EXPECT_EQ(input, root.folder() + "SYSTEM\\");
+
+  std::string elsewhere = root.Join("brak");
+  LocateSystemFolder(elsewhere);
+  EXPECT_EQ(elsewhere, root.Join("brak") + "\\");
+}
+
+TEST(SourceLockTest, ExplainsAWrongFolderAndADataSetInUse) {
+  testing::TempDir root;
+  NoMessages messages;
+  EXPECT_FALSE(TakeSourceLock(root.folder(), messages));
+  WriteUsers(root.path());
+  {
+    const auto first = TakeSourceLock(root.folder(), messages);
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(TakeSourceLock(root.folder(), messages));
+  }
+  EXPECT_TRUE(TakeSourceLock(root.folder(), messages));  // released with the first lock
+  EXPECT_THAT(messages.texts,
+              ElementsAre("Błędna ścieżka dojścia do danych systemu TEROKAN. Wskaż położenie "
+                          "kartoteki SYSTEM w TEROKAN.",
+                          "Przed konwersją należy zakończyć pracę z systemem TEROKAN na "
+                          "wszyskich stanowiskach."));
+}
+
+TEST(SourceDirectoryVariablesTest, EveryValueEndsInABackslash) {
+  testing::TempDir root;
+  NoMessages messages;
+  EXPECT_FALSE(ReadSourceDirectoryVariables(root.folder(), {}, messages));
+  EXPECT_THAT(messages.texts, ElementsAre("Brak pliku: " + root.folder() + "bdglobal.mem"));
+  tools::WriteMemFile(root.path() / "BDGLOBAL.MEM",
+                      {MemVariable::Character("BDGOSOBY", "F:\\GOSOBY"),
+                       MemVariable::Character("BDLZGLO", "F:\\LZGLO\\")});
+  const auto variables = ReadSourceDirectoryVariables(root.folder(), {}, messages);
+  ASSERT_TRUE(variables);
+  EXPECT_THAT(*variables, ElementsAre("BDGOSOBY=F:\\GOSOBY\\", "BDLZGLO=F:\\LZGLO\\"));
+}
+
+TEST(SiteSettingsTest, NormalisesTheCommuneNumberAndTheOutsideFlag) {
+  testing::TempDir root;
+  NoMessages messages;
+  std::vector<std::string> settings{"OLD=1"};
+  ReadSiteSettings(root.folder(), {}, messages, settings);
+  EXPECT_TRUE(settings.empty());  // a missing dom.mem warns and empties the list
+  EXPECT_EQ(messages.texts.size(), 1u);
+
+  using Pair = std::pair<std::string, std::string>;
+  const auto read = [&](const std::string& commune, const std::string& outside) {
+    std::vector<MemVariable> variables{MemVariable::Character("DOM_GMNR", commune)};
+    if (!outside.empty()) variables.push_back(MemVariable::Character("DOM_OSWYK", outside));
+    tools::WriteMemFile(root.path() / "dom.mem", variables);
+    ReadSiteSettings(root.folder(), {}, messages, settings);
+    return std::pair(source::ValueOf(settings, "DOM_GMNR"), source::ValueOf(settings, "DOM_OSWYK"));
+  };
+  EXPECT_EQ(read("7", "W"), Pair("007", "1"));
+  EXPECT_EQ(read("12", "w"), Pair("012", "1"));
+  EXPECT_EQ(read("1234", "T"), Pair("1234", "0"));
+  EXPECT_EQ(read("", "N"), Pair("", "0"));
+  read("7", "");
+  EXPECT_EQ(settings.size(), 1u);  // a missing DOM_OSWYK stays missing
+}
+
+}  // namespace
+}  // namespace konwerter::run
