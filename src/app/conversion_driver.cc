@@ -144,6 +144,7 @@ ConversionResult RunConversion(ConversionRequest& request, run::Session& session
   }
 
   session.engine.ClearOverflows();
+  session.engine.set_today(clock.Today());  // the date in every table and index header
   ProgressBars bars(view);
   run::RunContext context(session, request.options, bars, messages, clock);
   context.input_path = input_path;

@@ -211,6 +211,20 @@ TEST_F(ConversionRunTest, ASecondRunAsksAndNoLeavesTheOutputAsItWas) {
   EXPECT_EQ(site_.Snapshot(), sources);
 }
 
+// Equal sources and an equal date give equal bytes: no stray memory reaches the files.
+TEST_F(ConversionRunTest, TwoRunsOfTheSameSiteWriteTheSameBytes) {
+  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceeded);
+  const auto first = SnapshotFolder(output_.path());
+  fs::remove_all(output_.path() / "BAZA");
+  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceeded);
+  EXPECT_EQ(SnapshotFolder(output_.path()), first);
+  for (const auto& [name, bytes] : first) {
+    if (name.ends_with(".dbf")) {
+      EXPECT_EQ(bytes[1], 124) << name;  // 2024 - 1900
+    }
+  }
+}
+
 TEST_F(ConversionRunTest, ARunAgainstAnEmptyOutputDoesNotAsk) {
   ASSERT_EQ(Convert({}, false).outcome, app::RunOutcome::kSucceeded);  // only NextVal 1 rows
   EXPECT_EQ(Convert({}, false).outcome, app::RunOutcome::kSucceeded);
