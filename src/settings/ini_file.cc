@@ -79,7 +79,10 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     return;
   }
   if (const std::size_t found = FindKey(header, key); found != kNone) {
-    lines_[found] = line;
+    // The key keeps the spelling it has in the file; only its value changes.
+    const std::string& old = lines_[found];
+    lines_[found] = std::string(Trim(std::string_view(old).substr(0, old.find('=')))) + "=" +
+                    std::string(value);
     return;
   }
   // A new key goes after the section's last non-blank line.

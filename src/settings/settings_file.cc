@@ -49,9 +49,19 @@ constexpr std::array<SettingsKey, 19> kKeys = {{
      Rule::kAsIs},
 }};
 
+// Clipper keeps only the first 10 characters of a variable's name, so dom.mem holds
+// DOM_JESTVAT as DOM_JESTVA. A name is looked up in full first, then as Clipper stored it.
+constexpr std::size_t kClipperNameLength = 10;
+
+std::string SettingValue(const std::vector<std::string>& site_settings, std::string_view name) {
+  const std::string value = source::ValueOf(site_settings, name);
+  if (!value.empty() || name.size() <= kClipperNameLength) return value;
+  return source::ValueOf(site_settings, name.substr(0, kClipperNameLength));
+}
+
 std::string ValueFor(const SettingsKey& key, const std::vector<std::string>& site_settings,
                      const renumber::RenumberingTable& renumbering, bool renumbering_enabled) {
-  const std::string value = source::ValueOf(site_settings, key.variable);
+  const std::string value = SettingValue(site_settings, key.variable);
   switch (key.rule) {
     case Rule::kAsIs:
       return value;

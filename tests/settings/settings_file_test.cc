@@ -51,11 +51,11 @@ TEST_F(SettingsFileTest, WritesEveryKeyInOrderInCp1250WithCrLf) {
   const std::string expected = Cp1250FromUtf8(
       "[Lokalizacja]\r\nWojewództwo=\r\nNr województwa=12\r\nPowiat=Łódź\r\nNr powiatu=04\r\n"
       "Gmina=Zgierz\r\nNr gminy=007\r\nSkrót filii=ZG\r\n"
-      "[Inne]\r\nCzas na zwrot dokumentu=30\r\nCzy łączyć wypożyczenie z numerem roboty=T\r\n"
+      "\r\n[Inne]\r\nCzas na zwrot dokumentu=30\r\nCzy łączyć wypożyczenie z numerem roboty=T\r\n"
       "Numeracja dokumentów nadawana w ramach roku=F\r\nW dokumentach rok czteroznakowy=T\r\n"
       "Nadawanie numeru kolejnego w bazach operatów=1\r\n"
-      "[Fakturowanie]\r\nCzy terokan jest płatnikiem VAT=T\r\n"
-      "[KP]\r\nPropozycja naliczania odsetek po dniach=14\r\n"
+      "\r\n[Fakturowanie]\r\nCzy terokan jest płatnikiem VAT=T\r\n"
+      "\r\n[KP]\r\nPropozycja naliczania odsetek po dniach=14\r\n"
       "Odsetki dzienne wynoszą (współczynnik)=0.0005\r\n"
       "Termin ważności naliczonych odsetek (dni)=7\r\nUmożliwiać zbiorcze KP=F\r\n"
       "Wpisywać datę zapłaty w DZ na podstawie KP=T\r\n"
@@ -79,6 +79,12 @@ TEST_F(SettingsFileTest, OnlyAnExactTMeansNumberingInOperats) {
   }
 }
 
+// dom.mem holds the name as Clipper stored it, cut to 10 characters.
+TEST_F(SettingsFileTest, FindsTheVatSettingUnderItsClipperName) {
+  Write({"DOM_JESTVA=T"});
+  EXPECT_EQ(Value("Fakturowanie", "Czy terokan jest płatnikiem VAT"), "T");
+}
+
 TEST_F(SettingsFileTest, TheCommuneNumberGoesThroughTheRenumberingRule) {
   renumbering_.Set(7, 345);
   Write({"DOM_GMNR=007"}, true);
@@ -98,6 +104,8 @@ TEST_F(SettingsFileTest, AnExistingFileKeepsItsOtherSectionsAndKeys) {
   EXPECT_EQ(text.find("stara"), std::string::npos);
 }
 
+// Like the Windows profile writer: existing keys keep their spelling, a new section is
+// set off by a blank line.
 TEST(IniFileTest, ReplacesValuesAddsKeysToTheirSectionAndReadsLfFiles) {
   testing::TempDir folder;
   const fs::path path = folder.path() / "a.ini";
@@ -107,7 +115,7 @@ TEST(IniFileTest, ReplacesValuesAddsKeysToTheirSectionAndReadsLfFiles) {
   ini.Set("A", "new", "4");
   ini.Set("C", "z", "5");
   ini.Save();
-  EXPECT_EQ(ReadText(path), "; comment\r\n[A]\r\nk=3\r\nnew=4\r\n\r\n[B]\r\nx=2\r\n[C]\r\nz=5\r\n");
+  EXPECT_EQ(ReadText(path), "; comment\r\n[A]\r\nk=3\r\nnew=4\r\n\r\n[B]\r\nx=2\r\n\r\n[C]\r\nz=5\r\n");
 }
 
 }  // namespace
