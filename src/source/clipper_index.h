@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/file.h"
+#include "source/ntx_layout.h"
 
 namespace konwerter::source {
 
@@ -31,27 +33,43 @@ class ClipperIndex {
   ClipperIndex(const ClipperIndex&) = delete;
   ClipperIndex& operator=(const ClipperIndex&) = delete;
 
+  // Opens the index at `path` (a program path) and loads its header and root page.
+  // Status 1 when the file cannot be opened, 2 when the header is short, 5 when the key
+  // size is above 255 (the file is then closed). When the root page cannot be read the
+  // index is closed again and the status is that of the close.
   void Open(std::string_view path);
   // Finds the record carrying `key` (padded with spaces to the key size). A key longer
   // than the key size is never found. Reloads the header and root first when the file's
-  // modification stamp changed.
+  // modification stamp changed. A page that cannot be read, is damaged, or lies deeper
+  // than 30 levels gives status 4 and not found.
+  // Throws IoError when the index is not open (a failed open included).
   SeekResult Seek(std::string_view key);
+  // Status 3 when the system reports a failing close.
   void Close();
 
   bool is_open() const { return file_.has_value(); }
   std::uint16_t status() const { return status_; }
+  // From the header last read (also when it was refused).
   std::uint16_t key_size() const { return key_size_; }
   std::uint32_t root_offset() const { return root_offset_; }
 
  private:
-  // (implementation details)
+  using Page = std::array<std::uint8_t, ntx::kPageSize>;
+
+  // Reads the header and the root page of the open file; on failure the file is closed
+  // and the status tells why.
+  bool LoadHeaderAndRoot();
+  // Reads the page at `offset`; false (status 4) when fewer than 1024 bytes arrive.
+  bool LoadPage(std::uint32_t offset, Page& page);
+
   std::optional<platform::File> file_;
+  std::string path_;
   std::uint16_t status_ = kIndexOk;
   std::uint16_t key_size_ = 0;
   std::uint32_t root_offset_ = 0;
   std::int64_t stamp_ = 0;
-  std::vector<std::uint8_t> root_page_;
-  std::vector<std::uint8_t> page_;
+  Page root_page_{};
+  Page page_{};
 };
 
 }  // namespace konwerter::source

@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "source/transliteration.h"
 
@@ -39,7 +41,24 @@ enum SourceStatus : std::int32_t {
 using TableHandle = int;  // 1..100; 0 = no table
 inline constexpr int kSourceSlotCount = 100;
 
+// A field as the table's header describes it.
+struct SourceFieldInfo {
+  std::string name;  // as stored, up to 10 bytes
+  char type = 'C';
+  std::uint8_t width = 0;
+  std::uint8_t decimals = 0;
+};
+
+// The header copy and field list of an open table.
+struct SourceTableInfo {
+  std::uint32_t record_count = 0;
+  std::uint16_t header_length = 0;
+  std::uint16_t record_length = 0;
+  std::vector<SourceFieldInfo> fields;
+};
+
 class SourceTableSlot;  // one open table (defined in the implementation)
+struct FieldBinding;
 
 // The DOS side's table reader: up to 100 dBase III tables open at once, each named by a
 // handle. Callers bind fields of the table opened last to their own variables, then walk
@@ -86,13 +105,24 @@ class SourceTables {
   void Close(TableHandle table);
   void CloseAll();
 
+  // The header and field list of an open table; nullopt for a bad handle or a free slot.
+  // Status untouched.
+  std::optional<SourceTableInfo> Describe(TableHandle table) const;
+  // True when the current record carries the deletion flag "*" (reads deliver deleted
+  // records like live ones). False for a bad handle or a free slot. Status untouched.
+  bool CurrentRecordDeleted(TableHandle table) const;
+
   std::int32_t status() const { return status_; }
   std::int32_t conversion_position() const { return conversion_position_; }
   void SetTrimming(bool on) { trimming_ = on; }
   bool trimming() const { return trimming_; }
 
  private:
-  // (implementation details)
+  // The table in the slot of a valid handle, or nullptr; sets status 1 for a bad handle.
+  SourceTableSlot* TableOrNull(TableHandle table);
+  const SourceTableSlot* InUse(TableHandle table) const;
+  void Bind(std::string_view field, FieldBinding binding);
+
   const CodePages& pages_;
   std::array<std::unique_ptr<SourceTableSlot>, kSourceSlotCount> slots_;
   TableHandle current_ = 0;

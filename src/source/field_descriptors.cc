@@ -1,0 +1,60 @@
+#include "source/field_descriptors.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/io_error.h"
+#include "source/dbf_layout.h"
+#include "source/little_endian.h"
+
+namespace konwerter::source {
+
+namespace {
+
+std::string StoredName(std::span<const std::uint8_t> descriptor) {
+  const auto name = descriptor.subspan(dbf::kNameOffset, dbf::kNameLength);
+  const auto end = std::find(name.begin(), name.end(), std::uint8_t{0});
+  return std::string(name.begin(), end);
+}
+
+SourceField ParseDescriptor(std::span<const std::uint8_t> descriptor, std::uint32_t offset,
+                            std::uint16_t record_length) {
+  SourceField field;
+  field.name = StoredName(descriptor);
+  field.type = static_cast<char>(descriptor[dbf::kTypeOffset]);
+  field.width = descriptor[dbf::kWidthOffset];
+  field.decimals = descriptor[dbf::kDecimalsOffset];
+  field.offset = std::min<std::uint32_t>(offset, record_length);
+  field.bytes_in_record = std::min<std::uint32_t>(field.width, record_length - field.offset);
+  return field;
+}
+
+}  // namespace
+
+SourceTableHeader ParseHeaderCopy(std::span<const std::uint8_t> bytes) {
+  return {GetU32(bytes, dbf::kRecordCountOffset), GetU16(bytes, dbf::kHeaderLengthOffset),
+          GetU16(bytes, dbf::kRecordLengthOffset)};
+}
+
+std::vector<SourceField> ReadFieldDescriptors(platform::File& file,
+                                              const SourceTableHeader& header) {
+  const std::size_t slots = header.header_length / dbf::kDescriptorSize;
+  if (slots < 2) return {};
+  const std::size_t count = slots - 1;
+  std::vector<std::uint8_t> bytes(count * dbf::kDescriptorSize);
+  const std::size_t needed = bytes.size() - dbf::kDescriptorSize + dbf::kDescriptorBytesTaken;
+  if (file.ReadAt(dbf::kDescriptorSize, bytes) < needed) {
+    throw platform::IoError("Opis pól tabeli sięga poza koniec pliku", file.path().string());
+  }
+  std::vector<SourceField> fields;
+  fields.reserve(count);
+  std::uint32_t offset = dbf::kFirstFieldOffset;
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto descriptor = std::span(bytes).subspan(i * dbf::kDescriptorSize);
+    fields.push_back(ParseDescriptor(descriptor, offset, header.record_length));
+    offset += fields.back().width;
+  }
+  return fields;
+}
+
+}  // namespace konwerter::source

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "source/source_field.h"
+#include "source/transliteration_map.h"
+
+namespace konwerter::source {
+
+// How text fields are delivered.
+struct TextDelivery {
+  bool trimming = true;
+  const TransliterationMap* map = nullptr;  // nullptr: no transliteration
+};
+
+// What reading one record left behind: status 0 or 6, and the conversion position.
+struct RecordReadResult {
+  std::int32_t status = kSourceOk;
+  std::int32_t conversion_position = 0;
+};
+
+// Fills the destination of every bound field, in table order, from the bytes of one record.
+// A numeric field that does not convert stops the read: its destination and those of the
+// fields after it keep their values.
+// REQUIRES: record holds at least every field's offset + bytes_in_record.
+RecordReadResult ReadBoundFields(std::span<const std::uint8_t> record,
+                                 const std::vector<SourceField>& fields,
+                                 const TextDelivery& delivery);
+
+}  // namespace konwerter::source

@@ -1,0 +1,106 @@
+#include "source/source_table_slot.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <utility>
+
+#include "platform/dos_path.h"
+#include "source/dbf_layout.h"
+#include "source/field_descriptors.h"
+
+namespace konwerter::source {
+
+namespace {
+
+inline constexpr std::uint8_t kSpace = ' ';
+inline constexpr std::uint32_t kMaxBufferRecords = std::numeric_limits<std::uint16_t>::max();
+
+}  // namespace
+
+OpenedTable SourceTableSlot::Open(std::string_view path) {
+  auto file = platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kRead);
+  if (!file) return {kSourceCannotOpen, nullptr};
+  std::array<std::uint8_t, dbf::kHeaderCopySize> header_copy{};
+  if (file->ReadAt(0, header_copy) < header_copy.size()) return {kSourceShortRead, nullptr};
+  const SourceTableHeader header = ParseHeaderCopy(header_copy);
+  std::vector<SourceField> fields = ReadFieldDescriptors(*file, header);
+  auto table = std::make_unique<SourceTableSlot>(std::move(*file), header, std::move(fields));
+  const std::int32_t status = table->GoTo(0);
+  return {status, std::move(table)};
+}
+
+SourceTableSlot::SourceTableSlot(platform::File file, SourceTableHeader header,
+                                 std::vector<SourceField> fields)
+    : file_(std::move(file)),
+      header_(header),
+      fields_(std::move(fields)),
+      buffer_(header.record_length, kSpace) {}
+
+std::int32_t SourceTableSlot::GoTo(std::int64_t record) {
+  if (record == 0 && header_.record_count == 0) {
+    at_end_ = true;
+    return kSourceOk;
+  }
+  // Record numbers are signed 32-bit: a header counting more records leaves the rest unreachable.
+  if (record >= header_.record_count || record > std::numeric_limits<std::int32_t>::max()) {
+    at_end_ = true;
+    return kSourcePastEnd;
+  }
+  if (record < 0) return kSourceNegativeRecord;
+
+  const std::int64_t step = record - current_;
+  current_ = static_cast<std::int32_t>(record);
+  const std::int64_t moved = position_ + step;
+  const bool in_window = position_ >= 0 && step != 0 && moved >= 0 && moved < capacity_;
+  position_ = in_window ? static_cast<std::int32_t>(moved) : -1;
+  if (!in_window) {
+    if (!Refill()) return kSourceShortRead;
+    position_ = 0;
+  }
+  at_end_ = false;
+  return kSourceOk;
+}
+
+std::optional<std::int32_t> SourceTableSlot::SetReadAhead(std::uint32_t bytes) {
+  if (header_.record_length == 0) return std::nullopt;
+  const std::uint32_t records = std::min(bytes / header_.record_length, kMaxBufferRecords);
+  if (records == 0) return std::nullopt;
+  capacity_ = static_cast<std::uint16_t>(records);
+  buffer_.assign(std::size_t{capacity_} * header_.record_length, kSpace);
+  position_ = -1;
+  return GoTo(current_);
+}
+
+RecordReadResult SourceTableSlot::Read(const TextDelivery& delivery) {
+  if (static_cast<std::uint32_t>(current_) >= header_.record_count) {
+    at_end_ = true;
+    return {kSourcePastEnd, 0};
+  }
+  return ReadBoundFields(CurrentRecordBytes(), fields_, delivery);
+}
+
+SourceField* SourceTableSlot::FindField(std::string_view name) {
+  const auto found = std::find_if(fields_.begin(), fields_.end(),
+                                  [name](const SourceField& field) { return field.name == name; });
+  return found == fields_.end() ? nullptr : &*found;
+}
+
+std::span<const std::uint8_t> SourceTableSlot::CurrentRecordBytes() const {
+  // Without a usable window (a refill came short) the buffer's start holds what the file
+  // had of the current record, completed with spaces.
+  const std::size_t position = static_cast<std::size_t>(std::max(position_, 0));
+  return std::span(buffer_).subspan(position * header_.record_length, header_.record_length);
+}
+
+std::uint64_t SourceTableSlot::RecordOffset(std::int32_t record) const {
+  return header_.header_length + static_cast<std::uint64_t>(record) * header_.record_length;
+}
+
+bool SourceTableSlot::Refill() {
+  std::fill(buffer_.begin(), buffer_.end(), kSpace);
+  const std::size_t got = file_.ReadAt(RecordOffset(current_), buffer_);
+  return got >= header_.record_length;
+}
+
+}  // namespace konwerter::source

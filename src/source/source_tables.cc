@@ -1,0 +1,203 @@
+#include "source/source_tables.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/io_error.h"
+#include "source/dbf_layout.h"
+#include "source/source_field.h"
+#include "source/source_table_slot.h"
+#include "source/transliteration_map.h"
+
+namespace konwerter::source {
+
+namespace {
+
+bool IsValidHandle(TableHandle table) { return table >= 1 && table <= kSourceSlotCount; }
+
+std::size_t SlotIndex(TableHandle table) { return static_cast<std::size_t>(table - 1); }
+
+// A path naming no extension anywhere (folders included) names a .dbf table.
+std::string WithDefaultExtension(std::string_view path) {
+  std::string result(path);
+  if (result.find('.') == std::string::npos) result += ".dbf";
+  return result;
+}
+
+// Field names are compared in upper case, as dBase stores them; only a to z are folded.
+std::string UpperAscii(std::string_view name) {
+  std::string upper(name);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+SourceTableInfo InfoOf(const SourceTableSlot& table) {
+  SourceTableInfo info{table.header().record_count, table.header().header_length,
+                       table.header().record_length, {}};
+  info.fields.reserve(table.fields().size());
+  for (const SourceField& field : table.fields()) {
+    info.fields.push_back({field.name, field.type, field.width, field.decimals});
+  }
+  return info;
+}
+
+}  // namespace
+
+SourceTables::SourceTables(const CodePages& pages) : pages_(pages) {}
+
+SourceTables::~SourceTables() = default;
+
+void SourceTables::ResetSlots() {
+  for (auto& slot : slots_) slot.reset();
+}
+
+TableHandle SourceTables::Open(std::string_view path) {
+  const auto free = std::find(slots_.begin(), slots_.end(), nullptr);
+  if (free == slots_.end()) {
+    status_ = kSourceBadHandle;
+    return 0;
+  }
+  OpenedTable opened = SourceTableSlot::Open(WithDefaultExtension(path));
+  status_ = opened.status;
+  if (!opened.table) return 0;
+  *free = std::move(opened.table);
+  current_ = static_cast<TableHandle>(free - slots_.begin()) + 1;
+  return current_;
+}
+
+void SourceTables::SetReadAhead(TableHandle table, std::uint32_t bytes) {
+  SourceTableSlot* slot = TableOrNull(table);
+  if (slot == nullptr) return;
+  if (const std::optional<std::int32_t> status = slot->SetReadAhead(bytes)) status_ = *status;
+}
+
+void SourceTables::Bind(std::string_view field, FieldBinding binding) {
+  SourceTableSlot* table = IsValidHandle(current_) ? slots_[SlotIndex(current_)].get() : nullptr;
+  SourceField* found = table == nullptr ? nullptr : table->FindField(UpperAscii(field));
+  if (found == nullptr) {
+    status_ = kSourceNoSuchField;
+    return;
+  }
+  found->binding = std::move(binding);
+  status_ = kSourceOk;
+}
+
+void SourceTables::BindText(std::string_view field, std::string* destination,
+                            std::size_t capacity) {
+  Bind(field, {BindingKind::kText, destination, capacity});
+}
+
+void SourceTables::BindRawText(std::string_view field, std::string* destination,
+                               std::size_t capacity) {
+  Bind(field, {BindingKind::kRawText, destination, capacity});
+}
+
+void SourceTables::BindByte(std::string_view field, std::uint8_t* destination) {
+  Bind(field, {BindingKind::kByte, destination, 0});
+}
+
+void SourceTables::BindWord(std::string_view field, std::uint16_t* destination) {
+  Bind(field, {BindingKind::kWord, destination, 0});
+}
+
+void SourceTables::BindLong(std::string_view field, std::int32_t* destination) {
+  Bind(field, {BindingKind::kLong, destination, 0});
+}
+
+void SourceTables::BindReal(std::string_view field, double* destination) {
+  Bind(field, {BindingKind::kReal, destination, 0});
+}
+
+void SourceTables::BindLogical(std::string_view field, bool* destination) {
+  Bind(field, {BindingKind::kLogical, destination, 0});
+}
+
+void SourceTables::BindBinary2(std::string_view field, std::uint16_t* destination) {
+  Bind(field, {BindingKind::kBinary2, destination, 0});
+}
+
+void SourceTables::BindBinary4(std::string_view field, std::uint32_t* destination) {
+  Bind(field, {BindingKind::kBinary4, destination, 0});
+}
+
+std::uint32_t SourceTables::RecordCount(TableHandle table) {
+  if (!IsValidHandle(table)) {
+    status_ = kSourceBadHandle;
+    return 0;
+  }
+  const SourceTableSlot* slot = slots_[SlotIndex(table)].get();
+  return slot == nullptr ? 0 : slot->header().record_count;
+}
+
+bool SourceTables::AtEnd(TableHandle table) {
+  if (!IsValidHandle(table)) {
+    status_ = kSourceBadHandle;
+    return true;
+  }
+  status_ = kSourceOk;
+  const SourceTableSlot* slot = slots_[SlotIndex(table)].get();
+  return slot == nullptr || slot->at_end();
+}
+
+void SourceTables::ReadRecord(TableHandle table) {
+  SourceTableSlot* slot = TableOrNull(table);
+  if (slot == nullptr) return;
+  const RecordReadResult result = slot->Read({trimming_, ProgramTextMap(pages_)});
+  status_ = result.status;
+  if (result.status != kSourcePastEnd) conversion_position_ = result.conversion_position;
+}
+
+void SourceTables::NextRecord(TableHandle table) {
+  if (SourceTableSlot* slot = TableOrNull(table)) status_ = slot->Next();
+}
+
+void SourceTables::GoToRecord(TableHandle table, std::int32_t record) {
+  if (SourceTableSlot* slot = TableOrNull(table)) status_ = slot->GoTo(record);
+}
+
+void SourceTables::Close(TableHandle table) {
+  if (!IsValidHandle(table)) {
+    status_ = kSourceBadHandle;
+    return;
+  }
+  status_ = kSourceOk;
+  const std::unique_ptr<SourceTableSlot> closing = std::move(slots_[SlotIndex(table)]);
+  if (closing && !closing->CloseFile()) {
+    throw platform::IoError("Błąd zamknięcia tabeli", closing->file_path().string());
+  }
+}
+
+void SourceTables::CloseAll() {
+  for (TableHandle table = 1; table <= kSourceSlotCount; ++table) {
+    if (slots_[SlotIndex(table)]) Close(table);
+  }
+}
+
+std::optional<SourceTableInfo> SourceTables::Describe(TableHandle table) const {
+  const SourceTableSlot* slot = InUse(table);
+  if (slot == nullptr) return std::nullopt;
+  return InfoOf(*slot);
+}
+
+bool SourceTables::CurrentRecordDeleted(TableHandle table) const {
+  const SourceTableSlot* slot = InUse(table);
+  if (slot == nullptr) return false;
+  const auto record = slot->CurrentRecordBytes();
+  return !record.empty() && record[0] == dbf::kDeletedFlag;
+}
+
+SourceTableSlot* SourceTables::TableOrNull(TableHandle table) {
+  if (!IsValidHandle(table)) {
+    status_ = kSourceBadHandle;
+    return nullptr;
+  }
+  return slots_[SlotIndex(table)].get();
+}
+
+const SourceTableSlot* SourceTables::InUse(TableHandle table) const {
+  return IsValidHandle(table) ? slots_[SlotIndex(table)].get() : nullptr;
+}
+
+}  // namespace konwerter::source
