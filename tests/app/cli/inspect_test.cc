@@ -1,5 +1,3 @@
-#include "app/cli/inspect_command.h"
-
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -7,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/inspect_command.h"
 #include "tests/support/temp_dir.h"
 #include "tools/dos/dos_table_writer.h"
 #include "tools/dos/mem_writer.h"
@@ -90,7 +89,8 @@ TEST_F(InspectTest, MemoryAndLetterFiles) {
 
 TEST_F(InspectTest, BadFilesGiveAMessageAndExitCode1) {
   ::konwerter::testing::WriteFileBytes(dir_.path() / "krotka.dbf", {3, 1, 2});
-  ::konwerter::testing::WriteFileBytes(dir_.path() / "zle.ntx", std::vector<std::uint8_t>(900, 0xEE));
+  ::konwerter::testing::WriteFileBytes(dir_.path() / "zle.ntx",
+                                       std::vector<std::uint8_t>(900, 0xEE));
   ::konwerter::testing::WriteFileBytes(dir_.path() / "dlugi.dbf",
                                        {3, 99, 1, 1, 0xFF, 0xFF, 0xFF, 0x7F, 0x41, 0, 10, 0});
   tools::WritePolskieLit(dir_.path() / "polskie.lit", 'n', 100);
