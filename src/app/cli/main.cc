@@ -6,15 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/cli/inspect_command.h"
-#if __has_include("app/cli/convert_command.h")
 #include "app/cli/convert_command.h"
-#define KONWERTER_CLI_HAS_CONVERT 1
-#endif
-#if __has_include("app/cli/generate_sample_command.h")
 #include "app/cli/generate_sample_command.h"
-#define KONWERTER_CLI_HAS_GENERATE_SAMPLE 1
-#endif
+#include "app/cli/inspect_command.h"
 
 namespace {
 
@@ -31,15 +25,10 @@ constexpr int kExitUsage = 2;
 
 // The commands, in the order `--help` lists them.
 constexpr Command kCommands[] = {
-// ---- commands of the conversion (each appears once its header exists) ----
-#ifdef KONWERTER_CLI_HAS_CONVERT
     {"convert", "konwersja danych systemu DOS do nowej bazy systemu Windows",
      &konwerter::cli::RunConvert},
-#endif
-#ifdef KONWERTER_CLI_HAS_GENERATE_SAMPLE
     {"generate-sample", "utworzenie przykładowych danych systemu DOS",
      &konwerter::cli::RunGenerateSample},
-#endif
     // ---- tools for looking into the DOS data ----
     {"inspect", "podgląd pliku DOS: tabeli .dbf, indeksu .ntx, pliku .mem, polskie.lit",
      &konwerter::cli::RunInspect},
@@ -55,7 +44,8 @@ void PrintHelp(std::ostream& out) {
     out << "  " << name << command.summary << "\n";
   }
   out << "\nPomoc do polecenia: konwerter-cli POLECENIE --help\n"
-         "Kody wyjścia: 0 powodzenie, 1 błąd danych lub konwersji, 2 błędne wywołanie.\n";
+         "Kody wyjścia: 0 powodzenie, 1 błąd danych lub konwersji, 2 błędne wywołanie,\n"
+         "3 konwersja nie rozpoczęta.\n";
 }
 
 }  // namespace

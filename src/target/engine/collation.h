@@ -8,8 +8,9 @@ namespace konwerter::engine {
 
 // The order of character keys of the db852po0 language driver, over cp852 bytes: primary
 // weights position by position (case-insensitive; each Polish letter right after its base
-// letter), then secondary weights (lower case before upper case). Everything that orders
-// character keys goes through these functions, so the collation can be swapped in one place.
+// letter), then secondary weights (lower case before upper case, except that the driver's
+// table puts Ą before ą). Everything that orders character keys goes through these
+// functions, so the collation can be swapped in one place.
 
 // <0, 0 or >0 as `a` sorts before, with, or after `b`. Keys of different lengths compare as
 // if the shorter were padded with spaces.

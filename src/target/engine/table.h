@@ -130,6 +130,13 @@ class Table {
   bool FindKey(std::string_view key);
 
  private:
+  // The open table; throws EngineError kOther when the table is closed.
+  OpenTable& Opened() const;
+  // The field at a position of the open table; throws EngineError kOther when none is.
+  const FieldDescriptor& Field(int field) const;
+  // The bytes of a field of the current record. REQUIRES: a valid position.
+  std::span<const std::uint8_t> CurrentBytes(int field) const;
+
   Engine& engine_;
   std::string folder_;
   std::string table_name_;

@@ -1,0 +1,186 @@
+#include "target/engine/mdx_reader.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/dos_path.h"
+#include "platform/text_encoding.h"
+#include "target/engine/failure.h"
+#include "target/engine/little_endian.h"
+#include "target/engine/mdx_format.h"
+#include "target/engine/record_layout.h"
+
+namespace konwerter::engine::mdx {
+
+namespace {
+
+// Deeper than any tree a table can need (a node holds at least 9 keys), shallow enough to
+// stop a cycle of child pointers at once.
+constexpr int kMaxTreeDepth = 32;
+constexpr std::size_t kMaxPagesPerBlock = 32;
+
+platform::File OpenIndex(const std::string& path, const std::string& where) {
+  std::optional<platform::File> file =
+      platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kRead);
+  if (!file) Fail(EngineErrorCode::kNoSuchIndex, "Brak pliku indeksu", where);
+  return std::move(*file);
+}
+
+// Text of a fixed-size field: up to the first NUL, trailing spaces dropped.
+std::string FixedText(std::span<const std::uint8_t> bytes) {
+  const auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
+  std::string text(bytes.begin(), end);
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+std::optional<KeyType> KeyTypeOf(std::uint8_t letter) {
+  switch (letter) {
+    case 'C':
+      return KeyType::kCharacter;
+    case 'N':
+      return KeyType::kNumeric;
+    case 'D':
+      return KeyType::kDate;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool KeyLengthFits(KeyType type, std::size_t length) {
+  switch (type) {
+    case KeyType::kNumeric:
+      return length == kNumericKeyLength;
+    case KeyType::kDate:
+      return length == kDateKeyLength;
+    case KeyType::kCharacter:
+      break;
+  }
+  return length >= 1 && length <= kMaxKeyLength;
+}
+
+}  // namespace
+
+// The state of one walk of a tag's tree.
+struct IndexReader::Walk {
+  const TagLayout& layout;
+  std::uint64_t nodes_left;  // at most every block of the file once
+  std::vector<IndexEntry> entries;
+};
+
+IndexReader::IndexReader(const std::string& path)
+    : where_(platform::Utf8FromCp1250(path)), file_(OpenIndex(path, where_)) {
+  file_size_ = file_.Size();
+  ReadHeader();
+}
+
+void IndexReader::ReadHeader() {
+  std::vector<std::uint8_t> header(kTagTableEnd);
+  if (file_size_ < kTagTableEnd || file_.ReadAt(0, header) != header.size()) {
+    Damaged("Za krótki plik indeksu");
+  }
+  const std::size_t pages_per_block = LoadU16(header, kPagesPerBlockOffset);
+  block_size_ = LoadU16(header, kBlockSizeOffset);
+  if (pages_per_block == 0 || pages_per_block > kMaxPagesPerBlock ||
+      block_size_ != pages_per_block * kPageSize) {
+    Damaged("Błędny rozmiar bloku w pliku indeksu");
+  }
+  const std::size_t tag_count = LoadU16(header, kTagsInUseOffset);
+  if (header[kSlotLengthOffset] != kSlotLength || tag_count > kMaxTags) {
+    Damaged("Błędna tablica znaczników w pliku indeksu");
+  }
+  for (std::size_t i = 0; i < tag_count; ++i) {
+    ReadTagSlot(std::span(header).subspan(kFirstSlotOffset + i * kSlotLength, kSlotLength));
+  }
+}
+
+void IndexReader::ReadTagSlot(std::span<const std::uint8_t> slot) {
+  TagInfo info;
+  info.definition.name = FixedText(slot.subspan(kSlotNameOffset, kSlotNameSize));
+  if (info.definition.name.empty()) Damaged("Znacznik bez nazwy w pliku indeksu");
+  const std::vector<std::uint8_t> header = ReadBlock(LoadU32(slot, kSlotHeaderPageOffset));
+
+  const std::optional<KeyType> type = KeyTypeOf(header[kTagKeyTypeOffset]);
+  TagLayout layout;
+  layout.root_page = LoadU32(header, kTagRootPageOffset);
+  layout.key_length = LoadU16(header, kTagKeyLengthOffset);
+  layout.item_length = LoadU16(header, kTagItemLengthOffset);
+  layout.keys_per_node = LoadU16(header, kTagKeysPerNodeOffset);
+  const std::size_t room = block_size_ - kNodeHeaderSize;
+  if (!type || !KeyLengthFits(*type, layout.key_length) ||
+      layout.item_length < layout.key_length + kItemPointerSize || layout.item_length > room ||
+      layout.keys_per_node == 0 || layout.keys_per_node > room / layout.item_length) {
+    Damaged("Błędny nagłówek znacznika " + info.definition.name + " w pliku indeksu");
+  }
+  const auto expression = std::span(header).subspan(kTagExpressionOffset, kTagExpressionSize);
+  if (std::find(expression.begin(), expression.end(), std::uint8_t{0}) == expression.end()) {
+    Damaged("Błędne wyrażenie znacznika " + info.definition.name + " w pliku indeksu");
+  }
+  info.definition.expression = FixedText(expression);
+  info.key_type = *type;
+  info.key_length = layout.key_length;
+  infos_.push_back(std::move(info));
+  layouts_.push_back(layout);
+}
+
+std::vector<IndexEntry> IndexReader::Keys(std::string_view tag) {
+  const auto found = std::find_if(infos_.begin(), infos_.end(), [&](const TagInfo& info) {
+    return SameNameIgnoringCase(info.definition.name, tag);
+  });
+  if (found == infos_.end()) {
+    Fail(EngineErrorCode::kNoSuchIndex, "Brak znacznika " + std::string(tag) + " w pliku indeksu",
+         where_);
+  }
+  Walk walk{
+      layouts_[static_cast<std::size_t>(found - infos_.begin())], file_size_ / block_size_, {}};
+  WalkNode(walk.layout.root_page, 0, walk);
+  return std::move(walk.entries);
+}
+
+void IndexReader::WalkNode(std::uint32_t page, int depth, Walk& walk) {
+  if (depth >= kMaxTreeDepth || walk.nodes_left == 0) Damaged("Zapętlone drzewo w pliku indeksu");
+  --walk.nodes_left;
+  const std::vector<std::uint8_t> node = ReadBlock(page);
+  const TagLayout& layout = walk.layout;
+  const std::uint32_t count = LoadU32(node, kNodeKeyCountOffset);
+  if (count > layout.keys_per_node) Damaged("Błędna liczba kluczy w węźle pliku indeksu");
+  const auto item = [&](std::size_t i) { return kNodeItemsOffset + i * layout.item_length; };
+  const std::uint32_t last_pointer = LoadU32(node, item(count));
+  if (last_pointer == 0) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto key = std::span(node).subspan(item(i) + kItemPointerSize, layout.key_length);
+      walk.entries.push_back({{key.begin(), key.end()}, LoadU32(node, item(i))});
+    }
+    return;
+  }
+  for (std::size_t i = 0; i < count; ++i) WalkNode(LoadU32(node, item(i)), depth + 1, walk);
+  WalkNode(last_pointer, depth + 1, walk);
+}
+
+std::vector<std::uint8_t> IndexReader::ReadBlock(std::uint32_t page) {
+  const std::uint64_t offset = std::uint64_t{page} * kPageSize;
+  std::vector<std::uint8_t> block(block_size_);
+  if (offset < kTagTableEnd || offset + block_size_ > file_size_ ||
+      file_.ReadAt(offset, block) != block.size()) {
+    Damaged("Odwołanie poza plik indeksu");
+  }
+  return block;
+}
+
+void IndexReader::Damaged(std::string_view what) const {
+  Fail(EngineErrorCode::kNoSuchIndex, what, where_);
+}
+
+}  // namespace konwerter::engine::mdx
+
+namespace konwerter::engine {
+
+std::vector<TagInfo> ReadProductionIndexTags(const std::string& path) {
+  return mdx::IndexReader(path).tags();
+}
+
+std::vector<IndexEntry> ReadProductionIndexKeys(const std::string& path, std::string_view tag) {
+  return mdx::IndexReader(path).Keys(tag);
+}
+
+}  // namespace konwerter::engine

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file.h"
+#include "target/engine/production_index.h"
+
+namespace konwerter::engine::mdx {
+
+// Reads a production index written by this engine or another dBase engine, trusting
+// nothing: every size and page number is checked against the file before it is used, and
+// any damage gives EngineError kNoSuchIndex naming the file.
+class IndexReader {
+ public:
+  // Opens the file at the program path `path` and reads its header, tag table and tag
+  // headers. Throws EngineError kNoSuchIndex when the file is missing or damaged.
+  explicit IndexReader(const std::string& path);
+
+  const std::vector<TagInfo>& tags() const { return infos_; }
+
+  // Every (key, record) of the tag named `tag` (ASCII case ignored), in the order of its
+  // leaves. Throws EngineError kNoSuchIndex when there is no such tag or its tree is
+  // damaged (a page outside the file, an entry count beyond the node, a tree deeper than
+  // any real one or visiting more nodes than the file holds).
+  std::vector<IndexEntry> Keys(std::string_view tag);
+
+ private:
+  struct TagLayout {
+    std::uint32_t root_page = 0;
+    std::size_t key_length = 0;
+    std::size_t item_length = 0;
+    std::size_t keys_per_node = 0;
+  };
+  struct Walk;
+
+  void ReadHeader();
+  void ReadTagSlot(std::span<const std::uint8_t> slot);
+  // The block at `page`, checked to lie within the file after the tag table.
+  std::vector<std::uint8_t> ReadBlock(std::uint32_t page);
+  void WalkNode(std::uint32_t page, int depth, Walk& walk);
+  [[noreturn]] void Damaged(std::string_view what) const;
+
+  std::string where_;  // the file's path, for messages (UTF-8)
+  platform::File file_;
+  std::uint64_t file_size_ = 0;
+  std::size_t block_size_ = 0;
+  std::vector<TagInfo> infos_;
+  std::vector<TagLayout> layouts_;
+};
+
+}  // namespace konwerter::engine::mdx

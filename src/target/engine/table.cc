@@ -1,0 +1,249 @@
+#include "target/engine/table.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/text_encoding.h"
+#include "target/engine/dbf_file.h"
+#include "target/engine/dbf_format.h"
+#include "target/engine/engine.h"
+#include "target/engine/failure.h"
+#include "target/engine/field_access.h"
+#include "target/engine/field_value.h"
+#include "target/engine/open_table.h"
+#include "target/engine/production_index.h"
+#include "target/engine/table_paths.h"
+
+namespace konwerter::engine {
+
+namespace {
+
+// Messages are UTF-8; table names are the program's cp1250 text.
+std::string Named(std::string_view table_name) {
+  return platform::Utf8FromCp1250(table_name);
+}
+
+}  // namespace
+
+Table::Table(Engine& engine, std::string folder, std::string table_name)
+    : engine_(engine), folder_(std::move(folder)), table_name_(std::move(table_name)) {}
+
+Table::~Table() {
+  try {
+    Close();
+  } catch (const std::exception&) {
+    // A destructor cannot report; callers who care call Close() themselves.
+  }
+}
+
+std::string Table::DbfPath() const {
+  return PathsOf(folder_, table_name_).dbf;
+}
+std::string Table::MdxPath() const {
+  return PathsOf(folder_, table_name_).mdx;
+}
+std::string Table::DbtPath() const {
+  return PathsOf(folder_, table_name_).dbt;
+}
+
+void Table::Open() {
+  if (open_) return;
+  open_ = std::make_unique<OpenTable>(engine_, PathsOf(folder_, table_name_));
+  tags_ = open_->tag_definitions();
+  const bool current_kept = std::any_of(tags_.begin(), tags_.end(), [&](const TagDefinition& tag) {
+    return tag.name == current_index_;
+  });
+  if (!current_kept) current_index_.clear();
+}
+
+void Table::Close() {
+  if (!open_) return;
+  // The table counts as closed whatever happens; its files close with the object.
+  const std::unique_ptr<OpenTable> table = std::move(open_);
+  table->Close();
+}
+
+OpenTable& Table::Opened() const {
+  if (!open_) FailOther("Tabela nie jest otwarta", Named(table_name_));
+  return *open_;
+}
+
+void Table::RefreshIndexDefinitions() {
+  if (open_) {
+    tags_ = open_->tag_definitions();
+    return;
+  }
+  tags_.clear();
+  const TablePaths paths = PathsOf(folder_, table_name_);
+  if (!DbfFile::DeclaresProductionIndex(paths.dbf)) return;
+  try {
+    for (const TagInfo& info : ReadProductionIndexTags(paths.mdx)) tags_.push_back(info.definition);
+  } catch (const EngineError&) {
+    tags_.clear();  // opening the table reports the damaged index
+  }
+}
+
+void Table::AddIndex(std::string_view tag, std::string_view key, bool expression) {
+  const TagDefinition definition{UpperAscii(tag), std::string(key)};
+  const auto add = [&](OpenTable& table) {
+    if (!expression && table.layout().Find(key) < 0) {
+      FailOther("Nie ma pola " + std::string(key) + " dla indeksu " + definition.name + " tabeli",
+                table.display());
+    }
+    table.AddTag(definition);
+    tags_ = table.tag_definitions();
+  };
+  if (open_) {
+    add(*open_);
+    return;
+  }
+  OpenTable table(engine_, PathsOf(folder_, table_name_));
+  add(table);
+  table.Close();
+}
+
+void Table::SetCurrentIndex(std::string_view tag) {
+  if (tag.empty()) {
+    current_index_.clear();
+    return;
+  }
+  const auto found = std::find_if(tags_.begin(), tags_.end(), [&](const TagDefinition& known) {
+    return SameNameIgnoringCase(known.name, tag);
+  });
+  if (found == tags_.end()) {
+    Fail(EngineErrorCode::kNoSuchIndex, "Nie ma indeksu " + std::string(tag) + " tabeli",
+         Named(table_name_));
+  }
+  current_index_ = found->name;
+}
+
+const std::vector<FieldDescriptor>& Table::fields() const {
+  return Opened().layout().fields();
+}
+
+int Table::FieldIndex(std::string_view name) const {
+  const int index = Opened().layout().Find(name);
+  if (index < 0) FailOther("Nie ma pola " + std::string(name) + " w tabeli", Named(table_name_));
+  return index;
+}
+
+const FieldDescriptor& Table::Field(int field) const {
+  const RecordLayout& layout = Opened().layout();
+  if (field < 0 || field >= layout.field_count()) {
+    FailOther("Nie ma pola numer " + std::to_string(field) + " w tabeli", Named(table_name_));
+  }
+  return layout.field(field);
+}
+
+void Table::Append() {
+  Opened().Append();
+}
+void Table::Edit() {
+  Opened().Edit();
+}
+void Table::Post() {
+  Opened().Post();
+}
+
+void Table::SetText(std::string_view field, std::string_view text) {
+  SetText(FieldIndex(field), text);
+}
+void Table::SetText(int field, std::string_view text) {
+  const FieldDescriptor& descriptor = Field(field);
+  if (!PutText(descriptor, text, open_->PendingField(field), open_->display())) {
+    engine_.CountOverflow(table_name_);
+  }
+}
+
+void Table::SetNumber(std::string_view field, double value) {
+  SetNumber(FieldIndex(field), value);
+}
+void Table::SetNumber(int field, double value) {
+  const FieldDescriptor& descriptor = Field(field);
+  if (!PutNumber(descriptor, value, open_->PendingField(field), open_->display())) {
+    engine_.CountOverflow(table_name_);
+  }
+}
+
+void Table::SetDate(std::string_view field, platform::CalendarDate date) {
+  SetDate(FieldIndex(field), date);
+}
+void Table::SetDate(int field, platform::CalendarDate date) {
+  PutDate(Field(field), date, open_->PendingField(field), open_->display());
+}
+
+void Table::SetLogical(std::string_view field, bool value) {
+  SetLogical(FieldIndex(field), value);
+}
+void Table::SetLogical(int field, bool value) {
+  PutLogical(Field(field), value, open_->PendingField(field), open_->display());
+}
+
+void Table::SetNull(std::string_view field) {
+  SetNull(FieldIndex(field));
+}
+void Table::SetNull(int field) {
+  Field(field);
+  StoreNull(open_->PendingField(field));
+}
+
+std::uint32_t Table::RecordCount() const {
+  return Opened().record_count();
+}
+void Table::First() {
+  Opened().First();
+}
+void Table::Next() {
+  Opened().Next();
+}
+bool Table::Eof() const {
+  return Opened().eof();
+}
+std::uint32_t Table::RecordNumber() const {
+  return Opened().record_number();
+}
+
+bool Table::IsDeleted() const {
+  return Opened().CurrentRecord()[0] == dbf::kDeletedRecord;
+}
+
+std::span<const std::uint8_t> Table::CurrentBytes(int field) const {
+  return Opened().layout().Bytes(open_->CurrentRecord(), field);
+}
+
+bool Table::IsNull(std::string_view field) const {
+  return IsBlank(CurrentBytes(FieldIndex(field)));
+}
+
+std::string Table::ReadText(std::string_view field) const {
+  const int index = FieldIndex(field);
+  return GetText(Field(index), CurrentBytes(index));
+}
+
+std::int64_t Table::ReadInteger(std::string_view field) const {
+  const int index = FieldIndex(field);
+  return GetInteger(Field(index), CurrentBytes(index), open_->display());
+}
+
+double Table::ReadNumber(std::string_view field) const {
+  const int index = FieldIndex(field);
+  return GetNumber(Field(index), CurrentBytes(index), open_->display());
+}
+
+std::optional<platform::CalendarDate> Table::ReadDate(std::string_view field) const {
+  const int index = FieldIndex(field);
+  return GetDate(Field(index), CurrentBytes(index), open_->display());
+}
+
+std::optional<bool> Table::ReadLogical(std::string_view field) const {
+  const int index = FieldIndex(field);
+  return GetLogical(Field(index), CurrentBytes(index), open_->display());
+}
+
+bool Table::FindKey(std::string_view key) {
+  if (current_index_.empty())
+    FailOther("Szukanie klucza bez bieżącego indeksu w tabeli", Named(table_name_));
+  return Opened().FindKey(current_index_, key);
+}
+
+}  // namespace konwerter::engine

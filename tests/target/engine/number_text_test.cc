@@ -1,0 +1,49 @@
+#include "target/engine/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace konwerter::engine {
+namespace {
+
+std::string Formatted(double value, int decimals, std::size_t width) {
+  std::vector<std::uint8_t> out(width);
+  FormatFixed(value, decimals, out);
+  return {out.begin(), out.end()};
+}
+
+std::string FormattedExactly(double value, int decimals, std::size_t width) {
+  std::vector<std::uint8_t> out(width);
+  FormatFixed(ShortestDecimal(value), decimals, out);
+  return {out.begin(), out.end()};
+}
+
+TEST(NumberTextTest, HalvesRoundAwayFromZeroOnTheShortestDecimalForm) {
+  EXPECT_EQ(Formatted(2.675, 2, 6), "  2.68");  // the double is 2.67499999...
+  EXPECT_EQ(Formatted(1.005, 2, 6), "  1.01");
+  EXPECT_EQ(Formatted(-2.5, 0, 4), "  -3");
+  EXPECT_EQ(Formatted(0.5, 0, 2), " 1");
+  EXPECT_EQ(Formatted(-0.001, 2, 6), "  0.00");  // no minus before a zero
+  EXPECT_EQ(Formatted(1000, 2, 9), "  1000.00");
+  EXPECT_EQ(Formatted(99999.995, 2, 8), "********");
+  EXPECT_EQ(Formatted(123456789012.0, 0, 12), "123456789012");
+}
+
+// Moderate numbers take a quicker route than the digit-by-digit one; both must agree.
+TEST(NumberTextTest, QuickRouteAgreesWithTheExactOne) {
+  std::mt19937_64 random(7);
+  std::uniform_int_distribution<int> cents(-20000000, 20000000);
+  std::uniform_real_distribution<double> any(-1e9, 1e9);
+  for (int i = 0; i < 50000; ++i) {
+    const int decimals = i % 5;
+    const double value = i % 2 == 0 ? cents(random) / 1000.0 : any(random);
+    ASSERT_EQ(Formatted(value, decimals, 16), FormattedExactly(value, decimals, 16))
+        << value << " with " << decimals << " decimals";
+  }
+}
+
+}  // namespace
+}  // namespace konwerter::engine
