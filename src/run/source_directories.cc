@@ -71,7 +71,7 @@ std::vector<std::string> Candidates(std::string_view path, std::string_view syst
 
 // The folder as it is named on disk, so the summary shows where the data really was.
 std::string FoundFolder(const std::string& candidate) {
-  const std::string found = platform::Cp1250FromUtf8(platform::HostPath(candidate).string());
+  const std::string found = platform::Cp1250FromUtf8(platform::HostPath(candidate).lexically_normal().string());
   return platform::EndsWithSeparator(found) ? found : found + "/";
 }
 

@@ -2,6 +2,7 @@
 
 #include <iomanip>
 
+#include "platform/dos_path.h"
 #include "platform/text_encoding.h"
 
 namespace konwerter::cli {
@@ -10,11 +11,16 @@ namespace {
 
 using platform::Utf8FromCp1250;
 
+// A program path as the host names it: separators of this system, letter case as on disk.
+std::string HostName(const std::string& program_path) {
+  return platform::HostPath(program_path).lexically_normal().string();
+}
+
 nlohmann::json TablesJson(const run::RunReport& report) {
   nlohmann::json tables = nlohmann::json::array();
   for (const run::TableReport& table : report.tables) {
-    tables.push_back({{"target", Utf8FromCp1250(table.target_path)},
-                      {"source", Utf8FromCp1250(table.source_path)},
+    tables.push_back({{"target", HostName(table.target_path)},
+                      {"source", HostName(table.source_path)},
                       {"records_read", table.records_read},
                       {"records_written", table.records_written}});
   }
@@ -88,8 +94,8 @@ void PrintSummary(const app::ConversionResult& result, std::ostream& out) {
   }
   if (!result.report.tables.empty()) out << "Tabele (odczytane / zapisane rekordy):\n";
   for (const run::TableReport& table : result.report.tables) {
-    out << "  " << Utf8FromCp1250(table.target_path) << " <- "
-        << Utf8FromCp1250(table.source_path) << "  " << table.records_read << " / "
+    out << "  " << HostName(table.target_path) << " <- " << HostName(table.source_path) << "  "
+        << table.records_read << " / "
         << table.records_written << "\n";
   }
   if (!result.sequence_rows.empty()) out << "Dostep.dbf:\n";
