@@ -12,6 +12,7 @@ namespace konwerter::source {
 
 void ClipperIndex::Open(std::string_view path) {
   file_.reset();
+  pages_.Clear();
   path_ = std::string(path);
   file_ = platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kRead);
   if (!file_) {
@@ -23,7 +24,8 @@ void ClipperIndex::Open(std::string_view path) {
 }
 
 bool ClipperIndex::LoadHeaderAndRoot() {
-  Page header{};
+  pages_.Clear();
+  std::array<std::uint8_t, ntx::kPageSize> header{};
   if (file_->ReadAt(0, header) < header.size()) {
     status_ = kIndexShortHeader;
     file_.reset();
@@ -36,19 +38,11 @@ bool ClipperIndex::LoadHeaderAndRoot() {
     file_.reset();
     return false;
   }
-  if (!LoadPage(root_offset_, root_page_)) {
+  if (!root_page_.Load(*file_, root_offset_, key_size_)) {
     Close();
     return false;
   }
   status_ = kIndexOk;
-  return true;
-}
-
-bool ClipperIndex::LoadPage(std::uint32_t offset, Page& page) {
-  if (file_->ReadAt(offset, page) < page.size()) {
-    status_ = kIndexBadPage;
-    return false;
-  }
   return true;
 }
 
@@ -69,7 +63,7 @@ SeekResult ClipperIndex::Seek(std::string_view key) {
   std::copy(key.begin(), key.end(), padded.begin());
   const std::span<const std::uint8_t> sought(padded.data(), key_size_);
 
-  std::optional<PageStep> step = FindInPage(root_page_, sought);
+  std::optional<PageStep> step = root_page_.Find(sought);
   if (!step) {
     status_ = kIndexBadPage;
     return {};
@@ -79,11 +73,9 @@ SeekResult ClipperIndex::Seek(std::string_view key) {
   // An equal key in an inner page goes on into its left subtree: a duplicate stored there
   // comes earlier in key order and wins.
   for (int depth = 1; step->child != 0; ++depth) {
-    if (depth == ntx::kMaxDepth || !LoadPage(step->child, page_)) {
-      status_ = kIndexBadPage;
-      return {};
-    }
-    const std::optional<PageStep> below = FindInPage(page_, sought);
+    const IndexPage* page =
+        depth == ntx::kMaxDepth ? nullptr : pages_.Get(*file_, step->child, key_size_);
+    const std::optional<PageStep> below = page == nullptr ? std::nullopt : page->Find(sought);
     if (!below) {
       status_ = kIndexBadPage;
       return {};
@@ -99,6 +91,7 @@ SeekResult ClipperIndex::Seek(std::string_view key) {
 void ClipperIndex::Close() {
   const bool closed = !file_ || file_->Close();
   file_.reset();
+  pages_.Clear();
   status_ = closed ? kIndexOk : kIndexCloseFailed;
 }
 

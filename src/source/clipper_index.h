@@ -8,6 +8,7 @@
 
 #include "platform/file.h"
 #include "source/ntx_layout.h"
+#include "source/ntx_page_cache.h"
 
 namespace konwerter::source {
 
@@ -15,10 +16,10 @@ namespace konwerter::source {
 enum IndexStatus : std::uint16_t {
   kIndexOk = 0,
   kIndexCannotOpen = 1,
-  kIndexShortHeader = 2,   // header shorter than 1024 bytes
+  kIndexShortHeader = 2,  // header shorter than 1024 bytes
   kIndexCloseFailed = 3,
-  kIndexBadPage = 4,       // a page could not be read, or the descent went deeper than 30
-  kIndexKeyTooLong = 5,    // key size above 255
+  kIndexBadPage = 4,     // a page could not be read, or the descent went deeper than 30
+  kIndexKeyTooLong = 5,  // key size above 255
 };
 
 struct SeekResult {
@@ -40,8 +41,9 @@ class ClipperIndex {
   void Open(std::string_view path);
   // Finds the record carrying `key` (padded with spaces to the key size). A key longer
   // than the key size is never found. Reloads the header and root first when the file's
-  // modification stamp changed. A page that cannot be read, is damaged, or lies deeper
-  // than 30 levels gives status 4 and not found.
+  // modification stamp changed (which also drops every page kept from earlier seeks).
+  // A page that cannot be read, is damaged, or lies deeper than 30 levels gives status 4
+  // and not found.
   // Throws IoError when the index is not open (a failed open included).
   SeekResult Seek(std::string_view key);
   // Status 3 when the system reports a failing close.
@@ -54,13 +56,9 @@ class ClipperIndex {
   std::uint32_t root_offset() const { return root_offset_; }
 
  private:
-  using Page = std::array<std::uint8_t, ntx::kPageSize>;
-
   // Reads the header and the root page of the open file; on failure the file is closed
   // and the status tells why.
   bool LoadHeaderAndRoot();
-  // Reads the page at `offset`; false (status 4) when fewer than 1024 bytes arrive.
-  bool LoadPage(std::uint32_t offset, Page& page);
 
   std::optional<platform::File> file_;
   std::string path_;
@@ -68,8 +66,9 @@ class ClipperIndex {
   std::uint16_t key_size_ = 0;
   std::uint32_t root_offset_ = 0;
   std::int64_t stamp_ = 0;
-  Page root_page_{};
-  Page page_{};
+  IndexPage root_page_;
+  // Pages below the root, kept while the file's modification stamp stays the same.
+  IndexPageCache pages_;
 };
 
 }  // namespace konwerter::source

@@ -1,6 +1,8 @@
 #include "source/field_reading.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -12,45 +14,76 @@ namespace konwerter::source {
 
 namespace {
 
-std::string_view FieldBytes(std::span<const std::uint8_t> record, const SourceField& field) {
-  const auto* first = reinterpret_cast<const char*>(record.data() + field.offset);
-  return {first, field.bytes_in_record};
+bool IsTextKind(BindingKind kind) {
+  return kind == BindingKind::kText || kind == BindingKind::kRawText;
 }
 
-// Fields are mostly padded with long runs of spaces: those are passed over eight at a time.
-std::string_view WithoutTrailingSpaces(std::string_view text) {
+// The length of the text without its trailing spaces. Fields are mostly padded with long
+// runs of spaces: those are passed over eight at a time, and the last few spaces before the
+// text's end are counted in the word that holds it.
+std::size_t TrimmedLength(const char* text, std::size_t length) {
   constexpr std::uint64_t kSpaces = 0x2020202020202020;
-  std::size_t end = text.size();
-  while (end >= 8) {
+  while (length >= 8) {
     std::uint64_t word;
-    std::memcpy(&word, text.data() + end - 8, sizeof word);
-    if (word != kSpaces) break;
-    end -= 8;
+    std::memcpy(&word, text + length - 8, sizeof word);
+    // Little-endian: the field's last byte is the word's highest.
+    const std::uint64_t differs = word ^ kSpaces;
+    if (differs != 0) return length - static_cast<std::size_t>(std::countl_zero(differs)) / 8;
+    length -= 8;
   }
-  while (end > 0 && text[end - 1] == ' ') --end;
-  return text.substr(0, end);
+  while (length > 0 && text[length - 1] == ' ') --length;
+  return length;
 }
 
-void DeliverText(std::string_view bytes, const FieldBinding& binding,
-                 const TextDelivery& delivery) {
-  std::string& destination = *std::get<std::string*>(binding.destination);
-  bytes = bytes.substr(0, binding.capacity);
-  if (delivery.trimming) bytes = WithoutTrailingSpaces(bytes);
-  destination.assign(bytes);
-  if (delivery.map != nullptr) ApplyMap(*delivery.map, destination);
+std::uint64_t Load8(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
 }
 
-void DeliverRawText(std::string_view bytes, const FieldBinding& binding) {
-  std::get<std::string*>(binding.destination)->assign(bytes.substr(0, binding.capacity));
+// Copies `length` bytes eight at a time (the last eight overlapping the ones before) and
+// tells whether any of them is 80 hex or above. Field texts are short: a call to the
+// library's copy would cost more than the copy.
+bool CopyFindingHighBytes(char* target, const char* source, std::size_t length) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  if (length < 8) {
+    std::uint8_t high = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+      target[i] = source[i];
+      high |= static_cast<std::uint8_t>(source[i]);
+    }
+    return (high & 0x80) != 0;
+  }
+  std::uint64_t seen = 0;
+  for (std::size_t at = 0; at + 8 <= length; at += 8) {
+    const std::uint64_t word = Load8(source + at);
+    std::memcpy(target + at, &word, sizeof word);
+    seen |= word;
+  }
+  const std::uint64_t last = Load8(source + length - 8);
+  std::memcpy(target + length - 8, &last, sizeof last);
+  return ((seen | last) & kHighBits) != 0;
+}
+
+void DeliverText(std::string_view bytes, std::string& destination, const TextDelivery& delivery) {
+  const std::size_t length =
+      delivery.trimming ? TrimmedLength(bytes.data(), bytes.size()) : bytes.size();
+  bool high = true;
+  if (length <= destination.size()) {
+    // Overwritten and shortened in place: the destination keeps its storage.
+    high = CopyFindingHighBytes(destination.data(), bytes.data(), length);
+    destination.erase(length);
+  } else {
+    destination.assign(bytes.data(), length);
+  }
+  if (high && delivery.map != nullptr) ApplyMap(*delivery.map, destination);
 }
 
 // The first `size` bytes of the field, completed with zero bytes when it is shorter.
 template <std::size_t size>
 std::array<std::uint8_t, size> LeadingBytes(std::string_view bytes) {
   std::array<std::uint8_t, size> lead{};
-  for (std::size_t i = 0; i < size && i < bytes.size(); ++i) {
-    lead[i] = static_cast<std::uint8_t>(bytes[i]);
-  }
+  std::memcpy(lead.data(), bytes.data(), std::min(size, bytes.size()));
   return lead;
 }
 
@@ -61,61 +94,61 @@ bool IsTrue(std::string_view bytes) {
 }
 
 // Stores a parsed integer into the destination of its kind; false when it did not convert.
-bool DeliverInteger(std::string_view bytes, const FieldBinding& binding, RecordReadResult& result) {
+bool DeliverInteger(std::string_view bytes, const BoundField& field, RecordReadResult& result) {
   const NumericConversion<std::int32_t> number = ParseInteger(bytes);
   if (!number.ok()) {
     result = {kSourceBadNumber, number.failed_at};
     return false;
   }
   const auto bits = static_cast<std::uint32_t>(number.value);
-  switch (binding.kind) {
+  switch (field.kind) {
     case BindingKind::kByte:
-      *std::get<std::uint8_t*>(binding.destination) = static_cast<std::uint8_t>(bits);
+      *std::get<std::uint8_t*>(field.destination) = static_cast<std::uint8_t>(bits);
       break;
     case BindingKind::kWord:
-      *std::get<std::uint16_t*>(binding.destination) = static_cast<std::uint16_t>(bits);
+      *std::get<std::uint16_t*>(field.destination) = static_cast<std::uint16_t>(bits);
       break;
     default:
-      *std::get<std::int32_t*>(binding.destination) = number.value;
+      *std::get<std::int32_t*>(field.destination) = number.value;
       break;
   }
   return true;
 }
 
-bool DeliverReal(std::string_view bytes, const FieldBinding& binding, RecordReadResult& result) {
+bool DeliverReal(std::string_view bytes, const BoundField& field, RecordReadResult& result) {
   const NumericConversion<double> number = ParseReal(bytes);
   if (!number.ok()) {
     result = {kSourceBadNumber, number.failed_at};
     return false;
   }
-  *std::get<double*>(binding.destination) = number.value;
+  *std::get<double*>(field.destination) = number.value;
   return true;
 }
 
 // Delivers one field; false when a numeric conversion failed (recorded in `result`).
-bool Deliver(std::string_view bytes, const FieldBinding& binding, const TextDelivery& delivery,
+bool Deliver(std::string_view bytes, const BoundField& field, const TextDelivery& delivery,
              RecordReadResult& result) {
-  switch (binding.kind) {
+  switch (field.kind) {
     case BindingKind::kText:
-      DeliverText(bytes, binding, delivery);
+      DeliverText(bytes, *std::get<std::string*>(field.destination), delivery);
       return true;
     case BindingKind::kRawText:
-      DeliverRawText(bytes, binding);
+      std::get<std::string*>(field.destination)->assign(bytes);
       return true;
     case BindingKind::kByte:
     case BindingKind::kWord:
     case BindingKind::kLong:
-      return DeliverInteger(bytes, binding, result);
+      return DeliverInteger(bytes, field, result);
     case BindingKind::kReal:
-      return DeliverReal(bytes, binding, result);
+      return DeliverReal(bytes, field, result);
     case BindingKind::kLogical:
-      *std::get<bool*>(binding.destination) = IsTrue(bytes);
+      *std::get<bool*>(field.destination) = IsTrue(bytes);
       return true;
     case BindingKind::kBinary2:
-      *std::get<std::uint16_t*>(binding.destination) = GetU16(LeadingBytes<2>(bytes), 0);
+      *std::get<std::uint16_t*>(field.destination) = GetU16(LeadingBytes<2>(bytes), 0);
       return true;
     case BindingKind::kBinary4:
-      *std::get<std::uint32_t*>(binding.destination) = GetU32(LeadingBytes<4>(bytes), 0);
+      *std::get<std::uint32_t*>(field.destination) = GetU32(LeadingBytes<4>(bytes), 0);
       return true;
   }
   return true;
@@ -123,13 +156,33 @@ bool Deliver(std::string_view bytes, const FieldBinding& binding, const TextDeli
 
 }  // namespace
 
-RecordReadResult ReadBoundFields(std::span<const std::uint8_t> record,
-                                 const std::vector<SourceField>& fields,
-                                 const TextDelivery& delivery) {
-  RecordReadResult result;
+std::vector<BoundField> BoundFieldsOf(const std::vector<SourceField>& fields) {
+  std::vector<BoundField> bound;
   for (const SourceField& field : fields) {
     if (!field.binding) continue;
-    if (!Deliver(FieldBytes(record, field), *field.binding, delivery, result)) return result;
+    const FieldBinding& binding = *field.binding;
+    // A text destination takes no more than its capacity: the rest of the field is never read.
+    const std::uint32_t length = IsTextKind(binding.kind)
+                                     ? static_cast<std::uint32_t>(std::min<std::size_t>(
+                                           field.bytes_in_record, binding.capacity))
+                                     : field.bytes_in_record;
+    bound.push_back({field.offset, length, binding.kind, binding.destination});
+  }
+  return bound;
+}
+
+RecordReadResult ReadBoundFields(std::span<const std::uint8_t> record,
+                                 std::span<const BoundField> fields, const TextDelivery& delivery) {
+  RecordReadResult result;
+  const auto* bytes = reinterpret_cast<const char*>(record.data());
+  for (const BoundField& field : fields) {
+    const std::string_view field_bytes(bytes + field.offset, field.length);
+    // Text is by far the most common kind: it is taken before the dispatch on the kind.
+    if (field.kind == BindingKind::kText) {
+      DeliverText(field_bytes, *std::get<std::string*>(field.destination), delivery);
+    } else if (!Deliver(field_bytes, field, delivery, result)) {
+      return result;
+    }
   }
   return result;
 }

@@ -21,12 +21,14 @@ struct RecordReadResult {
   std::int32_t conversion_position = 0;
 };
 
+// The bound fields of `fields`, in table order, each with the bytes a read takes of it.
+std::vector<BoundField> BoundFieldsOf(const std::vector<SourceField>& fields);
+
 // Fills the destination of every bound field, in table order, from the bytes of one record.
 // A numeric field that does not convert stops the read: its destination and those of the
 // fields after it keep their values.
-// REQUIRES: record holds at least every field's offset + bytes_in_record.
+// REQUIRES: record holds at least every bound field's offset + length.
 RecordReadResult ReadBoundFields(std::span<const std::uint8_t> record,
-                                 const std::vector<SourceField>& fields,
-                                 const TextDelivery& delivery);
+                                 std::span<const BoundField> fields, const TextDelivery& delivery);
 
 }  // namespace konwerter::source

@@ -20,6 +20,15 @@ std::optional<std::size_t> SlotOffset(std::span<const std::uint8_t> page, std::s
   return offset;
 }
 
+// The slot offset of item i in a page whose slots are known to lie inside it.
+std::size_t KnownSlotOffset(std::span<const std::uint8_t> page, std::size_t i) {
+  return GetU16(page, ntx::kSlotOffsetsStart + (i - 1) * ntx::kSlotOffsetSize);
+}
+
+PageStep StepAt(std::span<const std::uint8_t> slot, bool equal) {
+  return {GetU32(slot, ntx::kSlotChildField), GetU32(slot, ntx::kSlotRecordField), equal};
+}
+
 }  // namespace
 
 std::optional<PageStep> FindInPage(std::span<const std::uint8_t> page,
@@ -34,12 +43,43 @@ std::optional<PageStep> FindInPage(std::span<const std::uint8_t> page,
     // Keys compare as unsigned bytes; the slot after the last key sorts above every key.
     const int order =
         keyed ? std::memcmp(slot.data() + ntx::kSlotKeyField, key.data(), key.size()) : 1;
-    if (order >= 0) {
-      return PageStep{GetU32(slot, ntx::kSlotChildField), GetU32(slot, ntx::kSlotRecordField),
-                      order == 0};
-    }
+    if (order >= 0) return StepAt(slot, order == 0);
   }
   return std::nullopt;  // not reached: slot N + 1 always ends the search
+}
+
+bool IsOrderedPage(std::span<const std::uint8_t> page, std::size_t key_size) {
+  const std::size_t count = GetU16(page, ntx::kItemCountField);
+  const std::uint8_t* previous = nullptr;
+  for (std::size_t i = 1; i <= count + 1; ++i) {
+    const bool keyed = i <= count;
+    const auto offset = SlotOffset(page, i, ntx::kSlotKeyField + (keyed ? key_size : 0));
+    if (!offset) return false;
+    if (!keyed) break;
+    const std::uint8_t* key = page.data() + *offset + ntx::kSlotKeyField;
+    if (previous != nullptr && std::memcmp(previous, key, key_size) > 0) return false;
+    previous = key;
+  }
+  return true;
+}
+
+PageStep FindInOrderedPage(std::span<const std::uint8_t> page, std::span<const std::uint8_t> key) {
+  // The first key slot whose key is not below `key`; slot N + 1 when there is none.
+  std::size_t low = 1;
+  std::size_t high = std::size_t{GetU16(page, ntx::kItemCountField)} + 1;
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    const std::uint8_t* stored = page.data() + KnownSlotOffset(page, middle) + ntx::kSlotKeyField;
+    if (std::memcmp(stored, key.data(), key.size()) < 0) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  const auto slot = page.subspan(KnownSlotOffset(page, low));
+  const bool keyed = low <= GetU16(page, ntx::kItemCountField);
+  return StepAt(
+      slot, keyed && std::memcmp(slot.data() + ntx::kSlotKeyField, key.data(), key.size()) == 0);
 }
 
 }  // namespace konwerter::source

@@ -20,4 +20,13 @@ struct PageStep {
 std::optional<PageStep> FindInPage(std::span<const std::uint8_t> page,
                                    std::span<const std::uint8_t> key);
 
+// True when every slot of the page (1 to N + 1) lies inside it and its keys of `key_size`
+// bytes stand in ascending order (equal neighbours allowed). In such a page the step for a
+// key can be found by halving; FindInPage then never meets a damaged slot.
+bool IsOrderedPage(std::span<const std::uint8_t> page, std::size_t key_size);
+
+// The same step as FindInPage, found by halving the key slots.
+// REQUIRES: IsOrderedPage(page, key.size()).
+PageStep FindInOrderedPage(std::span<const std::uint8_t> page, std::span<const std::uint8_t> key);
+
 }  // namespace konwerter::source

@@ -11,8 +11,8 @@
 namespace konwerter::source {
 
 // Where a bound field's value goes: the caller's variable.
-using FieldDestination = std::variant<std::string*, std::uint8_t*, std::uint16_t*,
-                                      std::int32_t*, std::uint32_t*, double*, bool*>;
+using FieldDestination = std::variant<std::string*, std::uint8_t*, std::uint16_t*, std::int32_t*,
+                                      std::uint32_t*, double*, bool*>;
 
 struct FieldBinding {
   BindingKind kind = BindingKind::kText;
@@ -32,6 +32,16 @@ struct SourceField {
   std::uint32_t offset = 0;
   std::uint32_t bytes_in_record = 0;
   std::optional<FieldBinding> binding;
+};
+
+// A bound field as a read takes it: the bytes it reads (for the text kinds cut to the
+// destination's capacity), its kind and its destination. A table keeps these in table order,
+// built again at every binding, so that a read visits bound fields only.
+struct BoundField {
+  std::uint32_t offset = 0;
+  std::uint32_t length = 0;
+  BindingKind kind = BindingKind::kText;
+  FieldDestination destination;
 };
 
 }  // namespace konwerter::source

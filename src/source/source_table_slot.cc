@@ -77,13 +77,16 @@ RecordReadResult SourceTableSlot::Read(const TextDelivery& delivery) {
     at_end_ = true;
     return {kSourcePastEnd, 0};
   }
-  return ReadBoundFields(CurrentRecordBytes(), fields_, delivery);
+  return ReadBoundFields(CurrentRecordBytes(), bound_, delivery);
 }
 
-SourceField* SourceTableSlot::FindField(std::string_view name) {
+bool SourceTableSlot::Bind(std::string_view name, FieldBinding binding) {
   const auto found = std::find_if(fields_.begin(), fields_.end(),
                                   [name](const SourceField& field) { return field.name == name; });
-  return found == fields_.end() ? nullptr : &*found;
+  if (found == fields_.end()) return false;
+  found->binding = std::move(binding);
+  bound_ = BoundFieldsOf(fields_);
+  return true;
 }
 
 std::span<const std::uint8_t> SourceTableSlot::CurrentRecordBytes() const {
@@ -98,8 +101,14 @@ std::uint64_t SourceTableSlot::RecordOffset(std::int32_t record) const {
 }
 
 bool SourceTableSlot::Refill() {
-  std::fill(buffer_.begin(), buffer_.end(), kSpace);
-  const std::size_t got = file_.ReadAt(RecordOffset(current_), buffer_);
+  // Records past the header's record count are never delivered, so the window is read only
+  // as far as the last record: a table shorter than the window costs a single read.
+  const std::uint32_t records_left = header_.record_count - static_cast<std::uint32_t>(current_);
+  const std::size_t wanted =
+      std::size_t{std::min<std::uint32_t>(capacity_, records_left)} * header_.record_length;
+  const auto window = std::span(buffer_).first(wanted);
+  const std::size_t got = file_.ReadAt(RecordOffset(current_), window);
+  std::fill(window.begin() + static_cast<std::ptrdiff_t>(got), window.end(), kSpace);
   return got >= header_.record_length;
 }
 

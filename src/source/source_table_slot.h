@@ -53,8 +53,9 @@ class SourceTableSlot {
   bool CloseFile() { return file_.Close(); }
   const std::filesystem::path& file_path() const { return file_.path(); }
 
-  // The first field whose stored name is exactly `name`; nullptr when there is none.
-  SourceField* FindField(std::string_view name);
+  // Binds the first field whose stored name is exactly `name` (a field bound again takes
+  // the new binding); false when there is no such field.
+  bool Bind(std::string_view name, FieldBinding binding);
 
   const SourceTableHeader& header() const { return header_; }
   const std::vector<SourceField>& fields() const { return fields_; }
@@ -65,13 +66,14 @@ class SourceTableSlot {
 
  private:
   std::uint64_t RecordOffset(std::int32_t record) const;
-  // Reloads the whole buffer from the current record on; false when less than one record
-  // arrived (the rest of the buffer then holds spaces).
+  // Reloads the buffer from the current record on, as far as the table's last record;
+  // false when less than one record arrived (the rest of the record then holds spaces).
   bool Refill();
 
   platform::File file_;
   SourceTableHeader header_;
   std::vector<SourceField> fields_;
+  std::vector<BoundField> bound_;  // the bound fields of fields_, as reads take them
   std::vector<std::uint8_t> buffer_;
   std::uint16_t capacity_ = 1;  // whole records the buffer holds
   std::int32_t position_ = -1;  // of the current record in the buffer; -1: no usable window

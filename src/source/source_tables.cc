@@ -13,9 +13,13 @@ namespace konwerter::source {
 
 namespace {
 
-bool IsValidHandle(TableHandle table) { return table >= 1 && table <= kSourceSlotCount; }
+bool IsValidHandle(TableHandle table) {
+  return table >= 1 && table <= kSourceSlotCount;
+}
 
-std::size_t SlotIndex(TableHandle table) { return static_cast<std::size_t>(table - 1); }
+std::size_t SlotIndex(TableHandle table) {
+  return static_cast<std::size_t>(table - 1);
+}
 
 // A path naming no extension anywhere (folders included) names a .dbf table.
 std::string WithDefaultExtension(std::string_view path) {
@@ -34,8 +38,8 @@ std::string UpperAscii(std::string_view name) {
 }
 
 SourceTableInfo InfoOf(const SourceTableSlot& table) {
-  SourceTableInfo info{table.header().record_count, table.header().header_length,
-                       table.header().record_length, {}};
+  SourceTableInfo info{
+      table.header().record_count, table.header().header_length, table.header().record_length, {}};
   info.fields.reserve(table.fields().size());
   for (const SourceField& field : table.fields()) {
     info.fields.push_back({field.name, field.type, field.width, field.decimals});
@@ -75,13 +79,8 @@ void SourceTables::SetReadAhead(TableHandle table, std::uint32_t bytes) {
 
 void SourceTables::Bind(std::string_view field, FieldBinding binding) {
   SourceTableSlot* table = IsValidHandle(current_) ? slots_[SlotIndex(current_)].get() : nullptr;
-  SourceField* found = table == nullptr ? nullptr : table->FindField(UpperAscii(field));
-  if (found == nullptr) {
-    status_ = kSourceNoSuchField;
-    return;
-  }
-  found->binding = std::move(binding);
-  status_ = kSourceOk;
+  const bool bound = table != nullptr && table->Bind(UpperAscii(field), std::move(binding));
+  status_ = bound ? kSourceOk : kSourceNoSuchField;
 }
 
 void SourceTables::BindText(std::string_view field, std::string* destination,

@@ -173,6 +173,22 @@ TEST_F(ClipperIndexTest, AChangedFileIsReloadedAtTheNextSeek) {
   EXPECT_THROW(index_.Seek("77777"), platform::IoError);
 }
 
+TEST_F(ClipperIndexTest, AChangedFileDropsThePagesReadBefore) {
+  Write(EvenKeys(60), 5, 2);  // a tree several levels deep
+  index_.Open(path_);
+  for (int i = 0; i < 60; ++i) EXPECT_TRUE(index_.Seek(EvenKeys(60)[i].key).found);
+
+  std::vector<NtxEntry> moved = EvenKeys(60);
+  for (NtxEntry& entry : moved) entry.record += 1000;
+  Write(moved, 5, 2);
+  Touch();
+  for (const NtxEntry& entry : moved) {
+    const SeekResult result = index_.Seek(entry.key);
+    EXPECT_TRUE(result.found);
+    EXPECT_EQ(result.record, static_cast<std::int32_t>(entry.record) - 1);
+  }
+}
+
 TEST_F(ClipperIndexTest, OpenFailuresLeaveTheIndexClosed) {
   index_.Open(dir_.Join("brak.ntx"));
   EXPECT_EQ(index_.status(), kIndexCannotOpen);

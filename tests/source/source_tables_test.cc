@@ -388,6 +388,40 @@ TEST_F(SourceTablesTest, TextIsTrimmedTransliteratedAndCutToItsCapacity) {
   EXPECT_EQ(short_text, " a");  // cut to 3 bytes, then trimmed
 }
 
+TEST_F(SourceTablesTest, EachReadReplacesTheWholeTextWhateverItsLength) {
+  // Values longer and shorter than the one before, Polish letters past the first eight
+  // bytes and among the last ones, and padding of many lengths, through one destination.
+  const std::vector<std::string> values = {"Kowalski Jan 123456789",
+                                           "Lis",
+                                           "",
+                                           "abcdefgh\x9D",
+                                           "abcdefghijklmno\x9D\xA2",
+                                           "a \x9D b",
+                                           "Nowak         x",
+                                           "1234567",
+                                           "12345678",
+                                           "\xA5"};
+  std::vector<testing::TestRow> rows;
+  for (const std::string& value : values) rows.push_back({{value}});
+  WriteTable(dir_.path() / "TEKSTY.DBF", {{"T", 'C', 24}}, rows);
+  pages_.source = kCp852Page;
+  const TableHandle table = tables_.Open(dir_.Join("teksty"));
+  tables_.SetReadAhead(table, 32000);
+  std::string text = "held before";
+  std::string raw;
+  tables_.BindText("T", &text);
+  tables_.BindRawText("T", &raw, 30);  // the last binding wins: raw gets the field
+  tables_.BindText("T", &text, 20);
+  for (const std::string& value : values) {
+    tables_.ReadRecord(table);
+    const std::string cut = value.substr(0, 20);
+    EXPECT_EQ(text, ToProgramText(cut.substr(0, cut.find_last_not_of(' ') + 1), pages_));
+    EXPECT_TRUE(raw.empty());
+    tables_.NextRecord(table);
+  }
+  EXPECT_TRUE(tables_.AtEnd(table));
+}
+
 TEST_F(SourceTablesTest, GoingToARecordInTheWindowReadsNoFile) {
   const std::string path = WriteNumbers();
   const fs::path file = dir_.path() / "NUMERY.DBF";
