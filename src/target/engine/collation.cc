@@ -47,6 +47,17 @@ void AppendCollationSortKey(std::span<const std::uint8_t> key, std::string& out)
   }
 }
 
+void CollationSortKeyHead(std::span<const std::uint8_t> key, std::span<std::uint8_t> out) {
+  const std::size_t primaries = std::min(key.size(), out.size());
+  for (std::size_t i = 0; i < primaries; ++i) out[i] = kDb852po0Primary[key[i]];
+  std::size_t at = primaries;
+  for (std::size_t i = 0; i < key.size() && at < out.size(); ++i) {
+    const std::uint8_t secondary = kDb852po0Secondary[key[i]];
+    if (secondary != 0) out[at++] = secondary;
+  }
+  std::fill(out.begin() + static_cast<std::ptrdiff_t>(at), out.end(), std::uint8_t{0});
+}
+
 std::uint8_t UpperCp852(std::uint8_t byte) {
   return kDb852po0Upper[byte];
 }

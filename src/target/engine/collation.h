@@ -20,6 +20,10 @@ int CompareCollated(std::span<const std::uint8_t> a, std::span<const std::uint8_
 // keys of the same length; used to sort many keys at once.
 void AppendCollationSortKey(std::span<const std::uint8_t> key, std::string& out);
 
+// The first out.size() bytes of the byte string AppendCollationSortKey gives for `key`,
+// zero-filled beyond its end: a fixed-size head of the order without building the whole.
+void CollationSortKeyHead(std::span<const std::uint8_t> key, std::span<std::uint8_t> out);
+
 // UPPER() of the driver: the upper-case cp852 byte of a cp852 byte (a-z and the accented
 // letters, Polish letters included); other bytes unchanged.
 std::uint8_t UpperCp852(std::uint8_t byte);

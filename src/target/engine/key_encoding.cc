@@ -90,11 +90,11 @@ void EncodeDateKey(std::optional<platform::CalendarDate> date, std::span<std::ui
   StoreU64(key, 0, std::bit_cast<std::uint64_t>(value));
 }
 
-std::uint64_t KeyOrder::Prefix(std::span<const std::uint8_t> key) {
+std::uint64_t KeyOrder::Prefix(std::span<const std::uint8_t> key) const {
   return Words(key).high;
 }
 
-KeyOrder::SortWords KeyOrder::Words(std::span<const std::uint8_t> key) {
+KeyOrder::SortWords KeyOrder::Words(std::span<const std::uint8_t> key) const {
   switch (type_) {
     case KeyType::kNumeric: {
       const NumericOrderBytes order = NumericOrder(key);
@@ -107,13 +107,11 @@ KeyOrder::SortWords KeyOrder::Words(std::span<const std::uint8_t> key) {
     case KeyType::kCharacter:
       break;
   }
-  scratch_.clear();
-  AppendCollationSortKey(key, scratch_);
-  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(scratch_.data()),
-                                            scratch_.size());
-  const std::size_t head = std::min<std::size_t>(bytes.size(), 8);
-  return {BigEndianPrefix(bytes.first(head)),
-          static_cast<std::uint32_t>(BigEndianPrefix(bytes.subspan(head)) >> 32)};
+  std::array<std::uint8_t, 12> head;
+  CollationSortKeyHead(key, head);
+  const std::span<const std::uint8_t> bytes(head);
+  return {BigEndianPrefix(bytes.first(8)),
+          static_cast<std::uint32_t>(BigEndianPrefix(bytes.subspan(8)) >> 32)};
 }
 
 int KeyOrder::Compare(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) const {

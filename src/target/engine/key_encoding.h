@@ -44,7 +44,7 @@ class KeyOrder {
 
   // A number whose order agrees with Compare: Compare(a, b) < 0 implies
   // Prefix(a) <= Prefix(b). Lets a sort decide most comparisons on one integer.
-  std::uint64_t Prefix(std::span<const std::uint8_t> key);
+  std::uint64_t Prefix(std::span<const std::uint8_t> key) const;
 
   // The first 12 bytes of the same byte order as two integers (`high` the first 8 bytes,
   // big-endian; `low` the next 4), agreeing with Compare like Prefix. For numeric and date
@@ -53,7 +53,7 @@ class KeyOrder {
     std::uint64_t high = 0;
     std::uint32_t low = 0;
   };
-  SortWords Words(std::span<const std::uint8_t> key);
+  SortWords Words(std::span<const std::uint8_t> key) const;
   bool words_are_whole() const { return type_ != KeyType::kCharacter; }
   // <0, 0, >0 as a sorts before, with or after b.
   // REQUIRES: both keys of this type and of one length.
@@ -61,7 +61,6 @@ class KeyOrder {
 
  private:
   KeyType type_;
-  std::string scratch_;
 };
 
 }  // namespace konwerter::engine

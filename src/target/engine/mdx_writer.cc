@@ -67,9 +67,17 @@ mdx::WrittenTag WriteTag(const TagBuild& tag, mdx::PageWriter& pages) {
   written.header_page = pages.Append(placeholder);
 
   const std::span<const std::uint8_t> keys(tag.keys);
+  const auto key_of = [&](std::uint32_t record) {
+    return keys.subspan(std::size_t{record - 1} * tag.key_length, tag.key_length);
+  };
   mdx::TagBuilder builder(tag.key_length, pages);
-  for (const std::uint32_t record : mdx::SortedRecords(tag.key_type, tag.key_length, keys)) {
-    builder.Add(keys.subspan(std::size_t{record - 1} * tag.key_length, tag.key_length), record);
+  const std::vector<std::uint32_t> records = mdx::SortedRecords(tag.key_type, tag.key_length, keys);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    // Keys are taken in key order, all over memory: ask for them a few records ahead.
+    if (i + mdx::kPrefetchDistance < records.size()) {
+      mdx::PrefetchKey(key_of(records[i + mdx::kPrefetchDistance]));
+    }
+    builder.Add(key_of(records[i]), records[i]);
   }
   written.extent = builder.Finish();
   written.has_keys = !keys.empty();

@@ -98,13 +98,10 @@ void OpenTable::Post() {
   index_stale_ = true;
 }
 
-std::span<std::uint8_t> OpenTable::PendingField(int field) {
-  if (mode_ == Mode::kBrowse) {
-    FailOther("Pole " + layout().field(field).name +
-                  " można ustawić tylko w dopisywanym lub zmienianym rekordzie tabeli",
-              display());
-  }
-  return layout().Bytes(std::span<std::uint8_t>(pending_), field);
+void OpenTable::FailNotPending(int field) const {
+  FailOther("Pole " + layout().field(field).name +
+                " można ustawić tylko w dopisywanym lub zmienianym rekordzie tabeli",
+            display());
 }
 
 std::span<const std::uint8_t> OpenTable::CurrentRecord() {

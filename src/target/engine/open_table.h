@@ -40,7 +40,10 @@ class OpenTable {
   void Post();
   // The bytes of a field of the record being appended or edited; throws EngineError kOther
   // when no record is. REQUIRES: 0 <= field < layout().field_count().
-  std::span<std::uint8_t> PendingField(int field);
+  std::span<std::uint8_t> PendingField(int field) {
+    if (mode_ == Mode::kBrowse) FailNotPending(field);
+    return layout().Bytes(std::span<std::uint8_t>(pending_), field);
+  }
 
   // --- Reading: the record being appended or edited, else the current record, else a
   // blank one when the table has no current record.
@@ -68,6 +71,7 @@ class OpenTable {
  private:
   enum class Mode { kBrowse, kAppend, kEdit };
 
+  [[noreturn]] void FailNotPending(int field) const;
   void KeyRecord(std::uint32_t number, std::span<const std::uint8_t> record);
   void KeyAllRecords();
   void WriteIndex(bool release_keys);

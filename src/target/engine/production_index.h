@@ -14,7 +14,7 @@ namespace konwerter::engine {
 
 // One tag to be written into a production index, with the keys of every record.
 struct TagBuild {
-  TagDefinition definition;    // name (upper case, at most 10 characters) and expression
+  TagDefinition definition;  // name (upper case, at most 10 characters) and expression
   KeyType key_type = KeyType::kCharacter;
   std::uint8_t key_format = 0;  // as KeyExpression::key_format()
   std::size_t key_length = 0;

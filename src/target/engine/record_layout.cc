@@ -25,10 +25,6 @@ RecordLayout::RecordLayout(std::vector<FieldDescriptor> fields) : fields_(std::m
   names_ = FieldNameIndex(fields_);
 }
 
-int RecordLayout::Find(std::string_view name) const {
-  return names_.Find(name);
-}
-
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

@@ -27,7 +27,7 @@ class RecordLayout {
 
   // Position of the field named `name` (ASCII letters compared ignoring case; the first
   // of equal names); -1 if none.
-  int Find(std::string_view name) const;
+  int Find(std::string_view name) const { return names_.Find(name); }
 
   // The bytes of one field within a record.
   // REQUIRES: record.size() == record_length().

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "target/engine/mdx_key_sort.h"
+
 namespace konwerter::engine {
 
 TagKeys::TagKeys(TagDefinition definition, KeyExpression expression)
@@ -67,24 +69,7 @@ std::span<const std::uint8_t> TagKeys::KeyOf(std::uint32_t number) const {
 }
 
 void TagKeys::SortRecords() {
-  // Most comparisons are settled by a 64-bit prefix that agrees with the key order.
-  struct Entry {
-    std::uint64_t prefix;
-    std::uint32_t record;
-  };
-  KeyOrder order(expression_.key_type());
-  std::vector<Entry> entries(count_);
-  for (std::uint32_t number = 1; number <= count_; ++number) {
-    entries[number - 1] = {order.Prefix(KeyOf(number)), number};
-  }
-  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-    if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    const int compared = order.Compare(KeyOf(a.record), KeyOf(b.record));
-    return compared != 0 ? compared < 0 : a.record < b.record;
-  });
-  order_.resize(count_);
-  std::transform(entries.begin(), entries.end(), order_.begin(),
-                 [](const Entry& entry) { return entry.record; });
+  order_ = mdx::SortedRecords(expression_.key_type(), key_length_, keys_);
   order_valid_ = true;
 }
 

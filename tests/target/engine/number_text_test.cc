@@ -45,5 +45,30 @@ TEST(NumberTextTest, QuickRouteAgreesWithTheExactOne) {
   }
 }
 
+// Halves at the last kept decimal (written k.5 units, or as a sum that lands next to one)
+// are settled without the digit-by-digit route when the double is a plain decimal; the
+// result must be what that route gives, for every count of decimals the quick route takes.
+TEST(NumberTextTest, HalvesAgreeWithTheExactRoute) {
+  std::mt19937_64 random(5);
+  for (int decimals = 0; decimals <= 8; ++decimals) {
+    double unit = 1;
+    for (int i = 0; i < decimals; ++i) unit /= 10;
+    std::uniform_int_distribution<std::int64_t> units(0, 99999999 / (decimals + 1));
+    for (int i = 0; i < 20000; ++i) {
+      const double whole = static_cast<double>(units(random));
+      const double half = (i % 3 == 0)   ? (whole + 0.5) * unit
+                          : (i % 3 == 1) ? whole * unit + unit / 2
+                                         : (2 * whole + 1) / 2 * unit;
+      const double value = i % 2 == 0 ? half : -half;
+      ASSERT_EQ(Formatted(value, decimals, 20), FormattedExactly(value, decimals, 20))
+          << value << " with " << decimals << " decimals";
+    }
+  }
+  EXPECT_EQ(Formatted(0.005, 2, 5), " 0.01");
+  EXPECT_EQ(Formatted(-0.05, 1, 5), " -0.1");
+  EXPECT_EQ(Formatted(9999.995, 2, 7), "*******");
+  EXPECT_EQ(Formatted(12.345, 2, 7), "  12.35");  // the double is 12.34499999...
+}
+
 }  // namespace
 }  // namespace konwerter::engine
