@@ -76,7 +76,8 @@ void ConvertSite(const fs::path& folder, int scale) {
   const double generated = Seconds(start);
 
   start = Clock::now();
-  fs::copy(site, folder / "copy", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  fs::copy(site, folder / "copy",
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   const double copied = Seconds(start);
   fs::remove_all(folder / "copy");
 
@@ -100,13 +101,14 @@ void ConvertSite(const fs::path& folder, int scale) {
     read += table.records_read;
     written += table.records_written;
   }
-  std::printf("scale %4d: site %9llu records  generate %6.2f s  copy %6.2f s\n"
-              "            run read %9llu, wrote %9llu records in %6.2f s = %10.0f records/s"
-              "  peak %6.1f MB  (%s)\n",
-              scale, static_cast<unsigned long long>(records), generated, copied,
-              static_cast<unsigned long long>(read), static_cast<unsigned long long>(written),
-              converted, static_cast<double>(read) / converted, PeakMegabytes(),
-              result.outcome == konwerter::app::RunOutcome::kSucceeded ? "succeeded" : "FAILED");
+  std::printf(
+      "scale %4d: site %9llu records  generate %6.2f s  copy %6.2f s\n"
+      "            run read %9llu, wrote %9llu records in %6.2f s = %10.0f records/s"
+      "  peak %6.1f MB  (%s)\n",
+      scale, static_cast<unsigned long long>(records), generated, copied,
+      static_cast<unsigned long long>(read), static_cast<unsigned long long>(written), converted,
+      static_cast<double>(read) / converted, PeakMegabytes(),
+      result.outcome == konwerter::app::RunOutcome::kSucceeded ? "succeeded" : "FAILED");
   fs::remove_all(site);
   fs::remove_all(folder / "out");
 }
@@ -116,16 +118,16 @@ void ConvertSite(const fs::path& folder, int scale) {
 int main(int argc, char** argv) {
   const double wanted = argc > 1 ? std::atof(argv[1]) : 1'000'000.0;
   const bool own_folder = argc <= 2;
-  const fs::path folder = own_folder ? fs::temp_directory_path() / "konwerter-whole-run"
-                                     : fs::path(argv[2]);
+  const fs::path folder =
+      own_folder ? fs::temp_directory_path() / "konwerter-whole-run" : fs::path(argv[2]);
   fs::remove_all(folder);
   fs::create_directories(folder);
 
   const double per_scale = static_cast<double>(RecordsAt(folder / "probe", 1));
   fs::remove_all(folder / "probe");
   const int scale = std::max(2, static_cast<int>(std::lround(wanted / per_scale)));
-  std::printf("whole run: %.0f source records at scale 1; converting scales %d and %d\n",
-              per_scale, scale / 2, scale);
+  std::printf("whole run: %.0f source records at scale 1; converting scales %d and %d\n", per_scale,
+              scale / 2, scale);
   ConvertSite(folder, scale / 2);
   ConvertSite(folder, scale);
   if (own_folder) fs::remove_all(folder);

@@ -23,9 +23,10 @@ namespace {
 
 bool ConfirmOverwrite(platform::OperatorMessages& messages) {
   const platform::OperatorMessage question{
-      platform::Cp1250FromUtf8("We wskazanej kartotece znajdują się już dane systemu TEROKAN.\r\n"
-                               "Konwersja ZNISZCZY WSZYSTKIE DANE ZNAJDUJĄCE SIĘ W TEJ KARTOTECE\r\n"
-                               "Dokonać konwersji ?"),
+      platform::Cp1250FromUtf8(
+          "We wskazanej kartotece znajdują się już dane systemu TEROKAN.\r\n"
+          "Konwersja ZNISZCZY WSZYSTKIE DANE ZNAJDUJĄCE SIĘ W TEJ KARTOTECE\r\n"
+          "Dokonać konwersji ?"),
       platform::Cp1250FromUtf8("Potwierdzenie"), platform::MessageButtons::kYesNo,
       platform::MessageIcon::kQuestion, platform::MessageAnswer::kNo};
   return messages.Show(question) != platform::MessageAnswer::kNo;

@@ -28,10 +28,10 @@ struct ConversionRequest {
 };
 
 enum class RunOutcome {
-  kNotStarted,          // a folder was empty
-  kDeclined,            // the operator did not want the output overwritten
-  kBadRenumberingFile,  // the renumbering file has a faulty line
-  kNoSourceLock,        // no users.dbf, or the DOS edition still in use
+  kNotStarted,            // a folder was empty
+  kDeclined,              // the operator did not want the output overwritten
+  kBadRenumberingFile,    // the renumbering file has a faulty line
+  kNoSourceLock,          // no users.dbf, or the DOS edition still in use
   kNoDirectoryVariables,  // no bdglobal.mem
   kSucceeded,
   kFailed,   // a converter could not open a source file

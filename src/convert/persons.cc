@@ -54,7 +54,8 @@ std::string TrimRight(std::string text) {
 
 std::string KeyBytes(std::uint32_t key) {
   std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>(key >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    bytes[static_cast<std::size_t>(i)] = static_cast<char>(key >> (8 * i));
   return bytes;
 }
 
@@ -91,7 +92,8 @@ class PersonsConverter {
   PolishNameSet streets_, localities_;
 };
 
-source::TableHandle PersonsConverter::OpenDictionary(std::string_view file, Dictionary& dictionary) {
+source::TableHandle PersonsConverter::OpenDictionary(std::string_view file,
+                                                     Dictionary& dictionary) {
   dictionary.handle = run::OpenSourceTable(context_, kVariable, file, true);
   if (dictionary.handle != 0) tables_.BindText("nazwa", &dictionary.nazwa);
   return dictionary.handle;

@@ -12,8 +12,15 @@ namespace {
 // letter, other accented letters after those; 0 for everything that is not a letter.
 int LetterWeight(unsigned char c) {
   static constexpr std::array<std::pair<unsigned char, char>, 9> kPolish = {{
-      {0xB9, 'a'}, {0xE6, 'c'}, {0xEA, 'e'}, {0xB3, 'l'}, {0xF1, 'n'},
-      {0xF3, 'o'}, {0x9C, 's'}, {0x9F, 'z'}, {0xBF, 'z'},
+      {0xB9, 'a'},
+      {0xE6, 'c'},
+      {0xEA, 'e'},
+      {0xB3, 'l'},
+      {0xF1, 'n'},
+      {0xF3, 'o'},
+      {0x9C, 's'},
+      {0x9F, 'z'},
+      {0xBF, 'z'},
   }};
   if (c >= 'a' && c <= 'z') return (c - 'a' + 1) * 4;
   for (const auto& [letter, base] : kPolish) {

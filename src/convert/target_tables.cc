@@ -12,8 +12,7 @@ std::string MakeTargetFolder(run::RunContext& context, std::string_view group) {
   return folder;
 }
 
-std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context,
-                                                 std::string_view folder,
+std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context, std::string_view folder,
                                                  std::string_view table_name,
                                                  std::string_view schema,
                                                  std::string_view index_definitions) {

@@ -13,8 +13,7 @@ namespace konwerter::convert {
 std::string MakeTargetFolder(run::RunContext& context, std::string_view group);
 
 // A target table built afresh in the folder: every run deletes and creates it anew.
-std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context,
-                                                 std::string_view folder,
+std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context, std::string_view folder,
                                                  std::string_view table_name,
                                                  std::string_view schema,
                                                  std::string_view index_definitions = {});
@@ -33,8 +32,7 @@ class SourceTablesScope {
 };
 
 // Adds a target table to the run's summary.
-void ReportTable(run::RunContext& context, const engine::Table& table,
-                 std::string source_path, std::uint64_t records_read,
-                 std::uint64_t records_written);
+void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,
+                 std::uint64_t records_read, std::uint64_t records_written);
 
 }  // namespace konwerter::convert

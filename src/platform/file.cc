@@ -13,7 +13,9 @@ namespace konwerter::platform {
 
 namespace {
 
-std::string Name(const std::filesystem::path& path) { return path.string(); }
+std::string Name(const std::filesystem::path& path) {
+  return path.string();
+}
 
 }  // namespace
 
@@ -50,7 +52,9 @@ File& File::operator=(File&& other) noexcept {
   return *this;
 }
 
-File::~File() { Close(); }
+File::~File() {
+  Close();
+}
 
 std::size_t File::Read(std::span<std::uint8_t> bytes) {
   std::size_t done = 0;
@@ -112,8 +116,7 @@ std::uint64_t File::Size() const {
 std::int64_t File::ModificationStamp() const {
   struct stat status {};
   if (::fstat(descriptor_, &status) != 0) throw IoError("Błąd odczytu pliku", Name(path_));
-  return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
-         status.st_mtim.tv_nsec;
+  return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
 }
 
 bool File::Close() {

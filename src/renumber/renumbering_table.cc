@@ -55,7 +55,8 @@ std::string RenumberCommuneText(std::string_view text, bool keep_width,
   std::string result = PadLeft(std::to_string(result_number), 3, '0');
   if (keep_width) {
     constexpr std::size_t kMostSpacesAdded = 21;
-    result = PadLeft(std::move(result), std::min(text.size(), result.size() + kMostSpacesAdded), ' ');
+    result =
+        PadLeft(std::move(result), std::min(text.size(), result.size() + kMostSpacesAdded), ' ');
   }
   return result;
 }

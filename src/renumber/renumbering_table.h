@@ -35,8 +35,7 @@ std::string RenumberCommuneText(std::string_view text, bool keep_width,
                                 const RenumberingTable& table, bool enabled);
 
 // The same rule for a commune number held as an integer (keep-width off).
-std::string RenumberCommuneNumber(std::int64_t number, const RenumberingTable& table,
-                                  bool enabled);
+std::string RenumberCommuneNumber(std::int64_t number, const RenumberingTable& table, bool enabled);
 
 // Parses a whole text (surrounding spaces removed) as a decimal number whose low 16 bits
 // are at most 9999, as the renumbering file and the rule read commune numbers.

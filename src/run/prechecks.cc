@@ -29,7 +29,8 @@ void NormaliseSiteSettings(std::vector<std::string>& settings) {
     Replace(settings, "DOM_GMNR", commune);
   }
   const std::string outside = source::ValueOf(settings, "DOM_OSWYK");
-  if (!outside.empty()) Replace(settings, "DOM_OSWYK", outside == "W" || outside == "w" ? "1" : "0");
+  if (!outside.empty())
+    Replace(settings, "DOM_OSWYK", outside == "W" || outside == "w" ? "1" : "0");
 }
 
 }  // namespace

@@ -8,8 +8,8 @@ namespace konwerter::run {
 
 // One target table a run wrote, for the conversion summary.
 struct TableReport {
-  std::string target_path;     // program path of the .dbf
-  std::string source_path;     // the DOS table it came from (program path, as opened)
+  std::string target_path;  // program path of the .dbf
+  std::string source_path;  // the DOS table it came from (program path, as opened)
   std::uint64_t records_read = 0;
   std::uint64_t records_written = 0;
 };

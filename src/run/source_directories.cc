@@ -47,7 +47,8 @@ std::vector<std::string> Candidates(std::string_view path, std::string_view syst
                                     const DriveMap& drives) {
   const std::vector<std::string> parts = Components(path);
   const bool has_drive = !parts.empty() && IsDrive(parts.front());
-  const bool absolute = has_drive || (!path.empty() && (path.front() == '\\' || path.front() == '/'));
+  const bool absolute =
+      has_drive || (!path.empty() && (path.front() == '\\' || path.front() == '/'));
   const std::size_t first = has_drive ? 1 : 0;
   const std::string root = InstallationRoot(system_folder);
 
@@ -71,7 +72,8 @@ std::vector<std::string> Candidates(std::string_view path, std::string_view syst
 
 // The folder as it is named on disk, so the summary shows where the data really was.
 std::string FoundFolder(const std::string& candidate) {
-  const std::string found = platform::Cp1250FromUtf8(platform::HostPath(candidate).lexically_normal().string());
+  const std::string found =
+      platform::Cp1250FromUtf8(platform::HostPath(candidate).lexically_normal().string());
   return platform::EndsWithSeparator(found) ? found : found + "/";
 }
 

@@ -13,7 +13,9 @@ namespace {
 // the table claim gigabytes; larger indexes simply go to the sparse part.
 constexpr std::uint32_t kMostDenseSlots = 1u << 22;
 
-bool IsEmpty(const std::array<char, 8>& slot) { return slot[0] == '\0'; }
+bool IsEmpty(const std::array<char, 8>& slot) {
+  return slot[0] == '\0';
+}
 
 }  // namespace
 

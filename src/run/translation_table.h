@@ -29,7 +29,7 @@ class TranslationTable {
   const Slot* Find(std::uint32_t index) const;
   Slot& SlotFor(std::uint32_t index);
 
-  std::vector<Slot> dense_;                        // indexes below the expected size
+  std::vector<Slot> dense_;                         // indexes below the expected size
   std::unordered_map<std::uint32_t, Slot> sparse_;  // the rest
 };
 

@@ -1,6 +1,5 @@
 #include "run/value_rules.h"
 
-
 namespace konwerter::run {
 
 namespace {

@@ -168,8 +168,8 @@ void ConvertCoordinateSystems(run::RunContext& context) {
       description.Write(path);
     } else {
       platform::RemoveFile(path);
-      run::ShowMessage(context.messages, "Brak kompletnego opisu do układu: ",
-                       "Błąd podczas konwersji", name);
+      run::ShowMessage(context.messages,
+                       "Brak kompletnego opisu do układu: ", "Błąd podczas konwersji", name);
     }
   }
 }

@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
@@ -35,7 +34,9 @@ std::string_view KeyName(std::string_view line) {
   return equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
 }
 
-bool IsBlank(std::string_view line) { return Trim(line).empty(); }
+bool IsBlank(std::string_view line) {
+  return Trim(line).empty();
+}
 
 }  // namespace
 
@@ -50,7 +51,9 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
 
 std::size_t IniFile::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (IsSectionHeader(lines_[i]) && platform::EqualIgnoringCaseCp1250(SectionName(lines_[i]), section)) return i;
+    if (IsSectionHeader(lines_[i]) &&
+        platform::EqualIgnoringCaseCp1250(SectionName(lines_[i]), section))
+      return i;
   }
   return kNone;
 }

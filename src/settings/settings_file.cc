@@ -77,7 +77,8 @@ std::string ValueFor(const SettingsKey& key, const std::vector<std::string>& sit
 
 }  // namespace
 
-void WriteSettingsFile(std::string_view output_folder, const std::vector<std::string>& site_settings,
+void WriteSettingsFile(std::string_view output_folder,
+                       const std::vector<std::string>& site_settings,
                        const renumber::RenumberingTable& renumbering, bool renumbering_enabled) {
   IniFile ini(platform::WithTrailingBackslash(output_folder) + "BAZA\\ADMIN\\terokan.ini");
   for (const SettingsKey& key : kKeys) {

@@ -13,7 +13,8 @@ namespace konwerter::settings {
 // and cash-receipt settings, each under the key the Windows edition reads. The commune
 // number goes through the renumbering rule. Other sections and keys of an existing file
 // stay. Throws IoError when the file cannot be written.
-void WriteSettingsFile(std::string_view output_folder, const std::vector<std::string>& site_settings,
+void WriteSettingsFile(std::string_view output_folder,
+                       const std::vector<std::string>& site_settings,
                        const renumber::RenumberingTable& renumbering, bool renumbering_enabled);
 
 }  // namespace konwerter::settings

@@ -4,8 +4,8 @@
 
 #include "platform/dos_path.h"
 #include "platform/io_error.h"
+#include "platform/little_endian.h"
 #include "platform/text_encoding.h"
-#include "source/little_endian.h"
 #include "source/ntx_page.h"
 
 namespace konwerter::source {
@@ -31,8 +31,8 @@ bool ClipperIndex::LoadHeaderAndRoot() {
     file_.reset();
     return false;
   }
-  key_size_ = GetU16(header, ntx::kKeySizeField);
-  root_offset_ = GetU32(header, ntx::kRootOffsetField);
+  key_size_ = platform::LoadU16(header, ntx::kKeySizeField);
+  root_offset_ = platform::LoadU32(header, ntx::kRootOffsetField);
   if (key_size_ > ntx::kMaxKeySize) {
     status_ = kIndexKeyTooLong;
     file_.reset();

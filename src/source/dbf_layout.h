@@ -9,9 +9,9 @@ namespace konwerter::source::dbf {
 
 // The header copy: the first 12 bytes of the file.
 inline constexpr std::size_t kHeaderCopySize = 12;
-inline constexpr std::size_t kRecordCountOffset = 4;   // unsigned 32-bit
-inline constexpr std::size_t kHeaderLengthOffset = 8;  // unsigned 16-bit
-inline constexpr std::size_t kRecordLengthOffset = 10; // unsigned 16-bit
+inline constexpr std::size_t kRecordCountOffset = 4;    // unsigned 32-bit
+inline constexpr std::size_t kHeaderLengthOffset = 8;   // unsigned 16-bit
+inline constexpr std::size_t kRecordLengthOffset = 10;  // unsigned 16-bit
 
 // Field descriptor i (1-based) starts at 32 * i; the field count is header length / 32 - 1.
 inline constexpr std::size_t kDescriptorSize = 32;

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/io_error.h"
+#include "platform/little_endian.h"
 #include "source/dbf_layout.h"
-#include "source/little_endian.h"
 
 namespace konwerter::source {
 
@@ -32,8 +32,9 @@ SourceField ParseDescriptor(std::span<const std::uint8_t> descriptor, std::uint3
 }  // namespace
 
 SourceTableHeader ParseHeaderCopy(std::span<const std::uint8_t> bytes) {
-  return {GetU32(bytes, dbf::kRecordCountOffset), GetU16(bytes, dbf::kHeaderLengthOffset),
-          GetU16(bytes, dbf::kRecordLengthOffset)};
+  return {platform::LoadU32(bytes, dbf::kRecordCountOffset),
+          platform::LoadU16(bytes, dbf::kHeaderLengthOffset),
+          platform::LoadU16(bytes, dbf::kRecordLengthOffset)};
 }
 
 std::vector<SourceField> ReadFieldDescriptors(platform::File& file,

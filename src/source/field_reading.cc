@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "source/little_endian.h"
+#include "platform/little_endian.h"
 #include "source/numeric_text.h"
 
 namespace konwerter::source {
@@ -145,10 +145,10 @@ bool Deliver(std::string_view bytes, const BoundField& field, const TextDelivery
       *std::get<bool*>(field.destination) = IsTrue(bytes);
       return true;
     case BindingKind::kBinary2:
-      *std::get<std::uint16_t*>(field.destination) = GetU16(LeadingBytes<2>(bytes), 0);
+      *std::get<std::uint16_t*>(field.destination) = platform::LoadU16(LeadingBytes<2>(bytes), 0);
       return true;
     case BindingKind::kBinary4:
-      *std::get<std::uint32_t*>(field.destination) = GetU32(LeadingBytes<4>(bytes), 0);
+      *std::get<std::uint32_t*>(field.destination) = platform::LoadU32(LeadingBytes<4>(bytes), 0);
       return true;
   }
   return true;

@@ -28,7 +28,8 @@ Decimal ToDecimal(double value) {
   // from the rounded text.
   const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
                                     std::chars_format::scientific, kSignificantDigits - 1);
-  const std::string_view scientific(text.data(), static_cast<std::size_t>(result.ptr - text.data()));
+  const std::string_view scientific(text.data(),
+                                    static_cast<std::size_t>(result.ptr - text.data()));
   Decimal decimal;
   std::size_t at = 0;
   if (scientific[at] == '-') {

@@ -9,8 +9,8 @@
 #include "platform/dos_path.h"
 #include "platform/file.h"
 #include "platform/io_error.h"
+#include "platform/little_endian.h"
 #include "source/general_number_format.h"
-#include "source/little_endian.h"
 #include "source/mem_layout.h"
 
 namespace konwerter::source {
@@ -27,7 +27,7 @@ std::string VariableName(const EntryHeader& header) {
 std::size_t ValueLength(const EntryHeader& header) {
   const std::uint8_t type = header[mem::kTypeOffset];
   if (type == mem::kNumeric || type == mem::kDate) return mem::kNumberLength;
-  return GetU16(header, mem::kValueLengthOffset);
+  return platform::LoadU16(header, mem::kValueLengthOffset);
 }
 
 std::string RenderValue(std::uint8_t type, std::span<const std::uint8_t> value,
@@ -43,7 +43,7 @@ std::string RenderValue(std::uint8_t type, std::span<const std::uint8_t> value,
       return value.size() == 1 && value[0] == mem::kTrue ? "1" : "0";
     case mem::kNumeric:
     case mem::kDate:
-      return FormatGeneral(std::bit_cast<double>(GetU64(value, 0)));
+      return FormatGeneral(std::bit_cast<double>(platform::LoadU64(value, 0)));
     default:
       return std::string(value.begin(), value.end());
   }

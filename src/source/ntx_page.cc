@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "source/little_endian.h"
+#include "platform/little_endian.h"
 #include "source/ntx_layout.h"
 
 namespace konwerter::source {
@@ -15,25 +15,26 @@ std::optional<std::size_t> SlotOffset(std::span<const std::uint8_t> page, std::s
                                       std::size_t size) {
   const std::size_t entry = ntx::kSlotOffsetsStart + (i - 1) * ntx::kSlotOffsetSize;
   if (entry + ntx::kSlotOffsetSize > page.size()) return std::nullopt;
-  const std::size_t offset = GetU16(page, entry);
+  const std::size_t offset = platform::LoadU16(page, entry);
   if (offset + size > page.size()) return std::nullopt;
   return offset;
 }
 
 // The slot offset of item i in a page whose slots are known to lie inside it.
 std::size_t KnownSlotOffset(std::span<const std::uint8_t> page, std::size_t i) {
-  return GetU16(page, ntx::kSlotOffsetsStart + (i - 1) * ntx::kSlotOffsetSize);
+  return platform::LoadU16(page, ntx::kSlotOffsetsStart + (i - 1) * ntx::kSlotOffsetSize);
 }
 
 PageStep StepAt(std::span<const std::uint8_t> slot, bool equal) {
-  return {GetU32(slot, ntx::kSlotChildField), GetU32(slot, ntx::kSlotRecordField), equal};
+  return {platform::LoadU32(slot, ntx::kSlotChildField),
+          platform::LoadU32(slot, ntx::kSlotRecordField), equal};
 }
 
 }  // namespace
 
 std::optional<PageStep> FindInPage(std::span<const std::uint8_t> page,
                                    std::span<const std::uint8_t> key) {
-  const std::size_t count = GetU16(page, ntx::kItemCountField);
+  const std::size_t count = platform::LoadU16(page, ntx::kItemCountField);
   const std::size_t keyed_slot_size = ntx::kSlotKeyField + key.size();
   for (std::size_t i = 1; i <= count + 1; ++i) {
     const bool keyed = i <= count;
@@ -49,7 +50,7 @@ std::optional<PageStep> FindInPage(std::span<const std::uint8_t> page,
 }
 
 bool IsOrderedPage(std::span<const std::uint8_t> page, std::size_t key_size) {
-  const std::size_t count = GetU16(page, ntx::kItemCountField);
+  const std::size_t count = platform::LoadU16(page, ntx::kItemCountField);
   const std::uint8_t* previous = nullptr;
   for (std::size_t i = 1; i <= count + 1; ++i) {
     const bool keyed = i <= count;
@@ -66,7 +67,7 @@ bool IsOrderedPage(std::span<const std::uint8_t> page, std::size_t key_size) {
 PageStep FindInOrderedPage(std::span<const std::uint8_t> page, std::span<const std::uint8_t> key) {
   // The first key slot whose key is not below `key`; slot N + 1 when there is none.
   std::size_t low = 1;
-  std::size_t high = std::size_t{GetU16(page, ntx::kItemCountField)} + 1;
+  std::size_t high = std::size_t{platform::LoadU16(page, ntx::kItemCountField)} + 1;
   while (low < high) {
     const std::size_t middle = low + (high - low) / 2;
     const std::uint8_t* stored = page.data() + KnownSlotOffset(page, middle) + ntx::kSlotKeyField;
@@ -77,7 +78,7 @@ PageStep FindInOrderedPage(std::span<const std::uint8_t> page, std::span<const s
     }
   }
   const auto slot = page.subspan(KnownSlotOffset(page, low));
-  const bool keyed = low <= GetU16(page, ntx::kItemCountField);
+  const bool keyed = low <= platform::LoadU16(page, ntx::kItemCountField);
   return StepAt(
       slot, keyed && std::memcmp(slot.data() + ntx::kSlotKeyField, key.data(), key.size()) == 0);
 }

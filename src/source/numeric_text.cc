@@ -8,10 +8,16 @@ namespace konwerter::source {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsSign(char c) { return c == '+' || c == '-'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsSign(char c) {
+  return c == '+' || c == '-';
+}
 
-std::int32_t Position(std::size_t index) { return static_cast<std::int32_t>(index + 1); }
+std::int32_t Position(std::size_t index) {
+  return static_cast<std::int32_t>(index + 1);
+}
 
 // Advances over digits; returns how many there were.
 std::size_t SkipDigits(std::string_view text, std::size_t& at) {
@@ -72,8 +78,7 @@ NumericConversion<double> ParseReal(std::string_view field) {
   const bool explicit_plus = text[0] == '+';
   const std::string_view number = explicit_plus ? text.substr(1) : text;
   double value = 0;
-  const auto [end, error] =
-      std::from_chars(number.data(), number.data() + number.size(), value);
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (error == std::errc::result_out_of_range) {
     // Within a field's 255 characters only the exponent can leave the range of a double.
     const bool has_exponent = exponent_at != std::string_view::npos;

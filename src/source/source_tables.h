@@ -14,26 +14,26 @@ namespace konwerter::source {
 
 // How a bound field is read into its destination.
 enum class BindingKind : char {
-  kText = 'a',      // trimmed (while trimming is on) and transliterated text
-  kRawText = 'c',   // the bytes as stored
-  kByte = 'b',      // low 8 bits of a parsed integer
-  kWord = 'w',      // low 16 bits of a parsed integer
-  kLong = 'l',      // a parsed signed 32-bit integer
-  kReal = 'r',      // a parsed floating-point number
-  kLogical = 'k',   // "T", "t", "Y", "y" -> true
-  kBinary2 = 'n',   // the first 2 bytes, little-endian
-  kBinary4 = 'm',   // the first 4 bytes, little-endian
+  kText = 'a',     // trimmed (while trimming is on) and transliterated text
+  kRawText = 'c',  // the bytes as stored
+  kByte = 'b',     // low 8 bits of a parsed integer
+  kWord = 'w',     // low 16 bits of a parsed integer
+  kLong = 'l',     // a parsed signed 32-bit integer
+  kReal = 'r',     // a parsed floating-point number
+  kLogical = 'k',  // "T", "t", "Y", "y" -> true
+  kBinary2 = 'n',  // the first 2 bytes, little-endian
+  kBinary4 = 'm',  // the first 4 bytes, little-endian
 };
 
 // Status codes of the last operation; 0 is success.
 enum SourceStatus : std::int32_t {
   kSourceOk = 0,
-  kSourceBadHandle = 1,    // handle 0 or above 100, or no free slot at open
+  kSourceBadHandle = 1,  // handle 0 or above 100, or no free slot at open
   kSourceCannotOpen = 2,
-  kSourceShortRead = 3,    // file shorter than the 12-byte header, or a refill below one record
+  kSourceShortRead = 3,  // file shorter than the 12-byte header, or a refill below one record
   kSourceSeekFailed = 4,
   kSourcePastEnd = 5,
-  kSourceBadNumber = 6,    // a numeric field does not convert; see conversion_position()
+  kSourceBadNumber = 6,  // a numeric field does not convert; see conversion_position()
   kSourceNoSuchField = 7,
   kSourceNegativeRecord = 8,
 };

@@ -12,8 +12,8 @@ enum CodePage : int {
   kNoDiacriticsPage = 1,  // letters without diacritics
   kMazoviaPage = 2,
   kCp852Page = 3,
-  kCp1250Page = 4,        // Windows 1250, the program's own text
-  kMarker8DPage = 5,      // DOS page selected by the marker 8D
+  kCp1250Page = 4,    // Windows 1250, the program's own text
+  kMarker8DPage = 5,  // DOS page selected by the marker 8D
   kUnselectedPage = 6,
 };
 

@@ -13,7 +13,8 @@ std::string FormatIdentifier(std::uint32_t number, int width) {
     number >>= 4;
   } while (number != 0);
   std::string text;
-  if (static_cast<std::size_t>(width) > length) text.assign(static_cast<std::size_t>(width) - length, '0');
+  if (static_cast<std::size_t>(width) > length)
+    text.assign(static_cast<std::size_t>(width) - length, '0');
   for (std::size_t i = length; i > 0; --i) text += reversed[i - 1];
   return text;
 }

@@ -49,7 +49,11 @@ int ToInteger(std::string_view text, std::string_view item) {
 char TypeLetter(std::string_view part) {
   const char letter = static_cast<char>(part.front() & ~0x20);
   switch (letter) {
-    case 'C': case 'N': case 'M': case 'L': case 'D':
+    case 'C':
+    case 'N':
+    case 'M':
+    case 'L':
+    case 'D':
       return letter;
     default:
       return 'C';

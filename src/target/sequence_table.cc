@@ -32,7 +32,9 @@ void SequenceTable::WriteRow(std::string_view name, std::int64_t next_value) {
   rows_.push_back({std::string(name), next_value});
 }
 
-void SequenceTable::Close() { table_->Close(); }
+void SequenceTable::Close() {
+  table_->Close();
+}
 
 bool OutputHasData(engine::Engine& engine, std::string_view output_folder) {
   try {

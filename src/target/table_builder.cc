@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/file.h"
 #include "platform/dos_path.h"
+#include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/io_error.h"
 #include "platform/text_encoding.h"

@@ -1,8 +1,8 @@
-#include <vector>
+#include "app/progress_bars.h"
 
 #include <gtest/gtest.h>
 
-#include "app/progress_bars.h"
+#include <vector>
 
 namespace konwerter::app {
 namespace {

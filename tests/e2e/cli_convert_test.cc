@@ -1,10 +1,10 @@
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "app/cli/convert_command.h"
 #include "tests/e2e/dos_site.h"
@@ -30,8 +30,7 @@ class CliConvertTest : public ::testing::Test {
  protected:
   CliConvertTest() : site_(OnePerson()) {}
 
-  int Run(std::vector<std::string> arguments, std::string answers = "",
-          bool terminal = false) {
+  int Run(std::vector<std::string> arguments, std::string answers = "", bool terminal = false) {
     out_.str("");
     err_.str("");
     std::istringstream in(answers);
@@ -67,8 +66,8 @@ TEST_F(CliConvertTest, WrongUsageGivesExitCodeTwo) {
 
 TEST_F(CliConvertTest, ConvertsAndWritesTheSummary) {
   const fs::path summary_path = output_.path() / "podsumowanie.json";
-  ASSERT_EQ(Run(With({"--keep-unlinked", "OSOBY", "--summary", summary_path.string(),
-                      "--drive", "f=" + site_.root().string()})),
+  ASSERT_EQ(Run(With({"--keep-unlinked", "OSOBY", "--summary", summary_path.string(), "--drive",
+                      "f=" + site_.root().string()})),
             cli::kExitSucceeded)
       << out_.str() << err_.str();
   EXPECT_THAT(out_.str(), HasSubstr("Konwersja została zakończona."));

@@ -1,9 +1,9 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "app/conversion_driver.h"
 #include "platform/source_lock.h"
@@ -69,8 +69,7 @@ class ConversionRunTest : public ::testing::Test {
       : site_(Persons(), {"DOM_GMNR=7", "DOM_GMNAZ=Zgierz", "DOM_NADOPE=T", "DOM_OSWYK=w"}) {}
 
   app::ConversionResult Convert(std::vector<platform::MessageAnswer> answers = {},
-                                bool keep_unlinked_persons = true,
-                                std::string input = "") {
+                                bool keep_unlinked_persons = true, std::string input = "") {
     app::ConversionRequest request;
     request.input_folder = input.empty() ? site_.root().string() : input;
     request.output_folder = output_.folder();
@@ -109,16 +108,17 @@ class ConversionRunTest : public ::testing::Test {
 
 TEST_F(ConversionRunTest, ConvertsEveryPersonWithAddressNameAndIdentifier) {
   const app::ConversionResult result = Convert({}, /*keep_unlinked_persons=*/true);
-  ASSERT_EQ(result.outcome, app::RunOutcome::kSucceeded) << platform::Utf8FromCp1250(result.message);
+  ASSERT_EQ(result.outcome, app::RunOutcome::kSucceeded)
+      << platform::Utf8FromCp1250(result.message);
   EXPECT_THAT(messages_.Texts().back(), HasSubstr("Konwersja została zakończona."));
 
   const auto osoby = Rows("BAZA/OSOBY/Osoby.dbf");
   ASSERT_EQ(osoby.size(), 4u);
   // Id_osoby klucz Nazwa1 Nazwa2 Ulica Nr_dl Kod Miejsc Pesel Nip Uprawnieni Id_tworz
   // Id_modyf Rodzaj Konto
-  EXPECT_THAT(osoby[0], ElementsAre("00000001", "KOWALSKI J", "Jan KOWALSKI", "", "Polna", "5/2",
-                                    "12-345", "ŻABINIEC", "", "7251234567", "", "000158B1", "",
-                                    "F", ""));
+  EXPECT_THAT(osoby[0],
+              ElementsAre("00000001", "KOWALSKI J", "Jan KOWALSKI", "", "Polna", "5/2", "12-345",
+                          "ŻABINIEC", "", "7251234567", "", "000158B1", "", "F", ""));
   EXPECT_THAT(osoby[1], ElementsAre("00000002", "Urząd Gminy", "Urząd Gminy", "", "ŁĘCZYCA", "5",
                                     "", "Łódź", "80010112345", "", "", "000158B1", "", "", ""));
   const std::string line1 = "Przedsiębiorstwo Geodezyjne   ";
@@ -160,29 +160,29 @@ TEST_F(ConversionRunTest, WritesTheSettingsFileAndTheCoordinateSystems) {
   EXPECT_THAT(ini, HasSubstr("Nadawanie numeru kolejnego w bazach operatów=1\r\n"));
 
   EXPECT_EQ(platform::Utf8FromCp1250(Text("BAZA/UKLADY/65.def")),
-      "1:10000            & skala sekcji pierwotnych\r\n"
-      "5000               & wymiary dx sekcji pierwotnej\r\n"
-      "8000               & wymiary dy sekcji pierwotnej\r\n"
-      "/2                 & podział sekcji\r\n"
-      ".                  & separator oddzielający godlo arkusza pierwotnego od reszty\r\n"
-      "1 2                &1  nazwy arkuszy na które dzielimy arkusz pierwotny\r\n"
-      "3 4                &2  muszą być 2 linie po dwie nazwy bo podział /2\r\n"
-      "                   & separator końcowy dla podziału /2\r\n"
-      "/5/2/2             & następny podział sekcji pierwotnej\r\n"
-      ".                  & separator oddzielający godlo arkusza pierwotnego od reszty\r\n"
-      "01 02 03 04 05     &1 nazwy arkuszy na które dzielimy arkusz pierwotny\r\n"
-      "06 07 08 09 10     &2 musi być 5 lini po 5 nazw  bo podział /5\r\n"
-      "11 12 13 14 15\r\n"
-      "16 17 18 19 20\r\n"
-      "21 22 23 24 25\r\n"
-      "                   & separator rozdzielający podziały\r\n"
-      "1 2                &1  nazwy arkuszy na które dzielimy\r\n"
-      "3 4                &2  muszą być 2 linie po dwie nazwy bo podział /2\r\n"
-      ".                  & separator rozdzielający podziały\r\n"
-      "1 2                &1  nazwy arkuszy na które dzielimy\r\n"
-      "3 4                &2  muszą być 2 linie po dwie nazwy  bo podział /2\r\n"
-      "                   & separator końcowy dla podziału /5/2/2\r\n"
-      "/                  & koniec podziałów sekcji pierwotnej\r\n");
+            "1:10000            & skala sekcji pierwotnych\r\n"
+            "5000               & wymiary dx sekcji pierwotnej\r\n"
+            "8000               & wymiary dy sekcji pierwotnej\r\n"
+            "/2                 & podział sekcji\r\n"
+            ".                  & separator oddzielający godlo arkusza pierwotnego od reszty\r\n"
+            "1 2                &1  nazwy arkuszy na które dzielimy arkusz pierwotny\r\n"
+            "3 4                &2  muszą być 2 linie po dwie nazwy bo podział /2\r\n"
+            "                   & separator końcowy dla podziału /2\r\n"
+            "/5/2/2             & następny podział sekcji pierwotnej\r\n"
+            ".                  & separator oddzielający godlo arkusza pierwotnego od reszty\r\n"
+            "01 02 03 04 05     &1 nazwy arkuszy na które dzielimy arkusz pierwotny\r\n"
+            "06 07 08 09 10     &2 musi być 5 lini po 5 nazw  bo podział /5\r\n"
+            "11 12 13 14 15\r\n"
+            "16 17 18 19 20\r\n"
+            "21 22 23 24 25\r\n"
+            "                   & separator rozdzielający podziały\r\n"
+            "1 2                &1  nazwy arkuszy na które dzielimy\r\n"
+            "3 4                &2  muszą być 2 linie po dwie nazwy bo podział /2\r\n"
+            ".                  & separator rozdzielający podziały\r\n"
+            "1 2                &1  nazwy arkuszy na które dzielimy\r\n"
+            "3 4                &2  muszą być 2 linie po dwie nazwy  bo podział /2\r\n"
+            "                   & separator końcowy dla podziału /5/2/2\r\n"
+            "/                  & koniec podziałów sekcji pierwotnej\r\n");
   EXPECT_FALSE(fs::exists(Target("BAZA/UKLADY/12.def")));
   EXPECT_FALSE(fs::exists(Target("BAZA/UKLADY/A.def")));
   EXPECT_EQ(platform::Utf8FromCp1250(Text("BAZA/UKLADY/1.def")),

@@ -30,11 +30,21 @@ void WriteSizedTable(const fs::path& path, int count) {
 }
 
 std::vector<std::string> PersonValues(const DosPerson& p) {
-  return {tools::DosKey(p.id),        std::to_string(p.o),       Cp852(p.nazwa),
-          tools::DosReference(p.imie_1), tools::DosReference(p.id_g), tools::DosReference(p.id_m),
-          tools::DosReference(p.id_u), p.kod,                     Cp852(p.nr_d),
-          Cp852(p.nr_l),             p.nr_p,                    Cp852(p.rodzaj_o),
-          p.nip,                      p.konto,                   Cp852(p.uprawnieni)};
+  return {tools::DosKey(p.id),
+          std::to_string(p.o),
+          Cp852(p.nazwa),
+          tools::DosReference(p.imie_1),
+          tools::DosReference(p.id_g),
+          tools::DosReference(p.id_m),
+          tools::DosReference(p.id_u),
+          p.kod,
+          Cp852(p.nr_d),
+          Cp852(p.nr_l),
+          p.nr_p,
+          Cp852(p.rodzaj_o),
+          p.nip,
+          p.konto,
+          Cp852(p.uprawnieni)};
 }
 
 // Systems "65" (built in), "1" (described, with corners) and "A" (no description); "12" is
@@ -44,8 +54,8 @@ void WriteCoordinateSystems(const fs::path& works, const fs::path& templates) {
     tools::WriteMemFile(works / marker, {});
   }
   fs::create_directories(templates);
-  std::ofstream(templates / "1.DEF", std::ios::binary)
-      << "opis\r\n5000.4 dx\r\n4000\r\n/2\r\n" << Cp852("ćwiartki ŁĄ") << "\r\n";
+  std::ofstream(templates / "1.DEF", std::ios::binary) << "opis\r\n5000.4 dx\r\n4000\r\n/2\r\n"
+                                                       << Cp852("ćwiartki ŁĄ") << "\r\n";
   DosTableWriter corners(works / "lok_p1.dbf",
                          {{"GODLO10", 'C', 10}, {"XX", 'C', 7}, {"YY", 'C', 7}});
   corners.Add({"", "1", "2"});
@@ -58,22 +68,21 @@ void WriteCoordinateSystems(const fs::path& works, const fs::path& templates) {
 void DosSite::WritePersons(const fs::path& folder, const DosPersonsFolder& data) {
   fs::create_directories(folder);
   {
-    DosTableWriter osoby(folder / "OSOBY.DBF",
-                         {{"ID", 'C', 4},
-                          {"O", 'N', 1},
-                          {"NAZWA", 'C', 30},
-                          {"IMIE_1", 'C', 2},
-                          {"ID_G", 'C', 2},
-                          {"ID_M", 'C', 2},
-                          {"ID_U", 'C', 2},
-                          {"KOD", 'C', 5},
-                          {"NR_D", 'C', 6},
-                          {"NR_L", 'C', 4},
-                          {"NR_P", 'C', 11},
-                          {"RODZAJ_O", 'C', 1},
-                          {"NIP", 'C', 13},
-                          {"KONTO", 'C', 10},
-                          {"UPRAWNIENI", 'C', 25}});
+    DosTableWriter osoby(folder / "OSOBY.DBF", {{"ID", 'C', 4},
+                                                {"O", 'N', 1},
+                                                {"NAZWA", 'C', 30},
+                                                {"IMIE_1", 'C', 2},
+                                                {"ID_G", 'C', 2},
+                                                {"ID_M", 'C', 2},
+                                                {"ID_U", 'C', 2},
+                                                {"KOD", 'C', 5},
+                                                {"NR_D", 'C', 6},
+                                                {"NR_L", 'C', 4},
+                                                {"NR_P", 'C', 11},
+                                                {"RODZAJ_O", 'C', 1},
+                                                {"NIP", 'C', 13},
+                                                {"KONTO", 'C', 10},
+                                                {"UPRAWNIENI", 'C', 25}});
     for (const DosPerson& person : data.persons) osoby.Add(PersonValues(person), person.deleted);
   }
   WriteNames(folder / "gmina.dbf", data.communes);
@@ -81,14 +90,15 @@ void DosSite::WritePersons(const fs::path& folder, const DosPersonsFolder& data)
   WriteNames(folder / "ulice.dbf", data.streets);
   WriteNames(folder / "imiona.dbf", data.first_names);
 
-  DosTableWriter nazwy(folder / "nazwy.dbf", {{"ID_OS", 'C', 4}, {"LP", 'N', 1}, {"NAZWA", 'C', 30}});
+  DosTableWriter nazwy(folder / "nazwy.dbf",
+                       {{"ID_OS", 'C', 4}, {"LP", 'N', 1}, {"NAZWA", 'C', 30}});
   std::vector<tools::NtxEntry> keys;
   for (const DosPerson& person : data.persons) {
     for (std::size_t line = 0; line < person.name_lines.size(); ++line) {
       if (person.name_lines[line].empty()) continue;
       const std::string number(1, static_cast<char>(line + 1));
-      nazwy.Add({tools::DosKey(person.id), std::to_string(line + 1),
-                 Cp852(person.name_lines[line])});
+      nazwy.Add(
+          {tools::DosKey(person.id), std::to_string(line + 1), Cp852(person.name_lines[line])});
       keys.push_back({tools::DosKey(person.id) + number, nazwy.record_count()});
     }
   }

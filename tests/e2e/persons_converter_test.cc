@@ -26,8 +26,8 @@ class PersonsConverterTest : public ::testing::Test {
         context_(session_, {}, bars_, messages_, clock_) {
     context_.input_path = site_.system_folder();
     context_.output_path = output_.folder();
-    auto entries = run::ReadSourceDirectoryVariables(context_.input_path, context_.code_pages,
-                                                     messages_);
+    auto entries =
+        run::ReadSourceDirectoryVariables(context_.input_path, context_.code_pages, messages_);
     context_.directories = run::SourceDirectories(std::move(*entries), context_.input_path, {});
     source::DetectSourceCodePage(context_.input_path, context_.code_pages);
     context_.sequence =

@@ -12,7 +12,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Touch(const fs::path& path) { std::ofstream(path) << "x"; }
+void Touch(const fs::path& path) {
+  std::ofstream(path) << "x";
+}
 
 TEST(HostPathTest, FindsFilesAndFoldersWhateverTheirLetterCase) {
   testing::TempDir dir;
@@ -27,7 +29,8 @@ TEST(HostPathTest, FindsFilesAndFoldersWhateverTheirLetterCase) {
 TEST(HostPathTest, KeepsMissingComponentsAsWritten) {
   testing::TempDir dir;
   fs::create_directories(dir.path() / "BAZA");
-  EXPECT_EQ(HostPath(dir.Join("baza\\OSOBY\\Osoby.dbf")), dir.path() / "BAZA" / "OSOBY" / "Osoby.dbf");
+  EXPECT_EQ(HostPath(dir.Join("baza\\OSOBY\\Osoby.dbf")),
+            dir.path() / "BAZA" / "OSOBY" / "Osoby.dbf");
 }
 
 TEST(HostPathTest, PrefersTheExactNameWhenSeveralMatch) {

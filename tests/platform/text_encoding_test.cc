@@ -6,7 +6,8 @@ namespace konwerter::platform {
 namespace {
 
 TEST(TextEncodingTest, PolishLettersRoundTrip) {
-  const std::string cp1250 = "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF";
+  const std::string cp1250 =
+      "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF";
   EXPECT_EQ(Utf8FromCp1250(cp1250), "ĄĆĘŁŃÓŚŹŻąćęłńóśźż");
   EXPECT_EQ(Cp1250FromUtf8("ĄĆĘŁŃÓŚŹŻąćęłńóśźż"), cp1250);
 }

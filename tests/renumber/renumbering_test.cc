@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "renumber/renumbering_file.h"
 #include "renumber/renumbering_table.h"
@@ -60,8 +60,8 @@ class RenumberingFileTest : public ::testing::Test {
 
 TEST_F(RenumberingFileTest, ReadsPairsLaterLinesWinAndZeroKeepsTheNumber) {
   table_.Set(99, 1);  // loading starts from an empty table
-  ASSERT_TRUE(LoadRenumberingFile(Write("12|345\r\n 13 | 14 \r\nno bar here\r\n12|346\n7|0\r\n"),
-                                  table_));
+  ASSERT_TRUE(
+      LoadRenumberingFile(Write("12|345\r\n 13 | 14 \r\nno bar here\r\n12|346\n7|0\r\n"), table_));
   EXPECT_EQ(table_.NewNumber(12), 346);
   EXPECT_EQ(table_.NewNumber(13), 14);
   EXPECT_EQ(table_.NewNumber(7), 0);
@@ -76,16 +76,15 @@ TEST_F(RenumberingFileTest, AMissingFileRenumbersNothing) {
 }
 
 TEST_F(RenumberingFileTest, AFaultyLineRefusesTheFile) {
-  for (const char* content : {"10000|5\r\n", "12|abc\r\n", "|5\r\n", "12|\r\n", "5|10000\r\n",
-                              "1|2\r\n3|x\r\n"}) {
+  for (const char* content :
+       {"10000|5\r\n", "12|abc\r\n", "|5\r\n", "12|\r\n", "5|10000\r\n", "1|2\r\n3|x\r\n"}) {
     EXPECT_FALSE(LoadRenumberingFile(Write(content), table_)) << content;
   }
 }
 
 TEST(RenumberingFilePathTest, LiesBesideTheProgram) {
   EXPECT_EQ(RenumberingFilePath("C:\\TEROKAN\\konwerter.exe"), "C:\\TEROKAN\\konwerter.gm");
-  EXPECT_EQ(RenumberingFilePath("/opt/konwerter/konwerter-cli"),
-            "/opt/konwerter/konwerter-cli.gm");
+  EXPECT_EQ(RenumberingFilePath("/opt/konwerter/konwerter-cli"), "/opt/konwerter/konwerter-cli.gm");
 }
 
 }  // namespace

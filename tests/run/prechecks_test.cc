@@ -1,10 +1,11 @@
-#include <filesystem>
+#include "run/prechecks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/text_encoding.h"
-#include "run/prechecks.h"
 #include "source/memory_file.h"
 #include "tests/support/temp_dir.h"
 #include "tools/dos/dos_table_writer.h"

@@ -1,8 +1,9 @@
-#include <filesystem>
+#include "run/source_directories.h"
 
 #include <gtest/gtest.h>
 
-#include "run/source_directories.h"
+#include <filesystem>
+
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::run {

@@ -1,6 +1,7 @@
+#include "run/translation_table.h"
+
 #include <gtest/gtest.h>
 
-#include "run/translation_table.h"
 #include "run/value_rules.h"
 
 namespace konwerter::run {

@@ -1,14 +1,15 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
-#include <gtest/gtest.h>
-
 #include "platform/text_encoding.h"
 #include "renumber/renumbering_table.h"
 #include "settings/ini_file.h"
-#include "settings/settings_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::settings {
@@ -42,12 +43,11 @@ class SettingsFileTest : public ::testing::Test {
 };
 
 TEST_F(SettingsFileTest, WritesEveryKeyInOrderInCp1250WithCrLf) {
-  const std::string text = Write({"DOM_NRWOJ=12", "DOM_POWNAZ=" + Cp1250FromUtf8("Łódź"),
-                                  "DOM_POWNR=04", "DOM_GMNAZ=Zgierz", "DOM_GMNR=007",
-                                  "DOM_FILIA=ZG", "DOM_ILDNI=30", "DOM_WYPROB=T",
-                                  "DOM_KOLEJN=F", "DOM_4ROK=T", "DOM_NADOPE=t",
-                                  "DOM_JESTVAT=T", "DOM_LDODS=14", "DOM_PRODS=0.0005",
-                                  "DOM_TWODS=7", "DOM_ZBKP=F", "DOM_DZAPL=T", "DOM_WARNKP=F"});
+  const std::string text =
+      Write({"DOM_NRWOJ=12", "DOM_POWNAZ=" + Cp1250FromUtf8("Łódź"), "DOM_POWNR=04",
+             "DOM_GMNAZ=Zgierz", "DOM_GMNR=007", "DOM_FILIA=ZG", "DOM_ILDNI=30", "DOM_WYPROB=T",
+             "DOM_KOLEJN=F", "DOM_4ROK=T", "DOM_NADOPE=t", "DOM_JESTVAT=T", "DOM_LDODS=14",
+             "DOM_PRODS=0.0005", "DOM_TWODS=7", "DOM_ZBKP=F", "DOM_DZAPL=T", "DOM_WARNKP=F"});
   const std::string expected = Cp1250FromUtf8(
       "[Lokalizacja]\r\nWojewództwo=\r\nNr województwa=12\r\nPowiat=Łódź\r\nNr powiatu=04\r\n"
       "Gmina=Zgierz\r\nNr gminy=007\r\nSkrót filii=ZG\r\n"
@@ -115,7 +115,8 @@ TEST(IniFileTest, ReplacesValuesAddsKeysToTheirSectionAndReadsLfFiles) {
   ini.Set("A", "new", "4");
   ini.Set("C", "z", "5");
   ini.Save();
-  EXPECT_EQ(ReadText(path), "; comment\r\n[A]\r\nk=3\r\nnew=4\r\n\r\n[B]\r\nx=2\r\n\r\n[C]\r\nz=5\r\n");
+  EXPECT_EQ(ReadText(path),
+            "; comment\r\n[A]\r\nk=3\r\nnew=4\r\n\r\n[B]\r\nx=2\r\n\r\n[C]\r\nz=5\r\n");
 }
 
 }  // namespace

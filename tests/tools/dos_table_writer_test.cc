@@ -5,9 +5,9 @@
 
 #include <stdexcept>
 
+#include "platform/little_endian.h"
 #include "tests/oracles/oracles.h"
 #include "tests/support/temp_dir.h"
-#include "tools/dos/little_endian.h"
 
 namespace konwerter::tools {
 namespace {

@@ -7,9 +7,9 @@
 #include <random>
 #include <stdexcept>
 
+#include "platform/little_endian.h"
 #include "tests/oracles/oracles.h"
 #include "tests/support/temp_dir.h"
-#include "tools/dos/little_endian.h"
 #include "tools/dos/ntx_layout.h"
 
 namespace konwerter::tools {
@@ -54,26 +54,26 @@ class ShapeWalker {
 
   TreeShape Walk() {
     const std::span<const std::uint8_t> header(file_.data(), ntx::kPageSize);
-    key_size_ = GetU16(header, ntx::kKeySizeOffset);
-    Visit(GetU32(header, ntx::kRootOffset), 1);
+    key_size_ = platform::LoadU16(header, ntx::kKeySizeOffset);
+    Visit(platform::LoadU32(header, ntx::kRootOffset), 1);
     return shape_;
   }
 
  private:
   void Visit(std::uint32_t page_offset, int depth) {
     const std::span<const std::uint8_t> page(file_.data() + page_offset, ntx::kPageSize);
-    const std::uint16_t count = GetU16(page, ntx::kItemCountOffset);
+    const std::uint16_t count = platform::LoadU16(page, ntx::kItemCountOffset);
     if (count == 0 && depth > 1) shape_.no_empty_page = false;
     shape_.most_keys_in_a_page = std::max<std::size_t>(shape_.most_keys_in_a_page, count);
     for (std::size_t slot = 0; slot <= count; ++slot) {
-      const std::size_t item = GetU16(page, ntx::kSlotTableOffset + 2 * slot);
-      const std::uint32_t child = GetU32(page, item + ntx::kChildOffset);
+      const std::size_t item = platform::LoadU16(page, ntx::kSlotTableOffset + 2 * slot);
+      const std::uint32_t child = platform::LoadU32(page, item + ntx::kChildOffset);
       if (child != 0) Visit(child, depth + 1);
       if (child == 0 && slot == 0) NoteLeaf(depth);
       if (slot == count) break;
       const auto key = page.subspan(item + ntx::kKeyOffset, key_size_);
-      shape_.in_order.push_back(
-          {std::string(key.begin(), key.end()), GetU32(page, item + ntx::kRecordOffset)});
+      shape_.in_order.push_back({std::string(key.begin(), key.end()),
+                                 platform::LoadU32(page, item + ntx::kRecordOffset)});
     }
   }
 
@@ -141,7 +141,7 @@ TEST_F(NtxWriterTest, KeysOf255BytesTakeTwoPerPage) {
   for (NtxEntry& entry : entries) entry.key = std::string(250, 'x') + entry.key.substr(0, 5);
   const TreeShape shape = WriteAndCheck({.key_size = 255}, entries);
   EXPECT_EQ(shape.depth, 4);
-  EXPECT_EQ(GetU16(testing::ReadFileBytes(path_), ntx::kMaxItemsOffset), 2);
+  EXPECT_EQ(platform::LoadU16(testing::ReadFileBytes(path_), ntx::kMaxItemsOffset), 2);
 }
 
 TEST_F(NtxWriterTest, EqualKeysComeInRecordOrderAcrossPages) {
@@ -189,21 +189,22 @@ TEST_F(NtxWriterTest, EmptyIndexHasOneEmptyRootPage) {
   WriteAndCheck({.key_size = 4}, {});
   const std::vector<std::uint8_t> file = testing::ReadFileBytes(path_);
   EXPECT_EQ(file.size(), 2 * ntx::kPageSize);
-  EXPECT_EQ(GetU32(file, ntx::kRootOffset), ntx::kPageSize);
-  EXPECT_EQ(GetU16(file, ntx::kPageSize + ntx::kItemCountOffset), 0);
+  EXPECT_EQ(platform::LoadU32(file, ntx::kRootOffset), ntx::kPageSize);
+  EXPECT_EQ(platform::LoadU16(file, ntx::kPageSize + ntx::kItemCountOffset), 0);
 }
 
 TEST_F(NtxWriterTest, HeaderFollowsClipper) {
   WriteNtx(path_, {.key_size = 10, .expression = "UPPER(NAZWA)"}, NumberedKeys(120, 7));
   const std::vector<std::uint8_t> file = testing::ReadFileBytes(path_);
   ASSERT_EQ(file.size() % ntx::kPageSize, 0u);
-  EXPECT_EQ(GetU16(file, ntx::kSignatureOffset), 6);
-  EXPECT_EQ(GetU32(file, ntx::kRootOffset), file.size() - ntx::kPageSize);  // written last
-  EXPECT_EQ(GetU32(file, ntx::kNextFreeOffset), 0u);
-  EXPECT_EQ(GetU16(file, ntx::kItemSizeOffset), 18);
-  EXPECT_EQ(GetU16(file, ntx::kKeySizeOffset), 10);
-  EXPECT_EQ(GetU16(file, ntx::kMaxItemsOffset), 50);
-  EXPECT_EQ(GetU16(file, ntx::kHalfPageOffset), 25);
+  EXPECT_EQ(platform::LoadU16(file, ntx::kSignatureOffset), 6);
+  EXPECT_EQ(platform::LoadU32(file, ntx::kRootOffset),
+            file.size() - ntx::kPageSize);  // written last
+  EXPECT_EQ(platform::LoadU32(file, ntx::kNextFreeOffset), 0u);
+  EXPECT_EQ(platform::LoadU16(file, ntx::kItemSizeOffset), 18);
+  EXPECT_EQ(platform::LoadU16(file, ntx::kKeySizeOffset), 10);
+  EXPECT_EQ(platform::LoadU16(file, ntx::kMaxItemsOffset), 50);
+  EXPECT_EQ(platform::LoadU16(file, ntx::kHalfPageOffset), 25);
   const auto expression = file.begin() + ntx::kExpressionOffset;
   EXPECT_EQ(std::string(expression, std::find(expression, file.end(), 0)), "UPPER(NAZWA)");
   EXPECT_EQ(file[ntx::kUniqueOffset], 0);

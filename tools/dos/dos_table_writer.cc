@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/little_endian.h"
 #include "tools/dos/dbf_layout.h"
-#include "tools/dos/little_endian.h"
 
 namespace konwerter::tools {
 
@@ -86,9 +86,9 @@ void DosTableWriter::WriteHeader(platform::CalendarDate last_update) {
   header[dbf::kUpdateYearOffset] = YearByte(last_update.year);
   header[dbf::kUpdateMonthOffset] = static_cast<std::uint8_t>(last_update.month);
   header[dbf::kUpdateDayOffset] = static_cast<std::uint8_t>(last_update.day);
-  PutU32(header, dbf::kRecordCountOffset, 0);  // set by Finish()
-  PutU16(header, dbf::kHeaderLengthOffset, header_length_);
-  PutU16(header, dbf::kRecordLengthOffset, record_length_);
+  platform::StoreU32(header, dbf::kRecordCountOffset, 0);  // set by Finish()
+  platform::StoreU16(header, dbf::kHeaderLengthOffset, header_length_);
+  platform::StoreU16(header, dbf::kRecordLengthOffset, record_length_);
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     const std::size_t offset = dbf::kHeaderSize + i * dbf::kDescriptorSize;
     PutDescriptor(std::span(header).subspan(offset, dbf::kDescriptorSize), fields_[i]);
@@ -121,7 +121,7 @@ void DosTableWriter::Finish() {
   const std::uint8_t end_mark[] = {dbf::kEndOfFile};
   out.Append(end_mark);
   std::uint8_t count[4];
-  PutU32(count, 0, record_count_);
+  platform::StoreU32(count, 0, record_count_);
   out.Patch(dbf::kRecordCountOffset, count);
   out.Close();
 }

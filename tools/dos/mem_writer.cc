@@ -8,7 +8,7 @@
 
 #include "platform/file.h"
 #include "platform/io_error.h"
-#include "tools/dos/little_endian.h"
+#include "platform/little_endian.h"
 #include "tools/dos/mem_layout.h"
 
 namespace konwerter::tools {
@@ -32,7 +32,7 @@ std::vector<std::uint8_t> EntryHeader(const MemVariable& variable, std::uint8_t 
 void AppendDouble(std::vector<std::uint8_t>& bytes, double value) {
   const std::size_t at = bytes.size();
   bytes.resize(at + mem::kNumberSize);
-  PutU64(bytes, at, std::bit_cast<std::uint64_t>(value));
+  platform::StoreU64(bytes, at, std::bit_cast<std::uint64_t>(value));
 }
 
 std::vector<std::uint8_t> CharacterEntry(const MemVariable& variable) {
@@ -40,7 +40,8 @@ std::vector<std::uint8_t> CharacterEntry(const MemVariable& variable) {
     throw std::invalid_argument("memory variable " + variable.name + " holds too long a text");
   }
   std::vector<std::uint8_t> entry = EntryHeader(variable, mem::kTypeCharacter);
-  PutU16(entry, mem::kLengthOffset, static_cast<std::uint16_t>(variable.text.size() + 1));
+  platform::StoreU16(entry, mem::kLengthOffset,
+                     static_cast<std::uint16_t>(variable.text.size() + 1));
   entry.insert(entry.end(), variable.text.begin(), variable.text.end());
   entry.push_back(0);
   return entry;

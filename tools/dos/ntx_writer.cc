@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "platform/little_endian.h"
 #include "tools/dos/block_writer.h"
-#include "tools/dos/little_endian.h"
 #include "tools/dos/ntx_layout.h"
 
 namespace konwerter::tools {
@@ -117,20 +117,21 @@ class TreeWriter {
   // Appends one page; returns its file offset.
   std::uint32_t WritePage(const std::vector<PageItem>& items, std::uint32_t right_child) {
     std::fill(page_.begin(), page_.end(), std::uint8_t{0});
-    PutU16(page_, ntx::kItemCountOffset, static_cast<std::uint16_t>(items.size()));
+    platform::StoreU16(page_, ntx::kItemCountOffset, static_cast<std::uint16_t>(items.size()));
     for (std::size_t slot = 0; slot <= max_keys_; ++slot) {
       const std::size_t offset = ntx::SlotOffset(slot, max_keys_, key_size_);
-      PutU16(page_, ntx::kSlotTableOffset + 2 * slot, static_cast<std::uint16_t>(offset));
+      platform::StoreU16(page_, ntx::kSlotTableOffset + 2 * slot,
+                         static_cast<std::uint16_t>(offset));
     }
     for (std::size_t slot = 0; slot < items.size(); ++slot) {
       const std::size_t offset = ntx::SlotOffset(slot, max_keys_, key_size_);
-      PutU32(page_, offset + ntx::kChildOffset, items[slot].child);
-      PutU32(page_, offset + ntx::kRecordOffset, items[slot].record);
+      platform::StoreU32(page_, offset + ntx::kChildOffset, items[slot].child);
+      platform::StoreU32(page_, offset + ntx::kRecordOffset, items[slot].record);
       std::copy(items[slot].key.begin(), items[slot].key.end(),
                 page_.begin() + static_cast<std::ptrdiff_t>(offset + ntx::kKeyOffset));
     }
     const std::size_t last = ntx::SlotOffset(items.size(), max_keys_, key_size_);
-    PutU32(page_, last + ntx::kChildOffset, right_child);
+    platform::StoreU32(page_, last + ntx::kChildOffset, right_child);
     const auto page_offset = static_cast<std::uint32_t>(out_.size());
     out_.Append(page_);
     return page_offset;
@@ -146,16 +147,16 @@ class TreeWriter {
 std::vector<std::uint8_t> HeaderPage(const NtxOptions& options, std::uint16_t max_keys,
                                      std::uint32_t root) {
   std::vector<std::uint8_t> header(ntx::kPageSize, 0);
-  PutU16(header, ntx::kSignatureOffset, ntx::kSignatureClipper5);
-  PutU16(header, ntx::kVersionOffset, kIndexVersion);
-  PutU32(header, ntx::kRootOffset, root);
-  PutU32(header, ntx::kNextFreeOffset, 0);
-  PutU16(header, ntx::kItemSizeOffset,
-         static_cast<std::uint16_t>(options.key_size + ntx::kItemOverhead));
-  PutU16(header, ntx::kKeySizeOffset, options.key_size);
-  PutU16(header, ntx::kKeyDecimalsOffset, 0);
-  PutU16(header, ntx::kMaxItemsOffset, max_keys);
-  PutU16(header, ntx::kHalfPageOffset, static_cast<std::uint16_t>(max_keys / 2));
+  platform::StoreU16(header, ntx::kSignatureOffset, ntx::kSignatureClipper5);
+  platform::StoreU16(header, ntx::kVersionOffset, kIndexVersion);
+  platform::StoreU32(header, ntx::kRootOffset, root);
+  platform::StoreU32(header, ntx::kNextFreeOffset, 0);
+  platform::StoreU16(header, ntx::kItemSizeOffset,
+                     static_cast<std::uint16_t>(options.key_size + ntx::kItemOverhead));
+  platform::StoreU16(header, ntx::kKeySizeOffset, options.key_size);
+  platform::StoreU16(header, ntx::kKeyDecimalsOffset, 0);
+  platform::StoreU16(header, ntx::kMaxItemsOffset, max_keys);
+  platform::StoreU16(header, ntx::kHalfPageOffset, static_cast<std::uint16_t>(max_keys / 2));
   std::copy(options.expression.begin(), options.expression.end(),
             header.begin() + ntx::kExpressionOffset);
   header[ntx::kUniqueOffset] = 0;

@@ -86,22 +86,19 @@ void PrintSummary(const app::ConversionResult& result, std::ostream& out) {
   out << "Wynik: " << OutcomeName(result.outcome) << "\n";
   if (!result.report.directories.empty()) out << "Katalogi danych DOS:\n";
   for (const run::DirectoryReport& directory : result.report.directories) {
-    const std::string resolved = directory.resolved.empty()
-                                     ? std::string("(nie znaleziony)")
-                                     : Utf8FromCp1250(directory.resolved);
+    const std::string resolved = directory.resolved.empty() ? std::string("(nie znaleziony)")
+                                                            : Utf8FromCp1250(directory.resolved);
     out << "  " << Utf8FromCp1250(directory.name) << " = " << Utf8FromCp1250(directory.value)
         << " -> " << resolved << "\n";
   }
   if (!result.report.tables.empty()) out << "Tabele (odczytane / zapisane rekordy):\n";
   for (const run::TableReport& table : result.report.tables) {
     out << "  " << HostName(table.target_path) << " <- " << HostName(table.source_path) << "  "
-        << table.records_read << " / "
-        << table.records_written << "\n";
+        << table.records_read << " / " << table.records_written << "\n";
   }
   if (!result.sequence_rows.empty()) out << "Dostep.dbf:\n";
   for (const target::SequenceRow& row : result.sequence_rows) {
-    out << "  " << std::left << std::setw(16) << Utf8FromCp1250(row.name) << row.next_value
-        << "\n";
+    out << "  " << std::left << std::setw(16) << Utf8FromCp1250(row.name) << row.next_value << "\n";
   }
   for (const auto& [table, count] : result.overflows) {
     out << "Liczby za szerokie dla pola (" << Utf8FromCp1250(table) << "): " << count << "\n";

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "app/conversion_driver.h"
 

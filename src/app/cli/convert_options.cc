@@ -80,9 +80,9 @@ std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>
       request.options.renumber_communes = true;
       continue;
     }
-    const bool takes_value = name == "--input" || name == "--output" ||
-                             name == "--keep-unlinked" || name == "--renumber-file" ||
-                             name == "--segment1" || name == "--drive" || name == "--summary";
+    const bool takes_value = name == "--input" || name == "--output" || name == "--keep-unlinked" ||
+                             name == "--renumber-file" || name == "--segment1" ||
+                             name == "--drive" || name == "--summary";
     if (!takes_value) {
       error = "nieznana opcja: " + name;
       return std::nullopt;
@@ -119,7 +119,8 @@ std::string ConvertUsage() {
          "\n"
          "Przenosi dane systemu TEROKAN w wersji DOS do nowej bazy wersji Windows.\n"
          "\n"
-         "  --input KATALOG        kartoteka danych wersji DOS (katalog SYSTEM lub jego nadrzędny)\n"
+         "  --input KATALOG        kartoteka danych wersji DOS (katalog SYSTEM lub jego "
+         "nadrzędny)\n"
          "  --output KATALOG       kartoteka wynikowa\n"
          "  --yes                  zastąp dane, jeśli kartoteka wynikowa już je zawiera\n"
          "  --keep-unlinked LISTA  nie usuwaj nie powiązanych rekordów; LISTA z:\n"
@@ -127,7 +128,8 @@ std::string ConvertUsage() {
          "  --renumber             konwersja numerów gmin\n"
          "  --renumber-file PLIK   plik z przenumerowaniem gmin (domyślnie konwerter.gm obok\n"
          "                         programu)\n"
-         "  --segment1 LISTA       rejestry, w których przenumerować pierwszy człon numeru; LISTA z:\n"
+         "  --segment1 LISTA       rejestry, w których przenumerować pierwszy człon numeru; LISTA "
+         "z:\n"
          "                         OPER_PR,OPER_BU,OPER_PRZ,SZKICE,ZARYSY,KME\n"
          "  --drive X=KATALOG      katalog, w którym leży dysk X: stacji DOS (można powtarzać)\n"
          "  --summary PLIK         zapisz podsumowanie konwersji w formacie JSON\n"

@@ -41,8 +41,9 @@ platform::MessageAnswer TerminalMessages::Ask() {
     out_ << "T/N? " << std::flush;
     std::string line;
     if (!std::getline(in_, line)) return platform::MessageAnswer::kNo;
-    const char answer = line.empty() ? ' ' : static_cast<char>(std::toupper(
-                                                 static_cast<unsigned char>(line.front())));
+    const char answer =
+        line.empty() ? ' '
+                     : static_cast<char>(std::toupper(static_cast<unsigned char>(line.front())));
     if (answer == 'T' || answer == 'Y') return platform::MessageAnswer::kYes;
     if (answer == 'N') return platform::MessageAnswer::kNo;
   }

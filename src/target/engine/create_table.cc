@@ -42,13 +42,14 @@ std::string BaseNameOf(std::string_view path) {
 // An empty .dbt: block 0 says block 1 is the next free one.
 void CreateMemoFile(const TablePaths& paths) {
   std::vector<std::uint8_t> block(dbf::memo::kBlockSize, 0);
-  StoreU32(block, dbf::memo::kNextFreeBlockOffset, 1);
+  platform::StoreU32(block, dbf::memo::kNextFreeBlockOffset, 1);
   const std::string base = UpperAscii(BaseNameOf(paths.dbf));
   std::copy_n(base.begin(), std::min(base.size(), dbf::memo::kBaseNameSize),
               block.begin() + dbf::memo::kBaseNameOffset);
   const std::uint8_t version[] = {0x00, 0x00, 0x02, 0x01};
   std::copy(std::begin(version), std::end(version), block.begin() + dbf::memo::kVersionOffset);
-  StoreU16(block, dbf::memo::kBlockSizeOffset, static_cast<std::uint16_t>(dbf::memo::kBlockSize));
+  platform::StoreU16(block, dbf::memo::kBlockSizeOffset,
+                     static_cast<std::uint16_t>(dbf::memo::kBlockSize));
   platform::File file = platform::File::Create(platform::HostPath(paths.dbt));
   file.Write(block);
   if (!file.Close()) throw platform::IoError("Nie można zamknąć pliku", paths.dbt);

@@ -144,7 +144,7 @@ bool DbfFile::PatchHeader(platform::CalendarDate today, const std::vector<TagDef
   }
   if (!modified_ && header_ == before) return false;
   StoreDbfDate(header_, dbf::kUpdateDateOffset, today);
-  StoreU32(header_, dbf::kRecordCountOffset, record_count_);
+  platform::StoreU32(header_, dbf::kRecordCountOffset, record_count_);
   return true;
 }
 

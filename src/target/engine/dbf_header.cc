@@ -113,7 +113,7 @@ std::size_t DeclaredHeaderLength(std::span<const std::uint8_t> first_bytes, std:
   if (first_bytes.size() < dbf::kHeaderSize || file_size < dbf::kHeaderSize) {
     FailOther("Plik tabeli jest krótszy niż jej nagłówek", table);
   }
-  const std::size_t length = LoadU16(first_bytes, dbf::kHeaderLengthOffset);
+  const std::size_t length = platform::LoadU16(first_bytes, dbf::kHeaderLengthOffset);
   if (length < dbf::kHeaderSize + 1 || length > file_size) {
     FailOther("Długość nagłówka tabeli wykracza poza plik", table);
   }
@@ -127,7 +127,7 @@ DbfHeader ParseDbfHeader(std::span<const std::uint8_t> header, std::uint64_t fil
   if ((result.version & dbf::kVersionFamilyMask) != dbf::kVersionFamily) {
     FailOther("Nieobsługiwana wersja tabeli", table);
   }
-  result.record_count = LoadU32(header, dbf::kRecordCountOffset);
+  result.record_count = platform::LoadU32(header, dbf::kRecordCountOffset);
   result.header_length = header.size();
   result.production_index = header[dbf::kProductionIndexOffset] == dbf::kHasProductionIndex;
   result.language_driver = header[dbf::kLanguageDriverOffset];
@@ -147,7 +147,7 @@ DbfHeader ParseDbfHeader(std::span<const std::uint8_t> header, std::uint64_t fil
 
   std::uint64_t widths = dbf::kDeletionFlagSize;
   for (const FieldDescriptor& field : fields) widths += static_cast<std::uint64_t>(field.width);
-  const std::uint64_t record_length = LoadU16(header, dbf::kRecordLengthOffset);
+  const std::uint64_t record_length = platform::LoadU16(header, dbf::kRecordLengthOffset);
   if (record_length != widths) {
     FailOther("Długość rekordu nie zgadza się z polami tabeli", table);
   }
@@ -185,9 +185,10 @@ std::vector<std::uint8_t> EncodeDbfHeader(const RecordLayout& layout, std::uint3
                   [](const FieldDescriptor& f) { return f.type == FieldType::kMemo; });
   header[dbf::kVersionOffset] = has_memo ? dbf::kVersionWithMemo : dbf::kVersionPlain;
   StoreDbfDate(header, dbf::kUpdateDateOffset, today);
-  StoreU32(header, dbf::kRecordCountOffset, record_count);
-  StoreU16(header, dbf::kHeaderLengthOffset, static_cast<std::uint16_t>(length));
-  StoreU16(header, dbf::kRecordLengthOffset, static_cast<std::uint16_t>(layout.record_length()));
+  platform::StoreU32(header, dbf::kRecordCountOffset, record_count);
+  platform::StoreU16(header, dbf::kHeaderLengthOffset, static_cast<std::uint16_t>(length));
+  platform::StoreU16(header, dbf::kRecordLengthOffset,
+                     static_cast<std::uint16_t>(layout.record_length()));
   header[dbf::kLanguageDriverOffset] = dbf::kLanguageDriverCp852Polish;
   std::size_t position = dbf::kHeaderSize;
   for (const FieldDescriptor& field : layout.fields()) {

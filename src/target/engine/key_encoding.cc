@@ -5,9 +5,9 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/little_endian.h"
 #include "target/engine/collation.h"
 #include "target/engine/field_value.h"
-#include "target/engine/little_endian.h"
 
 namespace konwerter::engine {
 
@@ -50,7 +50,7 @@ std::uint64_t BigEndianPrefix(std::span<const std::uint8_t> bytes) {
 
 // IEEE bits turned so that unsigned order equals numeric order.
 std::uint64_t DoubleOrder(std::span<const std::uint8_t> key) {
-  const std::uint64_t bits = LoadU64(key, 0);
+  const std::uint64_t bits = platform::LoadU64(key, 0);
   constexpr std::uint64_t kSign = std::uint64_t{1} << 63;
   return (bits & kSign) ? ~bits : (bits | kSign);
 }
@@ -87,7 +87,7 @@ std::int64_t JulianDay(platform::CalendarDate date) {
 
 void EncodeDateKey(std::optional<platform::CalendarDate> date, std::span<std::uint8_t> key) {
   const double value = date ? static_cast<double>(JulianDay(*date)) : kBlankDateKey;
-  StoreU64(key, 0, std::bit_cast<std::uint64_t>(value));
+  platform::StoreU64(key, 0, std::bit_cast<std::uint64_t>(value));
 }
 
 std::uint64_t KeyOrder::Prefix(std::span<const std::uint8_t> key) const {

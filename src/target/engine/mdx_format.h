@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "target/engine/little_endian.h"
+#include "platform/little_endian.h"
 
 namespace konwerter::engine::mdx {
 

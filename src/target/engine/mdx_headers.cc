@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "target/engine/little_endian.h"
+#include "platform/little_endian.h"
 #include "target/engine/record_layout.h"
 
 namespace konwerter::engine::mdx {
@@ -32,7 +32,7 @@ void StoreShortDate(std::span<std::uint8_t> bytes, std::size_t offset,
 }
 
 void StoreSlot(std::span<std::uint8_t> slot, const WrittenTag& tag, const NameThreads& threads) {
-  StoreU32(slot, kSlotHeaderPageOffset, tag.header_page);
+  platform::StoreU32(slot, kSlotHeaderPageOffset, tag.header_page);
   StoreText(slot, kSlotNameOffset, tag.name, kSlotNameSize);
   slot[kSlotKeyFormatOffset] = tag.key_format;
   slot[kSlotLeftThreadOffset] = threads.left;
@@ -71,15 +71,15 @@ std::vector<std::uint8_t> EncodeFileHeader(std::string_view table_name,
   bytes[kVersionOffset] = kVersion;
   StoreShortDate(bytes, kCreationDateOffset, today);
   StoreText(bytes, kTableNameOffset, UpperAscii(table_name), kTableNameSize);
-  StoreU16(bytes, kPagesPerBlockOffset, kPagesPerBlock);
-  StoreU16(bytes, kBlockSizeOffset, kBlockSize);
+  platform::StoreU16(bytes, kPagesPerBlockOffset, kPagesPerBlock);
+  platform::StoreU16(bytes, kBlockSizeOffset, kBlockSize);
   bytes[kProductionFlagOffset] = kProductionIndex;
   bytes[kSlotCountOffset] = kSlotCount;
   bytes[kSlotLengthOffset] = kSlotLength;
-  StoreU16(bytes, kTagsInUseOffset, static_cast<std::uint16_t>(tags.size()));
+  platform::StoreU16(bytes, kTagsInUseOffset, static_cast<std::uint16_t>(tags.size()));
   bytes[kHeaderMarkOffset] = kHeaderMark;
-  StoreU32(bytes, kPageCountOffset, page_count);
-  StoreU32(bytes, kFirstFreePageOffset, 0);
+  platform::StoreU32(bytes, kPageCountOffset, page_count);
+  platform::StoreU32(bytes, kFirstFreePageOffset, 0);
   StoreShortDate(bytes, kUpdateDateOffset, today);
 
   bytes[kAnchorMarkOffset] = kAnchorMark;
@@ -95,23 +95,25 @@ std::vector<std::uint8_t> EncodeFileHeader(std::string_view table_name,
 
 std::array<std::uint8_t, kBlockSize> EncodeTagHeader(const WrittenTag& tag) {
   std::array<std::uint8_t, kBlockSize> block{};
-  StoreU32(block, kTagRootPageOffset, tag.extent.root_page);
-  StoreU32(block, kTagPagesUsedOffset,
-           static_cast<std::uint32_t>(tag.extent.node_count * kPagesPerBlock));
+  platform::StoreU32(block, kTagRootPageOffset, tag.extent.root_page);
+  platform::StoreU32(block, kTagPagesUsedOffset,
+                     static_cast<std::uint32_t>(tag.extent.node_count * kPagesPerBlock));
   block[kTagKeyFormatOffset] = tag.key_format;
   block[kTagKeyTypeOffset] = static_cast<std::uint8_t>(tag.key_type);
   block[kTagMarkOffset] = kTagMark;
-  StoreU16(block, kTagKeyLengthOffset, static_cast<std::uint16_t>(tag.key_length));
-  StoreU16(block, kTagKeysPerNodeOffset, static_cast<std::uint16_t>(KeysPerNode(tag.key_length)));
-  StoreU16(block, kTagDateKeyOffset, tag.key_type == KeyType::kDate ? 1 : 0);
-  StoreU16(block, kTagItemLengthOffset, static_cast<std::uint16_t>(ItemLength(tag.key_length)));
+  platform::StoreU16(block, kTagKeyLengthOffset, static_cast<std::uint16_t>(tag.key_length));
+  platform::StoreU16(block, kTagKeysPerNodeOffset,
+                     static_cast<std::uint16_t>(KeysPerNode(tag.key_length)));
+  platform::StoreU16(block, kTagDateKeyOffset, tag.key_type == KeyType::kDate ? 1 : 0);
+  platform::StoreU16(block, kTagItemLengthOffset,
+                     static_cast<std::uint16_t>(ItemLength(tag.key_length)));
   block[kTagVersionOffset] = kTagVersion;
   block[kTagUniqueOffset] = 0;
   StoreText(block, kTagExpressionOffset, tag.expression, kTagExpressionSize - 1);
   block[kTagForClauseOffset] = 0;
   block[kTagHasKeysOffset] = tag.has_keys ? 1 : 0;
-  StoreU32(block, kTagFirstNodeOffset, tag.extent.first_page);
-  StoreU32(block, kTagLastNodeOffset, tag.extent.root_page);
+  platform::StoreU32(block, kTagFirstNodeOffset, tag.extent.first_page);
+  platform::StoreU32(block, kTagLastNodeOffset, tag.extent.root_page);
   return block;
 }
 

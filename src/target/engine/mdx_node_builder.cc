@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "target/engine/little_endian.h"
+#include "platform/little_endian.h"
 
 namespace konwerter::engine::mdx {
 
@@ -13,7 +13,7 @@ NodeBuilder::NodeBuilder(std::size_t key_length)
 
 void NodeBuilder::Add(std::uint32_t pointer, std::span<const std::uint8_t> key) {
   const std::size_t offset = ItemOffset(count_);
-  StoreU32(block_, offset, pointer);
+  platform::StoreU32(block_, offset, pointer);
   std::copy(key.begin(), key.end(),
             block_.begin() + static_cast<std::ptrdiff_t>(offset + kItemPointerSize));
   ++count_;
@@ -21,9 +21,9 @@ void NodeBuilder::Add(std::uint32_t pointer, std::span<const std::uint8_t> key) 
 
 std::span<const std::uint8_t> NodeBuilder::Finish(std::uint32_t previous_page,
                                                   std::uint32_t last_pointer) {
-  StoreU32(block_, kNodeKeyCountOffset, static_cast<std::uint32_t>(count_));
-  StoreU32(block_, kNodePreviousOffset, previous_page);
-  StoreU32(block_, ItemOffset(count_), last_pointer);
+  platform::StoreU32(block_, kNodeKeyCountOffset, static_cast<std::uint32_t>(count_));
+  platform::StoreU32(block_, kNodePreviousOffset, previous_page);
+  platform::StoreU32(block_, ItemOffset(count_), last_pointer);
   return block_;
 }
 

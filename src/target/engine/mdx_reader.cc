@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "platform/dos_path.h"
+#include "platform/little_endian.h"
 #include "platform/text_encoding.h"
 #include "target/engine/failure.h"
-#include "target/engine/little_endian.h"
 #include "target/engine/mdx_format.h"
 #include "target/engine/record_layout.h"
 
@@ -79,13 +79,13 @@ void IndexReader::ReadHeader() {
   if (file_size_ < kTagTableEnd || file_.ReadAt(0, header) != header.size()) {
     Damaged("Za krótki plik indeksu");
   }
-  const std::size_t pages_per_block = LoadU16(header, kPagesPerBlockOffset);
-  block_size_ = LoadU16(header, kBlockSizeOffset);
+  const std::size_t pages_per_block = platform::LoadU16(header, kPagesPerBlockOffset);
+  block_size_ = platform::LoadU16(header, kBlockSizeOffset);
   if (pages_per_block == 0 || pages_per_block > kMaxPagesPerBlock ||
       block_size_ != pages_per_block * kPageSize) {
     Damaged("Błędny rozmiar bloku w pliku indeksu");
   }
-  const std::size_t tag_count = LoadU16(header, kTagsInUseOffset);
+  const std::size_t tag_count = platform::LoadU16(header, kTagsInUseOffset);
   if (header[kSlotLengthOffset] != kSlotLength || tag_count > kMaxTags) {
     Damaged("Błędna tablica znaczników w pliku indeksu");
   }
@@ -98,14 +98,15 @@ void IndexReader::ReadTagSlot(std::span<const std::uint8_t> slot) {
   TagInfo info;
   info.definition.name = FixedText(slot.subspan(kSlotNameOffset, kSlotNameSize));
   if (info.definition.name.empty()) Damaged("Znacznik bez nazwy w pliku indeksu");
-  const std::vector<std::uint8_t> header = ReadBlock(LoadU32(slot, kSlotHeaderPageOffset));
+  const std::vector<std::uint8_t> header =
+      ReadBlock(platform::LoadU32(slot, kSlotHeaderPageOffset));
 
   const std::optional<KeyType> type = KeyTypeOf(header[kTagKeyTypeOffset]);
   TagLayout layout;
-  layout.root_page = LoadU32(header, kTagRootPageOffset);
-  layout.key_length = LoadU16(header, kTagKeyLengthOffset);
-  layout.item_length = LoadU16(header, kTagItemLengthOffset);
-  layout.keys_per_node = LoadU16(header, kTagKeysPerNodeOffset);
+  layout.root_page = platform::LoadU32(header, kTagRootPageOffset);
+  layout.key_length = platform::LoadU16(header, kTagKeyLengthOffset);
+  layout.item_length = platform::LoadU16(header, kTagItemLengthOffset);
+  layout.keys_per_node = platform::LoadU16(header, kTagKeysPerNodeOffset);
   const std::size_t room = block_size_ - kNodeHeaderSize;
   if (!type || !KeyLengthFits(*type, layout.key_length) ||
       layout.item_length < layout.key_length + kItemPointerSize || layout.item_length > room ||
@@ -142,18 +143,19 @@ void IndexReader::WalkNode(std::uint32_t page, int depth, Walk& walk) {
   --walk.nodes_left;
   const std::vector<std::uint8_t> node = ReadBlock(page);
   const TagLayout& layout = walk.layout;
-  const std::uint32_t count = LoadU32(node, kNodeKeyCountOffset);
+  const std::uint32_t count = platform::LoadU32(node, kNodeKeyCountOffset);
   if (count > layout.keys_per_node) Damaged("Błędna liczba kluczy w węźle pliku indeksu");
   const auto item = [&](std::size_t i) { return kNodeItemsOffset + i * layout.item_length; };
-  const std::uint32_t last_pointer = LoadU32(node, item(count));
+  const std::uint32_t last_pointer = platform::LoadU32(node, item(count));
   if (last_pointer == 0) {
     for (std::size_t i = 0; i < count; ++i) {
       const auto key = std::span(node).subspan(item(i) + kItemPointerSize, layout.key_length);
-      walk.entries.push_back({{key.begin(), key.end()}, LoadU32(node, item(i))});
+      walk.entries.push_back({{key.begin(), key.end()}, platform::LoadU32(node, item(i))});
     }
     return;
   }
-  for (std::size_t i = 0; i < count; ++i) WalkNode(LoadU32(node, item(i)), depth + 1, walk);
+  for (std::size_t i = 0; i < count; ++i)
+    WalkNode(platform::LoadU32(node, item(i)), depth + 1, walk);
   WalkNode(last_pointer, depth + 1, walk);
 }
 

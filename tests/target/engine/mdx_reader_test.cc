@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/little_endian.h"
 #include "target/engine/engine_error.h"
-#include "target/engine/little_endian.h"
 #include "tests/support/temp_dir.h"
 #include "tests/target/engine/mdx_test_tags.h"
 
@@ -70,39 +70,43 @@ TEST_F(MdxDamageTest, MissingFileOrTagIsNoSuchIndex) {
 
 TEST_F(MdxDamageTest, DamagedHeaderOrTagTable) {
   ExpectRefused("truncated to the header", [](Bytes& b) { b.resize(600); });
-  ExpectRefused("tag count beyond the slots", [](Bytes& b) { StoreU16(b, 28, 48); });
-  ExpectRefused("block size", [](Bytes& b) { StoreU16(b, 22, 2048); });
-  ExpectRefused("no pages per block", [](Bytes& b) { StoreU16(b, 20, 0); });
+  ExpectRefused("tag count beyond the slots", [](Bytes& b) { platform::StoreU16(b, 28, 48); });
+  ExpectRefused("block size", [](Bytes& b) { platform::StoreU16(b, 22, 2048); });
+  ExpectRefused("no pages per block", [](Bytes& b) { platform::StoreU16(b, 20, 0); });
   ExpectRefused("slot length", [](Bytes& b) { b[26] = 16; });
-  ExpectRefused("tag header past the end", [](Bytes& b) { StoreU32(b, 544 + 32, 0xFFFFFFF0u); });
-  ExpectRefused("tag header inside the tag table", [](Bytes& b) { StoreU32(b, 544, 2); });
+  ExpectRefused("tag header past the end",
+                [](Bytes& b) { platform::StoreU32(b, 544 + 32, 0xFFFFFFF0u); });
+  ExpectRefused("tag header inside the tag table", [](Bytes& b) { platform::StoreU32(b, 544, 2); });
   ExpectRefused("empty tag name", [](Bytes& b) { b[548] = 0; });
 }
 
 TEST_F(MdxDamageTest, DamagedTagHeader) {
   ExpectRefused("key type", [](Bytes& b) { b[2048 + 9] = 'L'; });
-  ExpectRefused("key length 0", [](Bytes& b) { StoreU16(b, 2048 + 12, 0); });
-  ExpectRefused("key longer than its item", [](Bytes& b) { StoreU16(b, 2048 + 12, 101); });
-  ExpectRefused("item beyond a node", [](Bytes& b) { StoreU16(b, 2048 + 18, 2000); });
-  ExpectRefused("more keys per node than fit", [](Bytes& b) { StoreU16(b, 2048 + 14, 10); });
+  ExpectRefused("key length 0", [](Bytes& b) { platform::StoreU16(b, 2048 + 12, 0); });
+  ExpectRefused("key longer than its item",
+                [](Bytes& b) { platform::StoreU16(b, 2048 + 12, 101); });
+  ExpectRefused("item beyond a node", [](Bytes& b) { platform::StoreU16(b, 2048 + 18, 2000); });
+  ExpectRefused("more keys per node than fit",
+                [](Bytes& b) { platform::StoreU16(b, 2048 + 14, 10); });
   ExpectRefused("expression without its end",
                 [](Bytes& b) { std::fill(b.begin() + 2048 + 24, b.begin() + 2048 + 245, 'X'); });
 }
 
 TEST_F(MdxDamageTest, DamagedTree) {
   constexpr std::size_t kRoot = 58 * 512;
-  ExpectRefused("root past the end", [](Bytes& b) { StoreU32(b, 2048, 1000000); });
-  ExpectRefused("key count beyond the node", [](Bytes& b) { StoreU32(b, kRoot, 1000); });
-  ExpectRefused("child past the end", [](Bytes& b) { StoreU32(b, kRoot + 8, 0x7FFFFFFF); });
-  ExpectRefused("child is the root", [](Bytes& b) { StoreU32(b, kRoot + 8, 58); });
+  ExpectRefused("root past the end", [](Bytes& b) { platform::StoreU32(b, 2048, 1000000); });
+  ExpectRefused("key count beyond the node", [](Bytes& b) { platform::StoreU32(b, kRoot, 1000); });
+  ExpectRefused("child past the end",
+                [](Bytes& b) { platform::StoreU32(b, kRoot + 8, 0x7FFFFFFF); });
+  ExpectRefused("child is the root", [](Bytes& b) { platform::StoreU32(b, kRoot + 8, 58); });
   ExpectRefused("every child of the root is the root", [](Bytes& b) {
-    for (std::size_t i = 0; i < 3; ++i) StoreU32(b, kRoot + 8 + i * 104, 58);
+    for (std::size_t i = 0; i < 3; ++i) platform::StoreU32(b, kRoot + 8 + i * 104, 58);
   });
   // Inner nodes all pointing at one inner node: no cycle, but far more visits than nodes.
   ExpectRefused("shared children", [](Bytes& b) {
     for (std::uint32_t node = 52; node <= 58; node += 2) {
       for (std::size_t i = 0; i < 3; ++i)
-        StoreU32(b, node * 512 + 8 + i * 104, node == 52 ? 6 : node - 2);
+        platform::StoreU32(b, node * 512 + 8 + i * 104, node == 52 ? 6 : node - 2);
     }
   });
   ExpectRefused("truncated inside the tree", [](Bytes& b) { b.resize(40 * 512); });

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/little_endian.h"
 #include "target/engine/engine_error.h"
-#include "target/engine/little_endian.h"
 #include "target/engine/mdx_tag_builder.h"
 #include "tests/support/temp_dir.h"
 #include "tests/target/engine/mdx_test_tags.h"
@@ -80,32 +80,32 @@ TEST(MdxWriterTest, DeepTreeIsLaidOutLeavesFirstRootLastEachNodeLinkedToThePrevi
   const Bytes file = konwerter::testing::ReadFileBytes(dir.path() / "gleboki.mdx");
   constexpr std::size_t kNodes = 27;
   ASSERT_EQ(file.size(), 2048 + 1024 * (1 + kNodes) + 1024 * 2);
-  EXPECT_EQ(LoadU32(file, 32), file.size() / 512);
-  EXPECT_EQ(LoadU32(file, 544 + 32), 4 + 2 * (1 + kNodes));  // the second tag's header
+  EXPECT_EQ(platform::LoadU32(file, 32), file.size() / 512);
+  EXPECT_EQ(platform::LoadU32(file, 544 + 32), 4 + 2 * (1 + kNodes));  // the second tag's header
 
   const std::uint32_t root = 4 + 2 * kNodes;
-  EXPECT_EQ(LoadU32(file, 2048), root);
-  EXPECT_EQ(LoadU32(file, 2048 + 4), 2 * kNodes);
-  EXPECT_EQ(LoadU16(file, 2048 + 14), 9);
-  EXPECT_EQ(LoadU16(file, 2048 + 18), 104);
-  EXPECT_EQ(LoadU32(file, 2048 + 248), 6u);
-  EXPECT_EQ(LoadU32(file, 2048 + 252), root);
+  EXPECT_EQ(platform::LoadU32(file, 2048), root);
+  EXPECT_EQ(platform::LoadU32(file, 2048 + 4), 2 * kNodes);
+  EXPECT_EQ(platform::LoadU16(file, 2048 + 14), 9);
+  EXPECT_EQ(platform::LoadU16(file, 2048 + 18), 104);
+  EXPECT_EQ(platform::LoadU32(file, 2048 + 248), 6u);
+  EXPECT_EQ(platform::LoadU32(file, 2048 + 252), root);
   const auto node = [&](std::uint32_t page) {
     return std::span<const std::uint8_t>(file).subspan(page * 512, 1024);
   };
   for (std::uint32_t page = 6; page <= root; page += 2) {
-    EXPECT_EQ(LoadU32(node(page), 4), page == 6 ? 0 : page - 2) << "page " << page;
+    EXPECT_EQ(platform::LoadU32(node(page), 4), page == 6 ? 0 : page - 2) << "page " << page;
   }
   // Leaves: 22 full ones and one of 2 keys. Second level: 10, 10 and 3 children.
-  EXPECT_EQ(LoadU32(node(6), 0), 9u);
-  EXPECT_EQ(LoadU32(node(6 + 2 * 22), 0), 2u);
-  EXPECT_EQ(LoadU32(node(6 + 2 * 23), 0), 9u);
-  EXPECT_EQ(LoadU32(node(6 + 2 * 25), 0), 2u);
+  EXPECT_EQ(platform::LoadU32(node(6), 0), 9u);
+  EXPECT_EQ(platform::LoadU32(node(6 + 2 * 22), 0), 2u);
+  EXPECT_EQ(platform::LoadU32(node(6 + 2 * 23), 0), 9u);
+  EXPECT_EQ(platform::LoadU32(node(6 + 2 * 25), 0), 2u);
   // The root: 2 separators and 3 children, the right-most after the last entry.
-  EXPECT_EQ(LoadU32(node(root), 0), 2u);
-  EXPECT_EQ(LoadU32(node(root), 8), 6u + 2 * 23);
-  EXPECT_EQ(LoadU32(node(root), 8 + 104), 6u + 2 * 24);
-  EXPECT_EQ(LoadU32(node(root), 8 + 2 * 104), 6u + 2 * 25);
+  EXPECT_EQ(platform::LoadU32(node(root), 0), 2u);
+  EXPECT_EQ(platform::LoadU32(node(root), 8), 6u + 2 * 23);
+  EXPECT_EQ(platform::LoadU32(node(root), 8 + 104), 6u + 2 * 24);
+  EXPECT_EQ(platform::LoadU32(node(root), 8 + 2 * 104), 6u + 2 * 25);
   // A separator is the highest key of its child's subtree: K1089 ends the 10th leaf.
   EXPECT_EQ(std::string(file.begin() + root * 512 + 12, file.begin() + root * 512 + 17), "K1089");
 }

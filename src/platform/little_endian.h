@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <span>
 
-namespace konwerter::engine {
+namespace konwerter::platform {
 
-// Little-endian loads and stores on the bytes of a table or index file.
+// Little-endian loads and stores on the bytes of the dBase and Clipper files of both
+// editions.
 // REQUIRES: the bytes hold at least offset + the width of the value.
 
 inline std::uint16_t LoadU16(std::span<const std::uint8_t> bytes, std::size_t offset) {
@@ -46,4 +47,4 @@ inline void StoreU64(std::span<std::uint8_t> bytes, std::size_t offset, std::uin
   }
 }
 
-}  // namespace konwerter::engine
+}  // namespace konwerter::platform
