@@ -251,6 +251,21 @@ TEST_F(ConversionRunTest, ThePreChecksStopARunBeforeAnythingIsWritten) {
   EXPECT_FALSE(fs::exists(Target("BAZA")));
 }
 
+// A fault no converter reports (here: the output cannot hold its folders) ends the run with
+// a Polish message, after the closing steps.
+TEST_F(ConversionRunTest, AFileSystemFaultEndsTheRunWithItsMessageAndFreesTheSources) {
+  std::ofstream(output_.path() / "BAZA") << "not a folder";
+  const app::ConversionResult result = Convert();
+  EXPECT_EQ(result.outcome, app::RunOutcome::kAborted);
+  EXPECT_THAT(platform::Utf8FromCp1250(result.message), HasSubstr("Nie można utworzyć kartoteki"));
+  ASSERT_FALSE(messages_.shown.empty());
+  EXPECT_EQ(messages_.shown.back().icon, platform::MessageIcon::kStop);
+  EXPECT_EQ(progress_.resets, 1);
+  std::optional<platform::SourceLock> lock;
+  EXPECT_EQ(platform::SourceLock::Take((site_.system() / "USERS.DBF").string(), lock),
+            platform::SourceLock::Outcome::kTaken);
+}
+
 TEST_F(ConversionRunTest, AMissingPersonsTableFailsTheRunButTheSettingsAreWritten) {
   fs::remove(site_.persons_folder() / "OSOBY.DBF");
   const app::ConversionResult result = Convert();
