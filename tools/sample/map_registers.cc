@@ -79,21 +79,21 @@ struct Register {
   std::uint32_t per_scale;
 };
 
-void WriteRegister(SiteContext& site, const Register& spec) {
+void WriteRegister(SiteContext& site, const Register& definition) {
   SiteRandom& random = site.random;
-  std::vector<DosField> fields{Text(spec.key, 4)};
-  if (spec.with_kind) fields.push_back(Text("SKR_DOK", 2));
+  std::vector<DosField> fields{Text(definition.key, 4)};
+  if (definition.with_kind) fields.push_back(Text("SKR_DOK", 2));
   for (DosField field : {Text("CZLON_1", 4), Text("CZLON_2", 4), Number("CZLON_3", 6),
                          Text("CZLON_4", 4), Text("ID_OSOBY", 4), Text("D_WYP", 8),
                          Text("D_PLAN", 8), Text("ID_ZAM", 4), Text("UWAGI", 30)}) {
     fields.push_back(std::move(field));
   }
-  SampleTable table(site.files, spec.folder, spec.table, std::move(fields));
-  const std::vector<std::uint32_t> keys = KeyHistory(random, site.Count(spec.per_scale));
+  SampleTable table(site.files, definition.folder, definition.table, std::move(fields));
+  const std::vector<std::uint32_t> keys = KeyHistory(random, site.Count(definition.per_scale));
   for (std::size_t i = 0; i < keys.size(); ++i) {
     const bool lent = random.Percent(25);
     std::vector<std::string> values{DosKey(i % 67 == 11 ? kSpacesKey : keys[i])};
-    if (spec.with_kind) values.push_back(ReferenceTo(random, site.model.document_kinds));
+    if (definition.with_kind) values.push_back(ReferenceTo(random, site.model.document_kinds));
     const std::string commune = i % 59 == 7 ? std::string(4, '\xFF') : CommuneSegment(random);
     for (std::string value : {commune, std::string(random.Percent(80) ? "1" : "2"),
                               Whole(static_cast<long long>(i % 999999 + 1), 6),
@@ -106,8 +106,8 @@ void WriteRegister(SiteContext& site, const Register& spec) {
     table.Add(values, random.Percent(2));
   }
   table.Finish();
-  WriteLoanMovements(site, spec.folder, spec.movements, table.count());
-  WriteRasterExtents(site, spec.folder, spec.extents, table.count());
+  WriteLoanMovements(site, definition.folder, definition.movements, table.count());
+  WriteRasterExtents(site, definition.folder, definition.extents, table.count());
 }
 
 }  // namespace
