@@ -31,8 +31,8 @@ bool ClipperIndex::LoadHeaderAndRoot() {
     file_.reset();
     return false;
   }
-  key_size_ = platform::LoadU16(header, ntx::kKeySizeField);
-  root_offset_ = platform::LoadU32(header, ntx::kRootOffsetField);
+  key_size_ = platform::LoadU16(header, ntx::kKeySizeOffset);
+  root_offset_ = platform::LoadU32(header, ntx::kRootOffset);
   if (key_size_ > ntx::kMaxKeySize) {
     status_ = kIndexKeyTooLong;
     file_.reset();

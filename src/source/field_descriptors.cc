@@ -12,7 +12,7 @@ namespace konwerter::source {
 namespace {
 
 std::string StoredName(std::span<const std::uint8_t> descriptor) {
-  const auto name = descriptor.subspan(dbf::kNameOffset, dbf::kNameLength);
+  const auto name = descriptor.subspan(dbf::kNameOffset, dbf::kMaxNameLength);
   const auto end = std::find(name.begin(), name.end(), std::uint8_t{0});
   return std::string(name.begin(), end);
 }

@@ -20,29 +20,29 @@ namespace {
 using EntryHeader = std::array<std::uint8_t, mem::kEntryHeaderSize>;
 
 std::string VariableName(const EntryHeader& header) {
-  const auto name = std::span(header).first(mem::kNameLength);
+  const auto name = std::span(header).first(mem::kNameSize);
   return std::string(name.begin(), std::find(name.begin(), name.end(), std::uint8_t{0}));
 }
 
 std::size_t ValueLength(const EntryHeader& header) {
   const std::uint8_t type = header[mem::kTypeOffset];
-  if (type == mem::kNumeric || type == mem::kDate) return mem::kNumberLength;
+  if (type == mem::kTypeNumeric || type == mem::kTypeDate) return mem::kNumberSize;
   return platform::LoadU16(header, mem::kValueLengthOffset);
 }
 
 std::string RenderValue(std::uint8_t type, std::span<const std::uint8_t> value,
                         const CodePages& pages) {
   switch (type) {
-    case mem::kCharacter: {
+    case mem::kTypeCharacter: {
       // The stored length counts the terminating zero byte.
       const std::string_view text(reinterpret_cast<const char*>(value.data()),
                                   value.empty() ? 0 : value.size() - 1);
       return ToProgramText(text, pages);
     }
-    case mem::kLogical:
+    case mem::kTypeLogical:
       return value.size() == 1 && value[0] == mem::kTrue ? "1" : "0";
-    case mem::kNumeric:
-    case mem::kDate:
+    case mem::kTypeNumeric:
+    case mem::kTypeDate:
       return FormatGeneral(std::bit_cast<double>(platform::LoadU64(value, 0)));
     default:
       return std::string(value.begin(), value.end());

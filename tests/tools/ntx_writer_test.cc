@@ -8,12 +8,14 @@
 #include <stdexcept>
 
 #include "platform/little_endian.h"
+#include "source/ntx_layout.h"
 #include "tests/oracles/oracles.h"
 #include "tests/support/temp_dir.h"
-#include "tools/dos/ntx_layout.h"
 
 namespace konwerter::tools {
 namespace {
+
+namespace ntx = source::ntx;
 
 using testing::NtxOracleKey;
 
@@ -66,14 +68,15 @@ class ShapeWalker {
     if (count == 0 && depth > 1) shape_.no_empty_page = false;
     shape_.most_keys_in_a_page = std::max<std::size_t>(shape_.most_keys_in_a_page, count);
     for (std::size_t slot = 0; slot <= count; ++slot) {
-      const std::size_t item = platform::LoadU16(page, ntx::kSlotTableOffset + 2 * slot);
-      const std::uint32_t child = platform::LoadU32(page, item + ntx::kChildOffset);
+      const std::size_t item =
+          platform::LoadU16(page, ntx::kSlotTableOffset + ntx::kSlotTableEntrySize * slot);
+      const std::uint32_t child = platform::LoadU32(page, item + ntx::kSlotChildOffset);
       if (child != 0) Visit(child, depth + 1);
       if (child == 0 && slot == 0) NoteLeaf(depth);
       if (slot == count) break;
-      const auto key = page.subspan(item + ntx::kKeyOffset, key_size_);
+      const auto key = page.subspan(item + ntx::kSlotKeyOffset, key_size_);
       shape_.in_order.push_back({std::string(key.begin(), key.end()),
-                                 platform::LoadU32(page, item + ntx::kRecordOffset)});
+                                 platform::LoadU32(page, item + ntx::kSlotRecordOffset)});
     }
   }
 

@@ -6,11 +6,13 @@
 #include <utility>
 
 #include "platform/little_endian.h"
-#include "tools/dos/dbf_layout.h"
+#include "source/dbf_layout.h"
 
 namespace konwerter::tools {
 
 namespace {
+
+namespace dbf = source::dbf;
 
 constexpr std::size_t kMaxRecordLength = 0xFFFF;
 constexpr std::size_t kMaxHeaderLength = 0xFFFF;

@@ -9,11 +9,13 @@
 #include "platform/file.h"
 #include "platform/io_error.h"
 #include "platform/little_endian.h"
-#include "tools/dos/mem_layout.h"
+#include "source/mem_layout.h"
 
 namespace konwerter::tools {
 
 namespace {
+
+namespace mem = source::mem;
 
 constexpr std::uint8_t kDefaultDecimals = 2;    // Clipper's SET DECIMALS at start
 constexpr std::size_t kMaxTextLength = 0xFFFE;  // the length field counts one more byte
@@ -40,7 +42,7 @@ std::vector<std::uint8_t> CharacterEntry(const MemVariable& variable) {
     throw std::invalid_argument("memory variable " + variable.name + " holds too long a text");
   }
   std::vector<std::uint8_t> entry = EntryHeader(variable, mem::kTypeCharacter);
-  platform::StoreU16(entry, mem::kLengthOffset,
+  platform::StoreU16(entry, mem::kValueLengthOffset,
                      static_cast<std::uint16_t>(variable.text.size() + 1));
   entry.insert(entry.end(), variable.text.begin(), variable.text.end());
   entry.push_back(0);
@@ -67,7 +69,7 @@ std::vector<std::uint8_t> DateEntry(const MemVariable& variable) {
 
 std::vector<std::uint8_t> LogicalEntry(const MemVariable& variable) {
   std::vector<std::uint8_t> entry = EntryHeader(variable, mem::kTypeLogical);
-  entry[mem::kLengthOffset] = mem::kLogicalSize;
+  entry[mem::kValueLengthOffset] = mem::kLogicalSize;
   entry.push_back(variable.logical ? 1 : 0);
   return entry;
 }

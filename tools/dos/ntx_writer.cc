@@ -6,12 +6,14 @@
 #include <string_view>
 
 #include "platform/little_endian.h"
+#include "source/ntx_layout.h"
 #include "tools/dos/block_writer.h"
-#include "tools/dos/ntx_layout.h"
 
 namespace konwerter::tools {
 
 namespace {
+
+namespace ntx = source::ntx;
 
 constexpr std::uint16_t kIndexVersion = 1;
 
@@ -120,18 +122,18 @@ class TreeWriter {
     platform::StoreU16(page_, ntx::kItemCountOffset, static_cast<std::uint16_t>(items.size()));
     for (std::size_t slot = 0; slot <= max_keys_; ++slot) {
       const std::size_t offset = ntx::SlotOffset(slot, max_keys_, key_size_);
-      platform::StoreU16(page_, ntx::kSlotTableOffset + 2 * slot,
+      platform::StoreU16(page_, ntx::kSlotTableOffset + ntx::kSlotTableEntrySize * slot,
                          static_cast<std::uint16_t>(offset));
     }
     for (std::size_t slot = 0; slot < items.size(); ++slot) {
       const std::size_t offset = ntx::SlotOffset(slot, max_keys_, key_size_);
-      platform::StoreU32(page_, offset + ntx::kChildOffset, items[slot].child);
-      platform::StoreU32(page_, offset + ntx::kRecordOffset, items[slot].record);
+      platform::StoreU32(page_, offset + ntx::kSlotChildOffset, items[slot].child);
+      platform::StoreU32(page_, offset + ntx::kSlotRecordOffset, items[slot].record);
       std::copy(items[slot].key.begin(), items[slot].key.end(),
-                page_.begin() + static_cast<std::ptrdiff_t>(offset + ntx::kKeyOffset));
+                page_.begin() + static_cast<std::ptrdiff_t>(offset + ntx::kSlotKeyOffset));
     }
     const std::size_t last = ntx::SlotOffset(items.size(), max_keys_, key_size_);
-    platform::StoreU32(page_, last + ntx::kChildOffset, right_child);
+    platform::StoreU32(page_, last + ntx::kSlotChildOffset, right_child);
     const auto page_offset = static_cast<std::uint32_t>(out_.size());
     out_.Append(page_);
     return page_offset;

@@ -16,7 +16,7 @@ struct NtxOptions {
   std::uint16_t key_size = 10;     // 1..255
   std::string expression = "KEY";  // stored in the header, not interpreted; <= 255 bytes
   // Keys per page; 0 = as many as Clipper puts in a 1024-byte page for the key size
-  // (ntx::MaxKeysPerPage). Small values (at least 2) force deep trees.
+  // (source::ntx::MaxKeysPerPage). Small values (at least 2) force deep trees.
   std::uint16_t max_keys_per_page = 0;
 };
 
