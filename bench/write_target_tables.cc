@@ -116,6 +116,35 @@ std::string Joined(std::initializer_list<std::string_view> pieces) {
   return text;
 }
 
+// A value's text put together in one reused buffer, as a converter builds it from a source
+// record: pieces and decimal numbers, without a new string per piece.
+class Text {
+ public:
+  Text& operator<<(std::string_view piece) {
+    text_ += piece;
+    return *this;
+  }
+  Text& operator<<(std::uint64_t number) {
+    char digits[20];
+    std::size_t count = 0;
+    do {
+      digits[count++] = static_cast<char>('0' + number % 10);
+      number /= 10;
+    } while (number != 0);
+    while (count > 0) text_ += digits[--count];
+    return *this;
+  }
+  // Starts a new text; the returned object collects its pieces.
+  Text& New() {
+    text_.clear();
+    return *this;
+  }
+  std::string_view view() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
 CalendarDate DateOf(std::uint32_t day_number) {
   return {1995 + static_cast<int>(day_number % 30), 1 + static_cast<int>(day_number / 30 % 12),
           1 + static_cast<int>(day_number / 360 % 28)};
@@ -185,6 +214,7 @@ Timing WriteKartZam(Engine& engine, const std::string& folder, std::uint32_t rec
   const std::string notes_text =
       konwerter::platform::Cp1250FromUtf8("Zapłacono przelewem — wyjaśnić różnicę");
   // Fields are named for every value, as the converters do.
+  Text text;
   const Instant start;
   for (std::uint32_t n = 1; n <= records; ++n) {
     table.Append();
@@ -192,11 +222,10 @@ Timing WriteKartZam(Engine& engine, const std::string& folder, std::uint32_t rec
     table.SetNumber("Nr_zam", n % 100000);
     table.SetNumber("Rok", 1995 + n % 30);
     table.SetDate("D_wplywu", DateOf(n));
-    table.SetText("Nr_pisma", Joined({"GK.6642.", std::to_string(n % 9973)}));
+    table.SetText("Nr_pisma", (text.New() << "GK.6642." << n % 9973).view());
     table.SetText("Id_osoby", Hex8(n % 50000 + 1));
-    table.SetText("Dotyczy",
-                  Joined({subject_text, std::to_string(n % 777), "/", std::to_string(n % 13)}));
-    table.SetText("Id_obsluga", Joined({"0", std::to_string(n % 10), "A1"}));
+    table.SetText("Dotyczy", (text.New() << subject_text << n % 777 << "/" << n % 13).view());
+    table.SetText("Id_obsluga", (text.New() << "0" << n % 10 << "A1").view());
     table.SetNumber("Etap_f", n % 4);
     if (n % 3 != 0) table.SetDate("D_fakt", DateOf(n + 17));
     table.SetNumber("Kwota_f", (n % 1000000) / 100.0 + 0.005);
@@ -235,22 +264,32 @@ Timing WriteOsoby(Engine& engine, const std::string& folder, std::uint32_t recor
   for (std::string& street_name : streets) street_name = Word(random, syllables);
   const std::string company = konwerter::platform::Cp1250FromUtf8("Przedsiębiorstwo Geodezyjne");
   const std::string city = konwerter::platform::Cp1250FromUtf8("Kraków");
+  // The pick of the next record's name is drawn at the end of each record (the same draws
+  // in the same order) so that its string can be fetched from memory meanwhile.
+  const auto pick_name = [&] {
+    const std::string& name = names[random.Below(static_cast<std::uint32_t>(names.size()))];
+    __builtin_prefetch(&name);
+    return &name;
+  };
+  Text text;
   const Instant start;
+  const std::string* next_name = records > 0 ? pick_name() : nullptr;
   for (std::uint32_t n = 1; n <= records; ++n) {
-    const std::string& full_name = names[random.Below(static_cast<std::uint32_t>(names.size()))];
+    const std::string& full_name = *next_name;
     table.Append();
     table.SetText("Id_osoby", Hex8(random.Below(records) + 1));
     table.SetText("klucz", full_name);
     table.SetText("Nazwa1", full_name);
     if (n % 10 == 0) table.SetText("Nazwa2", company);
     table.SetText("Ulica", streets[n % streets.size()]);
-    table.SetText("Nr_dl", Joined({std::to_string(n % 200 + 1), "/", std::to_string(n % 30 + 1)}));
-    table.SetText("Kod", Joined({"3", std::to_string(n % 10), "-", std::to_string(100 + n % 900)}));
+    table.SetText("Nr_dl", (text.New() << n % 200 + 1 << "/" << n % 30 + 1).view());
+    table.SetText("Kod", (text.New() << "3" << n % 10 << "-" << 100 + n % 900).view());
     table.SetText("Miejsc", city);
-    table.SetText("Pesel", std::to_string(70000000000ULL + random.Next() % 29999999999ULL));
-    if (n % 3 == 0) table.SetText("Nip", std::to_string(1000000000ULL + random.Next()));
+    table.SetText("Pesel", (text.New() << 70000000000ULL + random.Next() % 29999999999ULL).view());
+    if (n % 3 == 0) table.SetText("Nip", (text.New() << 1000000000ULL + random.Next()).view());
     table.SetText("Id_tworz", "0001589A");
     table.SetText("Rodzaj", n % 10 == 0 ? "I" : "O");
+    if (n < records) next_name = pick_name();
   }
   const Instant appended;
   table.Close();

@@ -101,12 +101,23 @@ void DbfFile::LoadBlock(std::uint32_t number) {
 }
 
 void DbfFile::Append(std::span<const std::uint8_t> record) {
+  StartAppend(record);
+  CommitAppend();
+}
+
+std::span<std::uint8_t> DbfFile::StartAppend(std::span<const std::uint8_t> blank) {
   if (record_count_ == UINT32_MAX) FailOther("Za dużo rekordów w tabeli", display_);
+  // A full buffer is written first, so that the new record never moves while it is filled.
+  if (record_count_ - flushed_count_ >= records_per_block_) FlushAppends();
   if (appends_.capacity() == 0) appends_.reserve(std::size_t{records_per_block_} * record_length_);
-  appends_.insert(appends_.end(), record.begin(), record.end());
+  appends_.resize(std::size_t{record_count_ - flushed_count_} * record_length_);
+  appends_.insert(appends_.end(), blank.begin(), blank.end());
+  return std::span<std::uint8_t>(appends_).last(record_length_);
+}
+
+void DbfFile::CommitAppend() {
   ++record_count_;
   modified_ = true;
-  if (record_count_ - flushed_count_ >= records_per_block_) FlushAppends();
 }
 
 void DbfFile::Overwrite(std::uint32_t number, std::span<const std::uint8_t> record) {
@@ -126,8 +137,11 @@ void DbfFile::Overwrite(std::uint32_t number, std::span<const std::uint8_t> reco
 }
 
 void DbfFile::FlushAppends() {
-  if (appends_.empty()) return;
-  file_.WriteAt(RecordOffset(flushed_count_ + 1), appends_);
+  if (record_count_ == flushed_count_) return;
+  // Committed records only: a record started and not committed is never written.
+  file_.WriteAt(RecordOffset(flushed_count_ + 1),
+                std::span<const std::uint8_t>(appends_).first(
+                    std::size_t{record_count_ - flushed_count_} * record_length_));
   appends_.clear();
   flushed_count_ = record_count_;
 }

@@ -46,6 +46,17 @@ class DbfFile {
   std::span<const std::uint8_t> Read(std::uint32_t number);
   // Adds a record at the end. REQUIRES: record.size() == layout().record_length().
   void Append(std::span<const std::uint8_t> record);
+  // Starts a record at the end, in place in the append buffer so that it is not copied
+  // again: a copy of `blank`, returned to be filled. It is not part of the table until
+  // CommitAppend; a record started and not committed is dropped by the next StartAppend
+  // and never written. The bytes stay valid until the next StartAppend, Append or Finish.
+  // REQUIRES: blank.size() == layout().record_length(). Throws EngineError kOther when the
+  // table cannot take another record, platform::IoError when buffered records cannot be
+  // written.
+  std::span<std::uint8_t> StartAppend(std::span<const std::uint8_t> blank);
+  // Makes the record StartAppend began the table's last record.
+  // REQUIRES: a record started and not yet committed.
+  void CommitAppend();
   // Replaces record `number`. REQUIRES: as for Read and Append.
   void Overwrite(std::uint32_t number, std::span<const std::uint8_t> record);
 
@@ -72,7 +83,8 @@ class DbfFile {
   std::uint32_t record_count_ = 0;
   std::uint32_t records_per_block_ = 1;
   bool modified_ = false;
-  // Records flushed_count_ + 1 ... record_count_, not yet written.
+  // Records flushed_count_ + 1 ... record_count_, not yet written, then possibly a record
+  // started and not committed.
   std::uint32_t flushed_count_ = 0;
   std::vector<std::uint8_t> appends_;
   // A copy of records block_first_ ... block_first_ + block_count_ - 1 as in the file.

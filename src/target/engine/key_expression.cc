@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "target/engine/collation.h"
+#include "target/engine/collation_db852po0_data.h"
 #include "target/engine/field_value.h"
 #include "target/engine/mdx_format.h"
 #include "target/engine/number_text.h"
@@ -284,7 +285,8 @@ void KeyExpression::EvaluatePiece(const Piece& piece, std::span<const std::uint8
     }
   }
   if (piece.upper) {
-    std::transform(out.begin(), out.end(), out.begin(), UpperCp852);
+    // The table itself rather than UpperCp852: this runs for every byte of every key.
+    for (std::uint8_t& byte : out) byte = kDb852po0Upper[byte];
   }
 }
 

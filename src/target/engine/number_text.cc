@@ -55,23 +55,29 @@ constexpr double kHalfMargin = 1e-6;
 constexpr std::array<double, 9> kPowersOfTen = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
 
 // Near a half at the last kept decimal the shortest decimal form of the double decides.
-// When `magnitude` is exactly the double nearest a decimal with one digit more, ending in
-// 5, that decimal is its shortest form: any other as short lies at least half a unit of
-// that digit away, far more than the doubles' spacing below kFastLimit. The half then
-// rounds away from zero: `units` gets the scaled magnitude rounded up. False when the case
-// is not that one.
-bool HalfRoundedUp(double magnitude, int decimals, std::uint64_t& units) {
+// Let h be the decimal with one digit more, ending in 5, that `magnitude` lies near.
+// When `magnitude` is exactly the double nearest h, h is its shortest form: any other as
+// short lies at least half a unit of that digit away, far more than the doubles' spacing
+// below kFastLimit; the half rounds away from zero, up. Otherwise h lies outside the
+// interval of reals that read back as `magnitude`, so the shortest form lies on the same
+// side of h as `magnitude` does, which the exact sign of magnitude x 10^(decimals+1) - h
+// (one fused multiply-add) tells: up above h, down below. `units` gets the rounded scaled
+// magnitude. False when `magnitude` is not near such an h.
+bool RoundedNearHalf(double magnitude, int decimals, std::uint64_t& units) {
   const auto finer_digits = static_cast<std::size_t>(decimals) + 1;
   if (finer_digits >= kPowersOfTen.size()) return false;
   const double power = kPowersOfTen[finer_digits];
   const double finer = std::round(magnitude * power);
-  if (finer / power != magnitude || std::fmod(finer, 10.0) != 5.0) return false;
-  units = static_cast<std::uint64_t>(finer) / 10 + 1;
+  // A whole number below 1e9 here (magnitude * 10^decimals < kFastLimit): exact as an integer.
+  const auto finer_units = static_cast<std::uint64_t>(finer);
+  if (finer_units % 10 != 5) return false;
+  const bool above = finer / power == magnitude || std::fma(magnitude, power, -finer) > 0;
+  units = finer_units / 10 + (above ? 1 : 0);
   return true;
 }
 
 // FormatFixed for the common case of a number of moderate size that is not close to a
-// half at the last kept decimal, or is a plain half (HalfRoundedUp): the scaled value
+// half at the last kept decimal, or is near a half (RoundedNearHalf): the scaled value
 // rounded as an integer. False when the case is not that one and the exact route must
 // decide.
 bool FormatScaled(double value, int decimals, std::span<std::uint8_t> out, bool& fits) {
@@ -83,7 +89,7 @@ bool FormatScaled(double value, int decimals, std::span<std::uint8_t> out, bool&
   std::uint64_t units = 0;
   if (std::fabs(fraction - 0.5) > kHalfMargin) {
     units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-  } else if (!HalfRoundedUp(std::fabs(value), decimals, units)) {
+  } else if (!RoundedNearHalf(std::fabs(value), decimals, units)) {
     return false;
   }
   const bool negative = value < 0 && units != 0;

@@ -66,7 +66,7 @@ std::vector<TagDefinition> OpenTable::tag_definitions() const {
 
 void OpenTable::Append() {
   Post();
-  pending_ = blank_;
+  pending_ = file_.StartAppend(blank_);
   mode_ = Mode::kAppend;
 }
 
@@ -74,7 +74,8 @@ void OpenTable::Edit() {
   if (mode_ != Mode::kBrowse) return;
   if (current_ == 0) FailOther("Brak bieżącego rekordu do zmiany w tabeli", display());
   const auto record = file_.Read(current_);
-  pending_.assign(record.begin(), record.end());
+  edited_.assign(record.begin(), record.end());
+  pending_ = edited_;
   editing_ = current_;
   mode_ = Mode::kEdit;
 }
@@ -84,7 +85,7 @@ void OpenTable::Post() {
     case Mode::kBrowse:
       return;
     case Mode::kAppend:
-      file_.Append(pending_);
+      file_.CommitAppend();
       current_ = file_.record_count();
       break;
     case Mode::kEdit:
@@ -95,6 +96,7 @@ void OpenTable::Post() {
   mode_ = Mode::kBrowse;
   eof_ = false;
   KeyRecord(current_, pending_);
+  pending_ = {};
   index_stale_ = true;
 }
 

@@ -42,7 +42,7 @@ class OpenTable {
   // when no record is. REQUIRES: 0 <= field < layout().field_count().
   std::span<std::uint8_t> PendingField(int field) {
     if (mode_ == Mode::kBrowse) FailNotPending(field);
-    return layout().Bytes(std::span<std::uint8_t>(pending_), field);
+    return layout().Bytes(pending_, field);
   }
 
   // --- Reading: the record being appended or edited, else the current record, else a
@@ -83,7 +83,10 @@ class OpenTable {
   std::vector<TagKeys> tags_;
   bool index_stale_ = false;
   Mode mode_ = Mode::kBrowse;
-  std::vector<std::uint8_t> pending_;
+  // The record being appended (in place in the file's append buffer) or edited (in
+  // edited_); empty in browse mode.
+  std::span<std::uint8_t> pending_;
+  std::vector<std::uint8_t> edited_;
   std::uint32_t editing_ = 0;
   std::uint32_t current_ = 0;  // 0: no current record
   bool eof_ = true;

@@ -145,8 +145,13 @@ void Table::Post() {
   Opened().Post();
 }
 
+// The setters by name go straight to the field FieldIndex found (the table is open and the
+// index valid): they run for every value the converters set.
 void Table::SetText(std::string_view field, std::string_view text) {
-  SetText(FieldIndex(field), text);
+  const int index = FieldIndex(field);
+  if (!PutText(open_->layout().field(index), text, open_->PendingField(index), open_->display())) {
+    engine_.CountOverflow(table_name_);
+  }
 }
 void Table::SetText(int field, std::string_view text) {
   const FieldDescriptor& descriptor = Field(field);
@@ -156,7 +161,11 @@ void Table::SetText(int field, std::string_view text) {
 }
 
 void Table::SetNumber(std::string_view field, double value) {
-  SetNumber(FieldIndex(field), value);
+  const int index = FieldIndex(field);
+  if (!PutNumber(open_->layout().field(index), value, open_->PendingField(index),
+                 open_->display())) {
+    engine_.CountOverflow(table_name_);
+  }
 }
 void Table::SetNumber(int field, double value) {
   const FieldDescriptor& descriptor = Field(field);
@@ -166,14 +175,16 @@ void Table::SetNumber(int field, double value) {
 }
 
 void Table::SetDate(std::string_view field, platform::CalendarDate date) {
-  SetDate(FieldIndex(field), date);
+  const int index = FieldIndex(field);
+  PutDate(open_->layout().field(index), date, open_->PendingField(index), open_->display());
 }
 void Table::SetDate(int field, platform::CalendarDate date) {
   PutDate(Field(field), date, open_->PendingField(field), open_->display());
 }
 
 void Table::SetLogical(std::string_view field, bool value) {
-  SetLogical(FieldIndex(field), value);
+  const int index = FieldIndex(field);
+  PutLogical(open_->layout().field(index), value, open_->PendingField(index), open_->display());
 }
 void Table::SetLogical(int field, bool value) {
   PutLogical(Field(field), value, open_->PendingField(field), open_->display());

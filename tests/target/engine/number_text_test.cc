@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -62,6 +63,15 @@ TEST(NumberTextTest, HalvesAgreeWithTheExactRoute) {
       const double value = i % 2 == 0 ? half : -half;
       ASSERT_EQ(Formatted(value, decimals, 20), FormattedExactly(value, decimals, 20))
           << value << " with " << decimals << " decimals";
+      // The doubles next to it are not the half's nearest: the side they lie on decides.
+      for (double next = value, previous = value, step = 0; step < 3; ++step) {
+        next = std::nextafter(next, HUGE_VAL);
+        previous = std::nextafter(previous, -HUGE_VAL);
+        ASSERT_EQ(Formatted(next, decimals, 20), FormattedExactly(next, decimals, 20))
+            << next << " with " << decimals << " decimals";
+        ASSERT_EQ(Formatted(previous, decimals, 20), FormattedExactly(previous, decimals, 20))
+            << previous << " with " << decimals << " decimals";
+      }
     }
   }
   EXPECT_EQ(Formatted(0.005, 2, 5), " 0.01");

@@ -201,6 +201,54 @@ TEST_F(TableTest, EditChangesTheCurrentRecordOnly) {
   EXPECT_EQ(dbf.live_records[2].values[1], "3");
 }
 
+// Records are filled in place in the file's append buffer, which is written a megabyte at a
+// time: records on both sides of a write, edited before and after it, read back right.
+TEST_F(TableTest, AppendsAcrossBufferWritesKeepEveryRecordAndEdit) {
+  Create("Dlugie.dbf", {{"Nr", FieldType::kNumeric, 6, 0},
+                        {"Opis", FieldType::kCharacter, 254, 0},
+                        {"Reszta", FieldType::kCharacter, 254, 0},
+                        {"Data", FieldType::kDate, 8, 0}});
+  constexpr int kRecords = 5000;  // about 520 bytes each: several buffer writes
+  const auto text_of = [](int n) { return "rekord " + std::to_string(n); };
+  Table table(engine_, dir_.folder(), "Dlugie.dbf");
+  table.Open();
+  for (int n = 1; n <= kRecords; ++n) {
+    table.Append();
+    table.SetNumber("Nr", n);
+    table.SetText("Opis", text_of(n));
+    if (n % 3 == 0) table.SetDate("Data", {2001, 2, 3});
+    EXPECT_EQ(table.ReadInteger("Nr"), n);  // the record being appended
+  }
+  table.Post();
+  EXPECT_EQ(table.RecordCount(), static_cast<std::uint32_t>(kRecords));
+  table.First();  // long since written
+  table.Edit();
+  table.SetText("Reszta", "pierwszy");
+  table.Post();
+  for (int n = 1; n < kRecords; ++n) table.Next();  // still in the buffer
+  table.Edit();
+  table.SetText("Reszta", "ostatni");
+  table.Append();  // posts the edit; this record is left blank
+  table.Close();
+
+  const auto dbf = ReadDbfWithDbfread(HostFile("Dlugie.dbf"), "cp852");
+  ASSERT_EQ(dbf.live_records.size(), static_cast<std::size_t>(kRecords + 1));
+  EXPECT_EQ(dbf.record_count, static_cast<std::uint32_t>(kRecords + 1));
+  for (int n = 1; n <= kRecords; ++n) {
+    const auto& values = dbf.live_records[static_cast<std::size_t>(n - 1)].values;
+    ASSERT_EQ(values[0], std::to_string(n));
+    ASSERT_EQ(values[1], text_of(n));
+    if (n % 3 == 0) {
+      ASSERT_EQ(values[3], "2001-02-03") << n;
+    } else {
+      ASSERT_EQ(values[3], std::nullopt) << n;
+    }
+  }
+  EXPECT_EQ(dbf.live_records[0].values[2], "pierwszy");
+  EXPECT_EQ(dbf.live_records[kRecords - 1].values[2], "ostatni");
+  EXPECT_EQ(dbf.live_records[kRecords].values[0], std::nullopt);
+}
+
 TEST_F(TableTest, MissingFolderAndTableHaveTheirOwnCodes) {
   Table no_folder(engine_, dir_.Join("BRAK\\"), "Osoby.dbf");
   EXPECT_EQ(ErrorOf([&] { no_folder.Open(); }), EngineErrorCode::kInvalidDirectory);
