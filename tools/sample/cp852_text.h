@@ -5,8 +5,8 @@
 
 namespace konwerter::tools::sample {
 
-// UTF-8 text (ASCII and the 18 Polish letters) as the DOS edition stores it, in code page
-// 852. Any other character becomes "?".
+// UTF-8 text as the DOS edition stores it, in code page 852.
+// REQUIRES: the text holds only ASCII and the 18 Polish letters.
 std::string Cp852(std::string_view utf8);
 
 // The text in upper case, Polish letters included (code page 852 bytes in and out).
