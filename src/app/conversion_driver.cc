@@ -103,7 +103,7 @@ struct Cleanup {
   ProgressBars& bars;
   std::optional<platform::SourceLock>& lock;
   ~Cleanup() {
-    context.source_tables.CloseAll();
+    context.source_tables.ReleaseAll();
     context.sequence.reset();
     lock.reset();
     bars.Reset();

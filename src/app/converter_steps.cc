@@ -7,6 +7,15 @@ namespace konwerter::app {
 
 const std::vector<ConverterStep>& ConverterSteps() {
   static const std::vector<ConverterStep> steps = {
+      // The map documentation registers (KMZ, KME, outlines, operats kinds 1 to 3, field
+      // sketches) come first, each followed by a pause.
+
+      // The orders domain: map stock, price lists, order cards and settlements, cash
+      // receipts, templates, coefficients, statutory interest, sales register.
+
+      // The dictionaries, after every converter that refers to their records: order
+      // assortments, services, works, parcels, precincts, assortments, features.
+
       {"osoby",
        [](run::RunContext& context) {
          convert::ConvertPersons(context, context.options.delete_unlinked_persons);

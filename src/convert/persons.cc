@@ -3,12 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "convert/converter_toolkit.h"
 #include "convert/polish_name_set.h"
-#include "convert/target_tables.h"
 #include "platform/cp1250_case.h"
 #include "run/prechecks.h"
-#include "run/run_context.h"
-#include "run/value_rules.h"
 #include "source/clipper_index.h"
 
 namespace konwerter::convert {
@@ -16,13 +14,6 @@ namespace konwerter::convert {
 namespace {
 
 constexpr std::string_view kVariable = "BDGOSOBY";
-constexpr std::string_view kOsobySchema =
-    "Id_osoby;c;8|klucz;c;30|Nazwa1;c;60|Nazwa2;c;60|Ulica;c;30|Nr_dl;c;11|Kod;c;6|"
-    "Miejsc;c;30|Pesel;c;11|Nip;c;13|Uprawnieni;c;25|Id_tworz;c;8|Id_modyf;c;8|Rodzaj;c;1|"
-    "Konto;c;10";
-constexpr std::string_view kOsobyIndexes = "ID_OSOBY;ID_OSOBY|NIP;NIP|UPP_KLUCZ;UPPER(KLUCZ);exp";
-constexpr std::string_view kNameSchema = "Nazwa;c;30";
-constexpr std::string_view kNameIndexes = "UPP_NAZWA;UPPER(NAZWA);exp";
 constexpr std::string_view kZeroPesel = "          0";
 constexpr std::size_t kLocalityWidth = 25;
 constexpr std::size_t kFirstNameWidth = 26;  // the first name with its space
@@ -38,26 +29,9 @@ struct Person {
 
 // A dictionary table (gmina, miejsc, ulice, imiona) read by record number.
 struct Dictionary {
-  source::TableHandle handle = 0;
+  std::optional<SourceTable> table;
   std::string nazwa;
 };
-
-std::string Cut(std::string text, std::size_t width) {
-  if (text.size() > width) text.resize(width);
-  return text;
-}
-
-std::string TrimRight(std::string text) {
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
-std::string KeyBytes(std::uint32_t key) {
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i)
-    bytes[static_cast<std::size_t>(i)] = static_cast<char>(key >> (8 * i));
-  return bytes;
-}
 
 class PersonsConverter {
  public:
@@ -68,10 +42,7 @@ class PersonsConverter {
 
  private:
   bool OpenSources();
-  std::string FolderPath(std::string_view file) const {
-    return run::SourcePath(context_, kVariable, file);
-  }
-  source::TableHandle OpenDictionary(std::string_view file, Dictionary& dictionary);
+  bool OpenDictionary(std::string_view file, Dictionary& dictionary);
   std::string Resolve(Dictionary& dictionary, std::uint16_t reference);
   void FillStreetSet();
   void WritePerson(engine::Table& osoby, const std::string& identifier);
@@ -83,7 +54,7 @@ class PersonsConverter {
   run::RunContext& context_;
   source::SourceTables& tables_;
   const bool delete_unlinked_;
-  source::TableHandle osoby_ = 0, nazwy_ = 0;
+  std::optional<SourceTable> osoby_, nazwy_;
   Dictionary gmina_, miejsc_, imiona_, ulice_;
   source::ClipperIndex nazwy_index_;
   Person person_;
@@ -92,56 +63,51 @@ class PersonsConverter {
   PolishNameSet streets_, localities_;
 };
 
-source::TableHandle PersonsConverter::OpenDictionary(std::string_view file,
-                                                     Dictionary& dictionary) {
-  dictionary.handle = run::OpenSourceTable(context_, kVariable, file, true);
-  if (dictionary.handle != 0) tables_.BindText("nazwa", &dictionary.nazwa);
-  return dictionary.handle;
+bool PersonsConverter::OpenDictionary(std::string_view file, Dictionary& dictionary) {
+  dictionary.table = SourceTable::Open(context_, kVariable, file);
+  if (dictionary.table) dictionary.table->Text("nazwa", &dictionary.nazwa);
+  return dictionary.table.has_value();
 }
 
 bool PersonsConverter::OpenSources() {
-  osoby_ = run::OpenSourceTable(context_, kVariable, "osoby.dbf", true);
-  if (osoby_ == 0) return false;
-  tables_.BindBinary4("id", &person_.id);
-  tables_.BindByte("o", &person_.o);
-  tables_.BindText("nazwa", &person_.nazwa);
-  tables_.BindBinary2("imie_1", &person_.imie_1);
-  tables_.BindBinary2("id_g", &person_.id_g);
-  tables_.BindBinary2("id_m", &person_.id_m);
-  tables_.BindBinary2("id_u", &person_.id_u);
-  tables_.BindText("kod", &person_.kod);
-  tables_.BindText("nr_d", &person_.nr_d);
-  tables_.BindText("nr_l", &person_.nr_l);
-  tables_.BindText("nr_p", &person_.nr_p);
-  tables_.BindText("rodzaj_o", &person_.rodzaj_o);
-  tables_.BindText("nip", &person_.nip);
-  tables_.BindText("konto", &person_.konto);
-  tables_.BindText("uprawnieni", &person_.uprawnieni);
-  if (OpenDictionary("gmina.dbf", gmina_) == 0 || OpenDictionary("miejsc.dbf", miejsc_) == 0 ||
-      OpenDictionary("imiona.dbf", imiona_) == 0 || OpenDictionary("ulice.dbf", ulice_) == 0) {
+  osoby_ = SourceTable::Open(context_, kVariable, "osoby.dbf");
+  if (!osoby_) return false;
+  osoby_->Binary4("id", &person_.id)
+      .Byte("o", &person_.o)
+      .Text("nazwa", &person_.nazwa)
+      .Binary2("imie_1", &person_.imie_1)
+      .Binary2("id_g", &person_.id_g)
+      .Binary2("id_m", &person_.id_m)
+      .Binary2("id_u", &person_.id_u)
+      .Text("kod", &person_.kod)
+      .Text("nr_d", &person_.nr_d)
+      .Text("nr_l", &person_.nr_l)
+      .Text("nr_p", &person_.nr_p)
+      .Text("rodzaj_o", &person_.rodzaj_o)
+      .Text("nip", &person_.nip)
+      .Text("konto", &person_.konto)
+      .Text("uprawnieni", &person_.uprawnieni);
+  if (!OpenDictionary("gmina.dbf", gmina_) || !OpenDictionary("miejsc.dbf", miejsc_) ||
+      !OpenDictionary("imiona.dbf", imiona_) || !OpenDictionary("ulice.dbf", ulice_)) {
     return false;
   }
-  nazwy_ = run::OpenSourceTable(context_, kVariable, "nazwy.dbf", true);
-  if (nazwy_ == 0) return false;
-  tables_.BindBinary4("ID_OS", &line_owner_);
-  tables_.BindText("nazwa", &line_);
+  nazwy_ = SourceTable::Open(context_, kVariable, "nazwy.dbf");
+  if (!nazwy_) return false;
+  nazwy_->Binary4("ID_OS", &line_owner_).Text("nazwa", &line_);
   return run::OpenSourceIndex(context_, kVariable, "nazwy.ntx", nazwy_index_, true);
 }
 
 // The name of a dictionary entry by its 1-based record number; empty beyond the last one.
 std::string PersonsConverter::Resolve(Dictionary& dictionary, std::uint16_t reference) {
   dictionary.nazwa.clear();
-  if (reference > tables_.RecordCount(dictionary.handle)) return {};
-  tables_.GoToRecord(dictionary.handle, reference - 1);
-  tables_.ReadRecord(dictionary.handle);
+  dictionary.table->ReadRecordNumber(reference);
   return dictionary.nazwa;
 }
 
 void PersonsConverter::FillStreetSet() {
-  for (; !tables_.AtEnd(ulice_.handle); tables_.NextRecord(ulice_.handle)) {
-    tables_.ReadRecord(ulice_.handle);
+  ulice_.table->ForEachRecordQuietly([&](std::uint32_t) {
     if (!ulice_.nazwa.empty()) streets_.Add(ulice_.nazwa);
-  }
+  });
 }
 
 // Name lines 1-4 of the person, found through nazwy.ntx by the person's key and the line
@@ -154,8 +120,7 @@ std::pair<std::string, std::string> PersonsConverter::NameLines() {
     const source::SeekResult found = nazwy_index_.Seek(key + number);
     if (!found.found) continue;
     line_.clear();
-    tables_.GoToRecord(nazwy_, found.record);
-    tables_.ReadRecord(nazwy_);
+    if (!nazwy_->ReadRecordNumber(static_cast<std::uint32_t>(found.record) + 1)) continue;
     if (line_owner_ != person_.id) continue;
     (number <= 2 ? first : second) += line_;
   }
@@ -233,33 +198,26 @@ bool PersonsConverter::Run() {
   SourceTablesScope scope(context_);
   if (!OpenSources()) return false;
 
-  auto ulice = CreateTargetTable(context_, folder, "Ulice.dbf", kNameSchema, kNameIndexes);
+  namespace tables = target::tables;
+  auto ulice = CreateTargetTable(context_, folder, tables::kOsobyUlice);
   FillStreetSet();
-  auto miejsc = CreateTargetTable(context_, folder, "Miejsc.dbf", kNameSchema, kNameIndexes);
-  auto osoby = CreateTargetTable(context_, folder, "Osoby.dbf", kOsobySchema, kOsobyIndexes);
+  auto miejsc = CreateTargetTable(context_, folder, tables::kOsobyMiejsc);
+  auto osoby = CreateTargetTable(context_, folder, tables::kOsobyOsoby);
 
   run::SharedTranslationTable& persons = context_.tables().persons;
-  const std::uint32_t count = tables_.RecordCount(osoby_);
-  context_.progress.TableStart(osoby->table_name(), count);
-  std::uint64_t read = 0, written = 0;
-  for (; !tables_.AtEnd(osoby_); tables_.NextRecord(osoby_)) {
-    tables_.ReadRecord(osoby_);
-    context_.progress.RecordStep();
-    ++read;
-    if (!run::IsDosKeySet(person_.id)) continue;
+  osoby_->ForEachRecord(osoby->table_name(), [&](std::uint32_t) {
+    if (!run::IsDosKeySet(person_.id)) return;
     const std::string held = persons.LookUp(person_.id);
-    if (delete_unlinked_ && held.empty()) continue;
+    if (delete_unlinked_ && held.empty()) return;
     WritePerson(*osoby, delete_unlinked_ ? held : persons.GetOrAssignKey(person_.id));
-    ++written;
-  }
+  });
   context_.sequence->WriteRow("OSOBY", persons.counter() + 1);
-  ReportTable(context_, *osoby, FolderPath("osoby.dbf"), read, written);
+  ReportTable(context_, *osoby, osoby_->path(), osoby_->RecordCount());
 
   WriteNames(*miejsc, localities_);
-  ReportTable(context_, *miejsc, FolderPath("osoby.dbf"), read, localities_.size());
+  ReportTable(context_, *miejsc, osoby_->path(), osoby_->RecordCount());
   WriteNames(*ulice, streets_);
-  ReportTable(context_, *ulice, FolderPath("ulice.dbf"), tables_.RecordCount(ulice_.handle),
-              streets_.size());
+  ReportTable(context_, *ulice, ulice_.table->path(), ulice_.table->RecordCount());
 
   ulice->Close();
   miejsc->Close();

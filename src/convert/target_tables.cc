@@ -23,10 +23,20 @@ std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context, std::
   return table;
 }
 
+std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context, std::string_view folder,
+                                                 const target::tables::TableStrings& strings) {
+  return CreateTargetTable(context, folder, strings.table, strings.schema, strings.indexes);
+}
+
 void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,
                  std::uint64_t records_read, std::uint64_t records_written) {
   context.report.tables.push_back(
       {table.DbfPath(), std::move(source_path), records_read, records_written});
+}
+
+void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,
+                 std::uint64_t records_read) {
+  ReportTable(context, table, std::move(source_path), records_read, table.RecordCount());
 }
 
 }  // namespace konwerter::convert

@@ -6,6 +6,7 @@
 
 #include "run/run_context.h"
 #include "target/engine/table.h"
+#include "target/table_catalogue.h"
 
 namespace konwerter::convert {
 
@@ -18,12 +19,16 @@ std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context, std::
                                                  std::string_view schema,
                                                  std::string_view index_definitions = {});
 
+// A catalogue table built afresh in the folder (the register kinds pass their own folder).
+std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context, std::string_view folder,
+                                                 const target::tables::TableStrings& strings);
+
 // Closes every source table of the run when it goes out of scope, so a converter leaves no
 // table bound to its variables, whichever way it ends.
 class SourceTablesScope {
  public:
   explicit SourceTablesScope(run::RunContext& context) : context_(context) {}
-  ~SourceTablesScope() { context_.source_tables.CloseAll(); }
+  ~SourceTablesScope() { context_.source_tables.ReleaseAll(); }
   SourceTablesScope(const SourceTablesScope&) = delete;
   SourceTablesScope& operator=(const SourceTablesScope&) = delete;
 
@@ -34,5 +39,8 @@ class SourceTablesScope {
 // Adds a target table to the run's summary.
 void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,
                  std::uint64_t records_read, std::uint64_t records_written);
+// The same with the records written counted from the open table itself.
+void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,
+                 std::uint64_t records_read);
 
 }  // namespace konwerter::convert

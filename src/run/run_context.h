@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/operator_messages.h"
 #include "run/conversion_status.h"
+#include "run/converter_records.h"
 #include "run/progress.h"
 #include "run/run_options.h"
 #include "run/run_report.h"
@@ -44,6 +45,7 @@ struct RunContext {
   std::string creator_identifier;
   bool features_present = false;  // cechy.dbf of the works folder was found while sizing
   RunReport report;
+  ConverterRecords records;  // what one converter leaves for a later one of this run
 
   SharedTables& tables() { return session.tables; }
   engine::Engine& engine() { return session.engine; }

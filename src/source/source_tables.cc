@@ -1,6 +1,7 @@
 #include "source/source_tables.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 #include "platform/io_error.h"
@@ -75,6 +76,15 @@ void SourceTables::SetReadAhead(TableHandle table, std::uint32_t bytes) {
   SourceTableSlot* slot = TableOrNull(table);
   if (slot == nullptr) return;
   if (const std::optional<std::int32_t> status = slot->SetReadAhead(bytes)) status_ = *status;
+}
+
+void SourceTables::Select(TableHandle table) {
+  if (TableOrNull(table) == nullptr) {
+    status_ = kSourceBadHandle;
+    return;
+  }
+  current_ = table;
+  status_ = kSourceOk;
 }
 
 void SourceTables::Bind(std::string_view field, FieldBinding binding) {
@@ -169,8 +179,24 @@ void SourceTables::Close(TableHandle table) {
 }
 
 void SourceTables::CloseAll() {
+  std::exception_ptr first_failure;
   for (TableHandle table = 1; table <= kSourceSlotCount; ++table) {
-    if (slots_[SlotIndex(table)]) Close(table);
+    if (!slots_[SlotIndex(table)]) continue;
+    try {
+      Close(table);
+    } catch (const platform::IoError&) {
+      if (!first_failure) first_failure = std::current_exception();
+    }
+  }
+  if (first_failure) std::rethrow_exception(first_failure);
+}
+
+bool SourceTables::ReleaseAll() noexcept {
+  try {
+    CloseAll();
+    return true;
+  } catch (...) {
+    return false;
   }
 }
 

@@ -81,6 +81,10 @@ class SourceTables {
   // Gives the table a read-ahead buffer of (bytes / record length) whole records.
   void SetReadAhead(TableHandle table, std::uint32_t bytes);
 
+  // Makes an open table the current one, the table the Bind calls below bind. Status 1 for a
+  // bad handle or a free slot.
+  void Select(TableHandle table);
+
   // Bind a field of the current table (name compared in upper case) to a destination.
   // The destination must stay alive while the table is open. Text destinations receive at
   // most `capacity` bytes. A missing field gives status 7 and binds nothing.
@@ -103,7 +107,11 @@ class SourceTables {
   // `record` is 0-based.
   void GoToRecord(TableHandle table, std::int32_t record);
   void Close(TableHandle table);
+  // Closes every open table; raises the first close failure after trying them all.
   void CloseAll();
+  // Closes every open table without raising, for clean-up while an error unwinds. False
+  // when a close failed.
+  bool ReleaseAll() noexcept;
 
   // The header and field list of an open table; nullopt for a bad handle or a free slot.
   // Status untouched.

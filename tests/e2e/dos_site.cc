@@ -114,7 +114,16 @@ DosSite::DosSite(const DosPersonsFolder& persons, std::vector<std::string> dom) 
                        tools::MemVariable::Character("BDGROBOTY", "F:\\TEROKAN\\GROBOTY\\"),
                        tools::MemVariable::Character("BDLZGLO", "TEROKAN\\LZGLO\\"),
                        tools::MemVariable::Character("BDLZLEC", "F:\\TEROKAN\\LZLEC\\"),
-                       tools::MemVariable::Character("BDLWZORCE", "F:\\TEROKAN\\WZORCE\\")});
+                       tools::MemVariable::Character("BDLWZORCE", "F:\\TEROKAN\\WZORCE\\"),
+                       tools::MemVariable::Character("BDGMAPAZ", "F:\\TEROKAN\\GMAPAZ\\"),
+                       tools::MemVariable::Character("BDGMAPAE", "F:\\TEROKAN\\GMAPAE\\"),
+                       tools::MemVariable::Character("BDGZARYSY", "F:\\TEROKAN\\GZARYSY\\"),
+                       tools::MemVariable::Character("BDGOPEW", "F:\\TEROKAN\\GOPEW\\"),
+                       tools::MemVariable::Character("BDGOP", "F:\\TEROKAN\\GOP\\"),
+                       tools::MemVariable::Character("BDGOPP", "F:\\TEROKAN\\GOPP\\"),
+                       tools::MemVariable::Character("BDGSZKICE", "F:\\TEROKAN\\GSZKICE\\"),
+                       tools::MemVariable::Character("BDGWINDYK", "F:\\TEROKAN\\GWINDYK\\"),
+                       tools::MemVariable::Character("BDLDRUKI", "F:\\TEROKAN\\LDRUKI\\")});
   std::vector<tools::MemVariable> dom_variables;
   for (const std::string& entry : dom) {
     const auto equals = entry.find('=');

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/conversion_driver.h"
@@ -41,6 +42,11 @@ class DosSite {
   std::filesystem::path system() const { return root_.path() / "SYSTEM"; }
   std::filesystem::path persons_folder() const { return root_.path() / "TEROKAN" / "GOSOBY"; }
   std::string system_folder() const { return root_.Join("SYSTEM\\"); }
+  // A data folder of the installation by its name (GMAPAZ, GOPEW, LZLEC, ...): where the
+  // directory variable of that name's folder is found. Not created.
+  std::filesystem::path folder(std::string_view name) const {
+    return root_.path() / "TEROKAN" / std::filesystem::path(name);
+  }
 
   // Every file of the site with its bytes, to prove a run changed nothing.
   std::vector<std::pair<std::string, std::vector<std::uint8_t>>> Snapshot() const;

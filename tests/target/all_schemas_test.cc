@@ -10,6 +10,7 @@
 #include <cmath>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <span>
 #include <string>
 #include <vector>
@@ -22,12 +23,12 @@
 #include "target/engine/table.h"
 #include "target/engine/table_paths.h"
 #include "target/table_builder.h"
+#include "target/table_catalogue.h"
 #include "tests/oracles/oracles.h"
 #include "tests/support/temp_dir.h"
 #include "tests/target/proof_keys.h"
 #include "tests/target/proof_values.h"
 #include "tests/target/recorded_messages.h"
-#include "tests/target/target_schemas.h"
 
 namespace konwerter::target {
 namespace {
@@ -100,7 +101,7 @@ std::span<const std::uint8_t> BytesOf(const std::string& text) {
   return ::testing::AssertionFailure() << "expected " << expected << ", got " << *got;
 }
 
-class AllTargetTablesTest : public ::testing::TestWithParam<proof::TargetTableStrings> {
+class AllTargetTablesTest : public ::testing::TestWithParam<tables::TableStrings> {
  protected:
   AllTargetTablesTest()
       : strings_(GetParam()),
@@ -126,7 +127,7 @@ class AllTargetTablesTest : public ::testing::TestWithParam<proof::TargetTableSt
   std::string MdxPath() const { return engine::PathsOf(folder_, name()).mdx; }
   std::string name() const { return std::string(strings_.table); }
 
-  const proof::TargetTableStrings strings_;
+  const tables::TableStrings strings_;
   const std::vector<ExpectedField> fields_;
   const std::vector<ExpectedTag> tags_;
   oracle::TempDir dir_;
@@ -387,7 +388,19 @@ TEST_P(AllTargetTablesTest, BuiltFilledAndClosedTableReadsBackAlikeInEveryReader
   CheckWithOurReader();
 }
 
-std::string TestName(const ::testing::TestParamInfo<proof::TargetTableStrings>& info) {
+// The catalogue the converters create their tables from, entry by entry.
+std::vector<tables::TableStrings> EveryCatalogueEntry() {
+  std::vector<tables::TableStrings> entries;
+  for (const tables::TableStrings* entry : tables::kAllTables) entries.push_back(*entry);
+  return entries;
+}
+
+// Names a table in test output.
+void PrintTo(const tables::TableStrings& strings, std::ostream* out) {
+  *out << strings.group << "\\" << strings.table;
+}
+
+std::string TestName(const ::testing::TestParamInfo<tables::TableStrings>& info) {
   std::string name = std::string(info.param.group) + "_" + std::string(info.param.table);
   std::replace_if(
       name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
@@ -395,8 +408,8 @@ std::string TestName(const ::testing::TestParamInfo<proof::TargetTableStrings>& 
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryTable, AllTargetTablesTest, ::testing::ValuesIn(proof::kTargetTables),
-                         TestName);
+INSTANTIATE_TEST_SUITE_P(EveryTable, AllTargetTablesTest,
+                         ::testing::ValuesIn(EveryCatalogueEntry()), TestName);
 
 }  // namespace
 }  // namespace konwerter::target

@@ -1,0 +1,44 @@
+#include "tests/e2e/prepared_run.h"
+
+#include <gtest/gtest.h>
+
+#include "run/prechecks.h"
+#include "run/table_sizing.h"
+#include "target/identifier.h"
+#include "tests/oracles/oracles.h"
+
+namespace konwerter::testing {
+
+PreparedRun::PreparedRun(const DosSite& site, run::RunOptions options)
+    : bars_(view_), clock_(kRunDate), context_(session_, options, bars_, messages_, clock_) {
+  context_.input_path = site.system_folder();
+  context_.output_path = output_.folder();
+  auto entries =
+      run::ReadSourceDirectoryVariables(context_.input_path, context_.code_pages, messages_);
+  context_.directories = run::SourceDirectories(std::move(*entries), context_.input_path, {});
+  source::DetectSourceCodePage(context_.input_path, context_.code_pages);
+  context_.sequence =
+      std::make_unique<target::SequenceTable>(session_.engine, output_.folder(), messages_);
+  context_.creator_identifier = target::CreatorIdentifier(kRunDate);
+  EXPECT_TRUE(run::SizeSharedTables(context_));
+}
+
+std::vector<std::vector<std::string>> PreparedRun::Rows(const std::string& relative) const {
+  std::vector<std::vector<std::string>> rows;
+  for (const auto& record : ReadDbfWithDbfread(output_.path() / relative, "cp852").live_records) {
+    std::vector<std::string> row;
+    for (const auto& value : record.values) row.push_back(value.value_or(""));
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<std::string> PreparedRun::SequenceRows() const {
+  std::vector<std::string> rows;
+  for (const target::SequenceRow& row : context_.sequence->rows()) {
+    rows.push_back(row.name + "=" + std::to_string(row.next_value));
+  }
+  return rows;
+}
+
+}  // namespace konwerter::testing

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/progress_bars.h"
+#include "platform/clock.h"
+#include "run/run_context.h"
+#include "run/run_options.h"
+#include "run/session.h"
+#include "tests/e2e/dos_site.h"
+#include "tests/support/temp_dir.h"
+
+namespace konwerter::testing {
+
+// A run prepared over a hand-made site as the driver prepares it before its converters
+// (directory variables, code page, sequence table, creator identifier, shared tables
+// sized), so that a test can run converters one by one and play the part of those before.
+class PreparedRun {
+ public:
+  explicit PreparedRun(const DosSite& site, run::RunOptions options = {});
+
+  run::RunContext& context() { return context_; }
+  run::Session& session() { return session_; }
+  const TempDir& output() const { return output_; }
+  const ScriptedMessages& messages() const { return messages_; }
+  const CountingProgress& progress() const { return view_; }
+
+  // The live records of an output table (path relative to the output folder), read by
+  // dbfread; blank fields give "".
+  std::vector<std::vector<std::string>> Rows(const std::string& relative) const;
+  // The sequence rows written so far, "NAME=value" in the order written.
+  std::vector<std::string> SequenceRows() const;
+
+ private:
+  TempDir output_;
+  run::Session session_;
+  ScriptedMessages messages_;
+  CountingProgress view_;
+  app::ProgressBars bars_;
+  platform::FixedClock clock_;
+  run::RunContext context_;
+};
+
+}  // namespace konwerter::testing
