@@ -1,5 +1,9 @@
 #include "app/converter_steps.h"
 
+#include "convert/field_sketches.h"
+#include "convert/map_documentation.h"
+#include "convert/map_registers.h"
+#include "convert/operats.h"
 #include "convert/persons.h"
 #include "settings/coordinate_systems.h"
 
@@ -9,6 +13,26 @@ const std::vector<ConverterStep>& ConverterSteps() {
   static const std::vector<ConverterStep> steps = {
       // The map documentation registers (KMZ, KME, outlines, operats kinds 1 to 3, field
       // sketches) come first, each followed by a pause.
+      {"KMZ", [](run::RunContext& context) { convert::ConvertMapDocumentation(context); }, true},
+      {"KME", [](run::RunContext& context) { convert::ConvertKme(context); }, true},
+      {"zarysy", [](run::RunContext& context) { convert::ConvertOutlines(context); }, true},
+      {"operaty ewidencyjne",
+       [](run::RunContext& context) {
+         convert::ConvertOperats(context, convert::OperatKind::kRegister);
+       },
+       true},
+      {"operaty bazowo-użytkowe",
+       [](run::RunContext& context) {
+         convert::ConvertOperats(context, convert::OperatKind::kBaseAndUse);
+       },
+       true},
+      {"operaty przejściowe",
+       [](run::RunContext& context) {
+         convert::ConvertOperats(context, convert::OperatKind::kTransitional);
+       },
+       true},
+      {"szkice polowe", [](run::RunContext& context) { convert::ConvertFieldSketches(context); },
+       true},
 
       // The orders domain: map stock, price lists, order cards and settlements, cash
       // receipts, templates, coefficients, statutory interest, sales register.

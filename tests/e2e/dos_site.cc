@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "platform/text_encoding.h"
+#include "tests/e2e/register_site.h"
 #include "tools/dos/dos_table_writer.h"
 #include "tools/dos/mem_writer.h"
 #include "tools/dos/ntx_writer.h"
@@ -144,6 +145,7 @@ DosSite::DosSite(const DosPersonsFolder& persons, std::vector<std::string> dom) 
   WriteSizedTable(stock / "asortym.dbf", 3);
   WriteSizedTable(orders / "asortym.dbf", 3);
   WriteSizedTable(orders / "obsluga.dbf", 3);
+  WriteEmptyRegisters(*this);
 }
 
 std::vector<std::pair<std::string, std::vector<std::uint8_t>>> DosSite::Snapshot() const {

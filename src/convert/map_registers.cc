@@ -1,0 +1,185 @@
+#include "convert/map_registers.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "convert/converter_toolkit.h"
+#include "convert/raster_extents.h"
+
+namespace konwerter::convert {
+
+namespace {
+
+// What tells the KME register and the register of outlines apart.
+struct MapRegister {
+  std::string_view variable;
+  std::string_view register_source;
+  std::string_view key_field;
+  bool with_document_kind;  // skr_dok, a reference into the KMZ ind_dok.dbf
+  std::string_view movement_source;
+  std::string_view group;
+  const target::tables::TableStrings& register_target;
+  const target::tables::TableStrings& movement_target;
+  std::string_view sequence_name;
+  std::string_view raster_extents;
+  bool run::SegmentOneOptions::*segment_one_box;
+};
+
+const MapRegister kKme{"BDGMAPAE",
+                       "m_ewid.dbf",
+                       "id_ewid",
+                       true,
+                       "ruch_e.dbf",
+                       "KME",
+                       target::tables::kKmeMEwid,
+                       target::tables::kKmeRuchE,
+                       "M_EWID",
+                       "ob_re.dbf",
+                       &run::SegmentOneOptions::kme};
+const MapRegister kOutlines{"BDGZARYSY",
+                            "z_ewid.dbf",
+                            "id_zarys",
+                            false,
+                            "ruch_z.dbf",
+                            "ZARYSY",
+                            target::tables::kZarysyZEwid,
+                            target::tables::kZarysyRuchZ,
+                            "Z_EWID",
+                            "ob_rz.dbf",
+                            &run::SegmentOneOptions::zarysy};
+
+// One register record as the reader fills it.
+struct Document {
+  std::uint32_t key = 0, id_osoby = 0, id_zam = 0;
+  std::uint16_t skr_dok = 0;
+  std::string czlon_1, czlon_2, czlon_4, d_wyp, d_plan, uwagi;
+  std::int32_t czlon_3 = 0;
+};
+
+// One movement record: the document by its record number in the register source.
+struct Movement {
+  std::uint32_t id_dok = 0, id_osoby = 0;
+  std::string d_wyp, d_zwrotu;
+};
+
+class MapRegisterConverter {
+ public:
+  MapRegisterConverter(run::RunContext& context, const MapRegister& kind)
+      : context_(context),
+        kind_(kind),
+        renumber_(
+            SegmentOneRenumbering(context, context.options.segment_one.*kind.segment_one_box)) {}
+
+  bool Run();
+
+ private:
+  bool OpenSources();
+  void ConvertDocuments(engine::Table& documents);
+  void ConvertMovements(engine::Table& movements);
+
+  run::RunContext& context_;
+  const MapRegister& kind_;
+  const bool renumber_;
+  std::optional<SourceTable> register_, movements_;
+  Document document_;
+  Movement movement_;
+  run::TranslationTable documents_;
+};
+
+bool MapRegisterConverter::OpenSources() {
+  register_ = SourceTable::Open(context_, kind_.variable, kind_.register_source);
+  if (!register_) return false;
+  register_->Binary4(kind_.key_field, &document_.key)
+      .Text("czlon_1", &document_.czlon_1)
+      .Text("czlon_2", &document_.czlon_2)
+      .Long("czlon_3", &document_.czlon_3)
+      .Text("czlon_4", &document_.czlon_4)
+      .Binary4("id_osoby", &document_.id_osoby)
+      .Text("d_wyp", &document_.d_wyp)
+      .Text("d_plan", &document_.d_plan)
+      .Binary4("id_zam", &document_.id_zam)
+      .Text("uwagi", &document_.uwagi);
+  if (kind_.with_document_kind) register_->Binary2("skr_dok", &document_.skr_dok);
+  movements_ = SourceTable::Open(context_, kind_.variable, kind_.movement_source);
+  if (!movements_) return false;
+  movements_->Binary4("id_dok", &movement_.id_dok)
+      .Binary4("id_osoby", &movement_.id_osoby)
+      .Text("d_wyp", &movement_.d_wyp)
+      .Text("d_zwrotu", &movement_.d_zwrotu);
+  return true;
+}
+
+void MapRegisterConverter::ConvertDocuments(engine::Table& target) {
+  run::SharedTables& shared = context_.tables();
+  const Document& d = document_;
+  std::uint32_t next = 1;
+  register_->ForEachRecord(target.table_name(), [&](std::uint32_t record) {
+    if (!run::IsDosKeySet(d.key) || IsFourFF(d.czlon_1)) return;
+    const std::string identifier = HexNumber(next, 8);
+    target.Append();
+    target.SetText("ID_EWID", identifier);
+    if (kind_.with_document_kind) {
+      target.SetText("SKR_DOK", context_.records.document_kinds.LookUp(d.skr_dok));
+    }
+    target.SetText("CZLON_1", renumber_ ? RenumberCommune(context_, d.czlon_1, true) : d.czlon_1);
+    target.SetText("CZLON_2", d.czlon_2);
+    target.SetNumber("CZLON_3", d.czlon_3);
+    target.SetText("CZLON_4", d.czlon_4);
+    target.SetText("ID_OSOBY", shared.persons.GetOrAssignKey(d.id_osoby));
+    SetDosDate(target, "d_wyp", d.d_wyp);
+    SetDosDate(target, "d_plan", d.d_plan);
+    target.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
+    target.SetText("uwagi", d.uwagi);
+    target.SetText("id_tworz", context_.creator_identifier);
+    documents_.Store(record, identifier);
+    ++next;
+    target.Post();
+  });
+  context_.sequence->WriteRow(kind_.sequence_name, next);
+  ReportTable(context_, target, register_->path(), register_->RecordCount());
+}
+
+void MapRegisterConverter::ConvertMovements(engine::Table& target) {
+  const Movement& m = movement_;
+  movements_->ForEachRecord(target.table_name(), [&](std::uint32_t) {
+    if (!run::IsDosKeySet(m.id_dok)) return;
+    target.Append();
+    target.SetText("id_ewid", documents_.LookUp(m.id_dok));
+    target.SetText("id_osoby", context_.tables().persons.GetOrAssignKey(m.id_osoby));
+    SetDosDate(target, "d_wyp", m.d_wyp);
+    SetDosDate(target, "d_zwrotu", m.d_zwrotu);
+    target.Post();
+  });
+  ReportTable(context_, target, movements_->path(), movements_->RecordCount());
+}
+
+bool MapRegisterConverter::Run() {
+  const std::string folder = MakeTargetFolder(context_, kind_.group);
+  SourceTablesScope scope(context_);
+  if (!OpenSources()) return false;
+
+  documents_.Size(register_->RecordCount() + 100);
+  auto documents = CreateTargetTable(context_, folder, kind_.register_target);
+  auto movements = CreateTargetTable(context_, folder, kind_.movement_target);
+  ConvertDocuments(*documents);
+  ConvertMovements(*movements);
+  // A missing raster-extent source stops the run through the conversion status; the
+  // register and its movements stay written.
+  ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);
+  documents->Close();
+  movements->Close();
+  return true;
+}
+
+}  // namespace
+
+bool ConvertKme(run::RunContext& context) {
+  return MapRegisterConverter(context, kKme).Run();
+}
+
+bool ConvertOutlines(run::RunContext& context) {
+  return MapRegisterConverter(context, kOutlines).Run();
+}
+
+}  // namespace konwerter::convert

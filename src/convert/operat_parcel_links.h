@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "run/run_context.h"
+#include "run/translation_table.h"
+#include "target/engine/table.h"
+
+namespace konwerter::convert {
+
+// Writes the links between the register operats and parcels into `obdg` (created empty by
+// the caller) from the kind's obdg.dbf and opnr.dbf. opnr.dbf holds pairs of parcels, one
+// before and one after a change; obdg.dbf holds single links, among them the parts of the
+// pairs again. Single links come first, each its own group 1 unless a pair writes it; then
+// every pair as two records of the operat's next group. `operats` holds the new operat
+// identifiers by source record number; `operat_slots` (record count + 100) bounds the
+// operat numbers taken. False when obdg.dbf cannot be opened (the conversion status then
+// names it); a missing opnr.dbf is no error.
+bool ConvertOperatParcelLinks(run::RunContext& context, std::string_view variable,
+                              engine::Table& obdg, const run::TranslationTable& operats,
+                              std::uint32_t operat_slots);
+
+}  // namespace konwerter::convert

@@ -1,0 +1,284 @@
+#include "convert/operats.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "convert/converter_toolkit.h"
+#include "convert/operat_parcel_links.h"
+#include "convert/raster_extents.h"
+#include "run/prechecks.h"
+
+namespace konwerter::convert {
+
+namespace {
+
+namespace tables = target::tables;
+
+// What tells the three kinds of operats apart.
+struct OperatRegister {
+  OperatKind kind;
+  std::string_view group;
+  std::string_view variable;
+  std::string_view operats;
+  std::string_view assortment_links;
+  std::string_view feature_links;
+  std::string_view movements;
+  std::string_view sequence_name;
+  bool run::SegmentOneOptions::*segment_one_box;
+  std::string_view raster_extents;  // empty: the kind keeps none (it links parcels instead)
+};
+
+constexpr std::string_view kNoUnit = "  -";   // NRJEDNEWID of the kinds without a commune unit
+constexpr std::uint16_t kTwoSpaces = 0x2020;  // id_asort of an assortment link never filled
+constexpr std::size_t kDigitalIdWidth = 40;
+constexpr std::size_t kDigitalIdGapStart = 31;  // characters 32 to 35 of a 44-character value
+constexpr std::size_t kDigitalIdGap = 4;
+
+const OperatRegister& RegisterOf(OperatKind kind) {
+  static const OperatRegister kRegisters[] = {
+      {OperatKind::kRegister, "OPER_PR", "BDGOPEW", "opg.dbf", "asor_ew.dbf", "cechy_ew.dbf",
+       "rg.dbf", "OPERATY_PR", &run::SegmentOneOptions::oper_pr, ""},
+      {OperatKind::kBaseAndUse, "OPER_BU", "BDGOP", "oper_bu.dbf", "asor_bu.dbf", "cechy_bu.dbf",
+       "ruch_bu.dbf", "OPERATY_BU", &run::SegmentOneOptions::oper_bu, "ob_bu.dbf"},
+      {OperatKind::kTransitional, "OPER_PRZ", "BDGOPP", "oper_p.dbf", "asor_p.dbf", "cechy_p.dbf",
+       "ruch_p.dbf", "OPERATY_PRZ", &run::SegmentOneOptions::oper_prz, "ob_rp.dbf"},
+  };
+  return kRegisters[static_cast<int>(kind) - 1];
+}
+
+// One operat record as the reader fills it.
+struct Operat {
+  std::uint32_t id_ope = 0, id_kerg = 0, id_osoby = 0, id_zam = 0;
+  std::uint16_t nrjednewid = 0;  // register operats: the commune number
+  std::uint16_t ro_roboty = 0;   // the other kinds: the kind of work, an assortment number
+  std::string czlon_1, czlon_2, czlon_4, d_wyp, d_plan, uwagi, cyfr_id;
+  std::int32_t czlon_3 = 0;
+};
+
+// One movement: the operat by its source record number.
+struct Movement {
+  std::uint32_t id_dok = 0, id_osoby = 0;
+  std::string d_wyp, d_zwrotu;
+};
+
+// One assortment or feature link: the operat by its source record number and a dictionary
+// reference.
+struct Link {
+  std::uint32_t id_ope = 0;
+  std::uint16_t reference = 0;
+};
+
+// The DOS digital identifier has 44 characters, the field 40: a value of 40 or more loses
+// its characters 32 to 35.
+std::string DigitalId(std::string value) {
+  if (value.size() >= kDigitalIdWidth) value.erase(kDigitalIdGapStart, kDigitalIdGap);
+  return value;
+}
+
+class OperatsConverter {
+ public:
+  OperatsConverter(run::RunContext& context, OperatKind kind)
+      : context_(context),
+        kind_(RegisterOf(kind)),
+        register_kind_(kind == OperatKind::kRegister),
+        features_(context.features_present),
+        renumber_(
+            SegmentOneRenumbering(context, context.options.segment_one.*kind_.segment_one_box)) {}
+
+  bool Run();
+
+ private:
+  bool OpenSources();
+  std::optional<SourceTable> OpenLinks(std::string_view file, std::string_view field, Link& link);
+  void ConvertOperats(engine::Table& operaty, engine::Table& op_asor);
+  void WriteOperat(engine::Table& operaty, const std::string& identifier);
+  void ConvertMovements(engine::Table& op_ruch);
+  void ConvertLinks(SourceTable& source, engine::Table& target, std::string_view field,
+                    run::SharedTranslationTable& dictionary, const Link& link,
+                    bool skip_two_spaces);
+  void ConvertFeaturesAndAssortments(engine::Table& op_asor, engine::Table& op_cechy);
+
+  run::RunContext& context_;
+  const OperatRegister& kind_;
+  const bool register_kind_;
+  const bool features_;  // cechy.dbf of the works folder was found: links are read
+  const bool renumber_;
+  std::optional<SourceTable> operats_, assortment_links_, feature_links_, movements_;
+  Operat operat_;
+  Movement movement_;
+  Link assortment_, feature_;
+  run::TranslationTable documents_;
+};
+
+std::optional<SourceTable> OperatsConverter::OpenLinks(std::string_view file,
+                                                       std::string_view field, Link& link) {
+  auto links = SourceTable::Open(context_, kind_.variable, file);
+  if (links) links->Binary4("id_ope", &link.id_ope).Binary2(field, &link.reference);
+  return links;
+}
+
+bool OperatsConverter::OpenSources() {
+  operats_ = SourceTable::Open(context_, kind_.variable, kind_.operats);
+  if (!operats_) return false;
+  operats_->Binary4("id_ope", &operat_.id_ope)
+      .Text("czlon_1", &operat_.czlon_1)
+      .Text("czlon_2", &operat_.czlon_2)
+      .Long("czlon_3", &operat_.czlon_3)
+      .Text("czlon_4", &operat_.czlon_4)
+      .Binary4("id_kerg", &operat_.id_kerg)
+      .Binary4("id_osoby", &operat_.id_osoby)
+      .Text("d_wyp", &operat_.d_wyp)
+      .Text("d_plan", &operat_.d_plan)
+      .Binary4("id_zam", &operat_.id_zam)
+      .Text("uwagi", &operat_.uwagi);
+  if (register_kind_) {
+    operats_->Word("nrjednewid", &operat_.nrjednewid);
+  } else {
+    operats_->Binary2("ro_roboty", &operat_.ro_roboty);
+  }
+  if (features_) {
+    operats_->Text("cyfr_id", &operat_.cyfr_id);
+    assortment_links_ = OpenLinks(kind_.assortment_links, "id_asort", assortment_);
+    if (!assortment_links_) return false;
+    feature_links_ = OpenLinks(kind_.feature_links, "id_cechy", feature_);
+    if (!feature_links_) return false;
+  }
+  movements_ = SourceTable::Open(context_, kind_.variable, kind_.movements);
+  if (!movements_) return false;
+  movements_->Binary4("id_dok", &movement_.id_dok)
+      .Binary4("id_osoby", &movement_.id_osoby)
+      .Text("d_wyp", &movement_.d_wyp)
+      .Text("d_zwrotu", &movement_.d_zwrotu);
+  return true;
+}
+
+// The target fields in the order the register lists them: the work the operat came from
+// is asked for before the work of its order.
+void OperatsConverter::WriteOperat(engine::Table& operaty, const std::string& identifier) {
+  run::SharedTables& shared = context_.tables();
+  const Operat& o = operat_;
+  operaty.Append();
+  operaty.SetText("ID_OPE", identifier);
+  operaty.SetText("NRJEDNEWID",
+                  register_kind_ ? RenumberCommune(context_, o.nrjednewid) : std::string(kNoUnit));
+  operaty.SetText("CZLON_1", DocumentSegmentOne(context_, o.czlon_1, renumber_));
+  operaty.SetText("CZLON_2", o.czlon_2);
+  operaty.SetNumber("CZLON_3", o.czlon_3);
+  operaty.SetText("CZLON_4", o.czlon_4);
+  operaty.SetText("ID_ROBOTY", shared.works.GetOrAssignKey(o.id_kerg));
+  operaty.SetText("ID_OSOBY", shared.persons.GetOrAssignKey(o.id_osoby));
+  SetDosDate(operaty, "d_wyp", o.d_wyp);
+  SetDosDate(operaty, "d_plan", o.d_plan);
+  operaty.SetText("uwagi", o.uwagi);
+  operaty.SetText("id_zam", shared.works.GetOrAssignKey(o.id_zam));
+  operaty.SetText("id_tworz", context_.creator_identifier);
+  if (features_) operaty.SetText("cyfr_id", DigitalId(o.cyfr_id));
+  operaty.Post();
+}
+
+// Without the feature links, an operat of kinds 2 and 3 takes its assortment from its kind
+// of work.
+void OperatsConverter::ConvertOperats(engine::Table& operaty, engine::Table& op_asor) {
+  const Operat& o = operat_;
+  std::uint32_t next = 1;
+  operats_->ForEachRecord(operaty.table_name(), [&](std::uint32_t record) {
+    if (!run::IsDosKeySet(o.id_ope) || IsFourFF(o.czlon_1)) return;
+    const std::string identifier = HexNumber(next, 8);
+    WriteOperat(operaty, identifier);
+    documents_.Store(record, identifier);
+    if (!features_ && !register_kind_ && run::IsReferenceSet(o.ro_roboty)) {
+      op_asor.Append();
+      op_asor.SetText("ID_OPE", identifier);
+      op_asor.SetText("ID_ASORT", context_.tables().assortments.GetOrAssignReference(o.ro_roboty));
+      op_asor.Post();
+    }
+    ++next;
+  });
+  context_.sequence->WriteRow(kind_.sequence_name, next);
+  ReportTable(context_, operaty, operats_->path(), operats_->RecordCount());
+}
+
+void OperatsConverter::ConvertMovements(engine::Table& op_ruch) {
+  const Movement& m = movement_;
+  movements_->ForEachRecord(op_ruch.table_name(), [&](std::uint32_t) {
+    if (!run::IsDosKeySet(m.id_dok)) return;
+    op_ruch.Append();
+    op_ruch.SetText("id_ope", documents_.LookUp(m.id_dok));
+    op_ruch.SetText("id_osoby", context_.tables().persons.GetOrAssignKey(m.id_osoby));
+    SetDosDate(op_ruch, "d_wyp", m.d_wyp);
+    SetDosDate(op_ruch, "d_zwrotu", m.d_zwrotu);
+    op_ruch.Post();
+  });
+  ReportTable(context_, op_ruch, movements_->path(), movements_->RecordCount());
+}
+
+void OperatsConverter::ConvertLinks(SourceTable& source, engine::Table& target,
+                                    std::string_view field, run::SharedTranslationTable& dictionary,
+                                    const Link& link, bool skip_two_spaces) {
+  source.ForEachRecord(target.table_name(), [&](std::uint32_t) {
+    if (!run::IsDosKeySet(link.id_ope)) return;
+    if (skip_two_spaces && link.reference == kTwoSpaces) return;
+    target.Append();
+    target.SetText("ID_OPE", documents_.LookUp(link.id_ope));
+    target.SetText(field, dictionary.GetOrAssignReference(link.reference));
+    target.Post();
+  });
+  ReportTable(context_, target, source.path(), source.RecordCount());
+}
+
+void OperatsConverter::ConvertFeaturesAndAssortments(engine::Table& op_asor,
+                                                     engine::Table& op_cechy) {
+  if (!features_) {
+    // The group progress counts the same steps whether or not the links are read.
+    context_.progress.GroupStep();
+    context_.progress.GroupStep();
+    ReportTable(context_, op_asor, operats_->path(), operats_->RecordCount());
+    ReportTable(context_, op_cechy, run::SourcePath(context_, kind_.variable, kind_.feature_links),
+                0);
+    return;
+  }
+  run::SharedTables& shared = context_.tables();
+  ConvertLinks(*assortment_links_, op_asor, "ID_ASORT", shared.assortments, assortment_, true);
+  ConvertLinks(*feature_links_, op_cechy, "ID_CECHY", shared.features, feature_, false);
+}
+
+bool OperatsConverter::Run() {
+  const std::string folder = MakeTargetFolder(context_, kind_.group);
+  SourceTablesScope scope(context_);
+  if (!OpenSources()) return false;
+
+  documents_.Size(operats_->RecordCount() + 100);
+  auto operaty = CreateTargetTable(context_, folder, tables::kOperPrOperaty);
+  auto op_ruch = CreateTargetTable(context_, folder, tables::kOperPrOpRuch);
+  auto op_cechy = CreateTargetTable(context_, folder, tables::kOperPrOpCechy);
+  auto op_asor = CreateTargetTable(context_, folder, tables::kOperPrOpAsor);
+  std::unique_ptr<engine::Table> obdg;
+  if (register_kind_) obdg = CreateTargetTable(context_, folder, tables::kOperPrObdg);
+
+  ConvertOperats(*operaty, *op_asor);
+  ConvertMovements(*op_ruch);
+  ConvertFeaturesAndAssortments(*op_asor, *op_cechy);
+  bool done = true;
+  if (register_kind_) {
+    done = ConvertOperatParcelLinks(context_, kind_.variable, *obdg, documents_,
+                                    operats_->RecordCount() + 100);
+  } else {
+    // A missing raster-extent source stops the run through the conversion status; the
+    // tables of this kind stay written.
+    ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);
+  }
+  for (const auto& table : {operaty.get(), op_ruch.get(), op_cechy.get(), op_asor.get()}) {
+    table->Close();
+  }
+  if (obdg) obdg->Close();
+  return done;
+}
+
+}  // namespace
+
+bool ConvertOperats(run::RunContext& context, OperatKind kind) {
+  return OperatsConverter(context, kind).Run();
+}
+
+}  // namespace konwerter::convert
