@@ -97,6 +97,7 @@ constexpr OperatFiles kOperatFiles[] = {
 };
 
 void WriteParcelLinks(const fs::path& folder, const DosOperats& data) {
+  fs::remove(folder / "opnr.dbf");
   if (data.with_pairs) {
     DosTableWriter pairs(folder / "opnr.dbf",
                          {{"ID_OPE", 'C', 4}, {"ID_DZ1", 'C', 4}, {"ID_DZ2", 'C', 4}});
@@ -199,6 +200,8 @@ void WriteSketches(const DosSite& site, const DosSketches& data) {
                DosKey(s.id_kerg)});
   }
   table.Finish();
+  fs::remove(folder / "asor_sz.dbf");
+  fs::remove(folder / "cechy_sz.dbf");
   if (data.with_links) {
     WriteLinks(folder / "asor_sz.dbf", "ID_ASORT", data.assortment_links);
     WriteLinks(folder / "cechy_sz.dbf", "ID_CECHY", data.feature_links);

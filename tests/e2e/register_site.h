@@ -16,7 +16,7 @@ namespace konwerter::testing {
 // A loan movement: the document by its record number in the register source.
 struct DosMovement {
   std::uint32_t id_dok = 0, id_osoby = 0;
-  std::string d_wyp, d_zwrotu;
+  std::string d_wyp{}, d_zwrotu{};
 };
 
 // A row of a raster-extent table (ob_r?.dbf): `rastry` is the raw coverage bits.
@@ -29,15 +29,15 @@ struct DosRasterExtent {
 struct DosKmzDocument {
   std::uint32_t id_dok = 0;
   std::uint16_t skr_dok = 0, skr_opis = 0;
-  std::string godlo, uklad = "6", nr_ewid, d_zal, d_akt;
+  std::string godlo{}, uklad = "6", nr_ewid{}, d_zal{}, d_akt{};
   std::uint32_t id_osoby = 0;
-  std::string d_wyp, d_plan;
+  std::string d_wyp{}, d_plan{};
   std::uint32_t id_zam = 0;
-  std::string uwagi;
+  std::string uwagi{};
 };
 struct DosCodedEntry {  // slownik.dbf or ind_dok.dbf
   std::uint16_t code = 0;
-  std::string name, short_code;
+  std::string name{}, short_code{};
 };
 struct DosKmz {
   std::vector<DosKmzDocument> documents;
@@ -48,12 +48,12 @@ struct DosKmz {
 // KME (BDGMAPAE) or outlines (BDGZARYSY): the register, its movements, its raster extents.
 struct DosMapDocument {
   std::uint32_t key = 0;
-  std::uint16_t skr_dok = 0;                       // KME only
-  std::string czlon_1, czlon_2, czlon_3, czlon_4;  // czlon_3 as the N(6) field's text
+  std::uint16_t skr_dok = 0;                               // KME only
+  std::string czlon_1{}, czlon_2{}, czlon_3{}, czlon_4{};  // czlon_3 as the N(6) field's text
   std::uint32_t id_osoby = 0;
-  std::string d_wyp, d_plan;
+  std::string d_wyp{}, d_plan{};
   std::uint32_t id_zam = 0;
-  std::string uwagi;
+  std::string uwagi{};
 };
 struct DosMapRegister {
   std::vector<DosMapDocument> documents;
@@ -64,24 +64,24 @@ struct DosMapRegister {
 // Operats of one kind (BDGOPEW, BDGOP, BDGOPP).
 struct DosOperat {
   std::uint32_t id_ope = 0;
-  std::string nrjednewid;       // kind 1: the N(3) field's text
+  std::string nrjednewid{};     // kind 1: the N(3) field's text
   std::uint16_t ro_roboty = 0;  // kinds 2 and 3
-  std::string czlon_1, czlon_2, czlon_3, czlon_4;
+  std::string czlon_1{}, czlon_2{}, czlon_3{}, czlon_4{};
   std::uint32_t id_kerg = 0, id_osoby = 0;
-  std::string d_wyp, d_plan;
+  std::string d_wyp{}, d_plan{};
   std::uint32_t id_zam = 0;
-  std::string uwagi, cyfr_id;
+  std::string uwagi{}, cyfr_id{};
 };
 struct DosLink {  // an assortment or feature link: the raw 2 bytes of the reference
   std::uint32_t id_ope = 0;
-  std::string reference;
+  std::string reference{};
 };
 struct DosParcelPair {
   std::uint32_t id_ope = 0, id_dz1 = 0, id_dz2 = 0;
 };
 struct DosParcelLink {
   std::uint32_t id_ope = 0, id_dzialki = 0;
-  std::string przed_po;
+  std::string przed_po{};
 };
 struct DosOperats {
   std::vector<DosOperat> operats;
@@ -97,7 +97,7 @@ struct DosOperats {
 struct DosSketch {
   std::uint32_t id_szkicu = 0;
   std::uint16_t ro_roboty = 0;
-  std::string nr_p_j, nr_s_j, nr_sz;
+  std::string nr_p_j{}, nr_s_j{}, nr_sz{};
   std::uint32_t id_kerg = 0;
 };
 struct DosSketches {
