@@ -52,7 +52,7 @@ void WriteKmz(SiteContext& site) {
                      Text("NR_EWID", 15), Text("SKR_OPIS", 2), Text("D_ZAL", 8), Text("D_AKT", 8),
                      Text("ID_OSOBY", 4), Text("D_WYP", 8), Text("D_PLAN", 8), Text("ID_ZAM", 4),
                      Text("UWAGI", 30)});
-  const std::vector<std::uint32_t> keys = KeyHistory(random, site.Count(150));
+  const std::vector<std::uint32_t> keys = KeyHistory(random, site.Count(250));
   for (std::size_t i = 0; i < keys.size(); ++i) {
     const bool lent = random.Percent(30);
     std::string system = random.Percent(95) ? "6" : "a";
@@ -115,9 +115,9 @@ void WriteRegister(SiteContext& site, const Register& definition) {
 void WriteMapRegisters(SiteContext& site) {
   WriteKmz(site);
   WriteRegister(
-      site, {SiteFolder::kMapsKme, "M_EWID.DBF", "ID_EWID", true, "ruch_e.dbf", "ob_re.dbf", 150});
+      site, {SiteFolder::kMapsKme, "M_EWID.DBF", "ID_EWID", true, "ruch_e.dbf", "ob_re.dbf", 250});
   WriteRegister(site, {SiteFolder::kOutlines, "z_ewid.dbf", "ID_ZARYS", false, "ruch_z.dbf",
-                       "ob_rz.dbf", 100});
+                       "ob_rz.dbf", 200});
 }
 
 }  // namespace konwerter::tools::sample

@@ -130,11 +130,11 @@ void WriteKind(SiteContext& site, const OperatKind& kind) {
 
 void WriteOperats(SiteContext& site) {
   WriteKind(site, {SiteFolder::kOperatsEw, "opg.dbf", "asor_ew.dbf", "cechy_ew.dbf", "RG.DBF",
-                   nullptr, true, 150});
+                   nullptr, true, 300});
   WriteKind(site, {SiteFolder::kOperatsBu, "oper_bu.dbf", "asor_bu.dbf", "cechy_bu.dbf",
-                   "ruch_bu.dbf", "ob_bu.dbf", false, 80});
+                   "ruch_bu.dbf", "ob_bu.dbf", false, 200});
   WriteKind(site, {SiteFolder::kOperatsP, "OPER_P.DBF", "asor_p.dbf", "cechy_p.dbf", "ruch_p.dbf",
-                   "ob_rp.dbf", false, 60});
+                   "ob_rp.dbf", false, 200});
 }
 
 }  // namespace konwerter::tools::sample

@@ -39,10 +39,14 @@ void WriteRasterExtents(SiteContext& site, SiteFolder folder, std::string_view f
                  CoverageBits(random)});
     }
   }
-  // A document that is not in the register, one without a document, and empty coverage.
+  // A document that is not in the register, one without a document, empty coverage, and
+  // every section of a sheet covered (every byte and bit position set).
   table.Add({DosKey(documents + 500), "6", SomeSheet(random), CoverageBits(random)});
   table.Add({DosKey(0), "6", SomeSheet(random), CoverageBits(random)});
-  if (documents > 0) table.Add({DosKey(1), "6", SomeSheet(random), std::string(6, '\0')});
+  if (documents > 0) {
+    table.Add({DosKey(1), "6", SomeSheet(random), std::string(6, '\0')});
+    table.Add({DosKey(documents), "6", SomeSheet(random), std::string(6, '\xFF')});
+  }
   table.Finish();
 }
 

@@ -15,7 +15,7 @@ void WriteSketches(SiteContext& site) {
   SampleTable sketches(site.files, SiteFolder::kSketches, "szkice.dbf",
                        {Text("ID_SZKICU", 4), Text("RO_ROBOTY", 2), Text("NR_P_J", 3),
                         Text("NR_S_J", 4), Number("NR_SZ", 6), Text("ID_KERG", 4)});
-  const std::vector<std::uint32_t> keys = KeyHistory(random, site.Count(120));
+  const std::vector<std::uint32_t> keys = KeyHistory(random, site.Count(200));
   for (std::size_t i = 0; i < keys.size(); ++i) {
     sketches.Add(
         {DosKey(i % 79 == 5 ? kNoKey : keys[i]), ReferenceTo(random, site.model.assortments, 10),
