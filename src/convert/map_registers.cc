@@ -18,36 +18,33 @@ struct MapRegister {
   std::string_view key_field;
   bool with_document_kind;  // skr_dok, a reference into the KMZ ind_dok.dbf
   std::string_view movement_source;
-  std::string_view group;
-  const target::tables::TableStrings& register_target;
+  const target::tables::TableStrings& register_target;  // its group is the target folder
   const target::tables::TableStrings& movement_target;
   std::string_view sequence_name;
   std::string_view raster_extents;
   bool run::SegmentOneOptions::*segment_one_box;
 };
 
-const MapRegister kKme{"BDGMAPAE",
-                       "m_ewid.dbf",
-                       "id_ewid",
-                       true,
-                       "ruch_e.dbf",
-                       "KME",
-                       target::tables::kKmeMEwid,
-                       target::tables::kKmeRuchE,
-                       "M_EWID",
-                       "ob_re.dbf",
-                       &run::SegmentOneOptions::kme};
-const MapRegister kOutlines{"BDGZARYSY",
-                            "z_ewid.dbf",
-                            "id_zarys",
-                            false,
-                            "ruch_z.dbf",
-                            "ZARYSY",
-                            target::tables::kZarysyZEwid,
-                            target::tables::kZarysyRuchZ,
-                            "Z_EWID",
-                            "ob_rz.dbf",
-                            &run::SegmentOneOptions::zarysy};
+const MapRegister kKme{.variable = "BDGMAPAE",
+                       .register_source = "m_ewid.dbf",
+                       .key_field = "id_ewid",
+                       .with_document_kind = true,
+                       .movement_source = "ruch_e.dbf",
+                       .register_target = target::tables::kKmeMEwid,
+                       .movement_target = target::tables::kKmeRuchE,
+                       .sequence_name = "M_EWID",
+                       .raster_extents = "ob_re.dbf",
+                       .segment_one_box = &run::SegmentOneOptions::kme};
+const MapRegister kOutlines{.variable = "BDGZARYSY",
+                            .register_source = "z_ewid.dbf",
+                            .key_field = "id_zarys",
+                            .with_document_kind = false,
+                            .movement_source = "ruch_z.dbf",
+                            .register_target = target::tables::kZarysyZEwid,
+                            .movement_target = target::tables::kZarysyRuchZ,
+                            .sequence_name = "Z_EWID",
+                            .raster_extents = "ob_rz.dbf",
+                            .segment_one_box = &run::SegmentOneOptions::zarysy};
 
 // One register record as the reader fills it.
 struct Document {
@@ -155,7 +152,7 @@ void MapRegisterConverter::ConvertMovements(engine::Table& target) {
 }
 
 bool MapRegisterConverter::Run() {
-  const std::string folder = MakeTargetFolder(context_, kind_.group);
+  const std::string folder = MakeTargetFolder(context_, kind_.register_target.group);
   SourceTablesScope scope(context_);
   if (!OpenSources()) return false;
 

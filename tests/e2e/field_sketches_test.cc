@@ -102,19 +102,5 @@ TEST_F(FieldSketchesTest, SegmentOneRenumberingKeepsTheStoredWidth) {
   EXPECT_EQ(szkice[1][1], "  007");
 }
 
-TEST_F(FieldSketchesTest, FailurePaths) {
-  fs::remove(site_.folder("GSZKICE") / "ob_rs.dbf");
-  PreparedRun& without_extents = Run();
-  EXPECT_TRUE(convert::ConvertFieldSketches(without_extents.context()));
-  EXPECT_THAT(without_extents.context().status.error(), ::testing::EndsWith("ob_rs.dbf"));
-  EXPECT_EQ(without_extents.Rows("BAZA/SZKICE/szkice.dbf").size(), 2u);
-
-  fs::remove(site_.folder("GSZKICE") / "szkice.dbf");
-  PreparedRun& without_sketches = Run();
-  EXPECT_FALSE(convert::ConvertFieldSketches(without_sketches.context()));
-  EXPECT_THAT(without_sketches.context().status.error(), ::testing::EndsWith("szkice.dbf"));
-  EXPECT_TRUE(fs::is_empty(without_sketches.output().path() / "BAZA" / "SZKICE"));
-}
-
 }  // namespace
 }  // namespace konwerter::testing

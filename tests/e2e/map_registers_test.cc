@@ -125,23 +125,6 @@ TEST_F(MapRegistersTest, OutlinesHaveNoDocumentKindAndTheirOwnSequence) {
   EXPECT_THAT(run.SequenceRows(), ElementsAre("Z_EWID=3"));
 }
 
-TEST_F(MapRegistersTest, SegmentOneIsRenumberedOnlyForTheTickedRegisterWithCommunesOn) {
-  run::RunOptions options;
-  options.renumber_communes = true;
-  options.segment_one.kme = true;
-  PreparedRun& run = Run(options);
-  ASSERT_TRUE(convert::ConvertKme(run.context()));
-  ASSERT_TRUE(convert::ConvertOutlines(run.context()));
-  EXPECT_EQ(run.Rows("BAZA/KME/m_ewid.dbf")[0][2], " 345");
-  EXPECT_EQ(run.Rows("BAZA/KME/m_ewid.dbf")[1][2], " 007");
-  EXPECT_EQ(run.Rows("BAZA/ZARYSY/z_ewid.dbf")[0][2], "  12");
-
-  options.renumber_communes = false;
-  PreparedRun& unticked = Run(options);
-  ASSERT_TRUE(convert::ConvertKme(unticked.context()));
-  EXPECT_EQ(unticked.Rows("BAZA/KME/m_ewid.dbf")[0][2], "  12");
-}
-
 TEST_F(MapRegistersTest, AMissingRegisterOrMovementSourceCreatesNoTable) {
   for (const char* missing : {"m_ewid.dbf", "ruch_e.dbf"}) {
     SCOPED_TRACE(missing);
@@ -152,18 +135,6 @@ TEST_F(MapRegistersTest, AMissingRegisterOrMovementSourceCreatesNoTable) {
     EXPECT_THAT(run.context().status.error(), ::testing::EndsWith(missing));
     EXPECT_TRUE(fs::is_empty(run.output().path() / "BAZA" / "KME"));
   }
-}
-
-TEST_F(MapRegistersTest, AMissingRasterExtentSourceLeavesTheRegisterWritten) {
-  fs::remove(site_.folder("GZARYSY") / "ob_rz.dbf");
-  PreparedRun& run = Run();
-  convert::ConvertOutlines(run.context());
-  EXPECT_THAT(platform::Utf8FromCp1250(run.context().status.error()),
-              ::testing::AllOf(::testing::StartsWith("Błąd podczas otwarcia pliku: "),
-                               ::testing::EndsWith("ob_rz.dbf")));
-  EXPECT_EQ(run.Rows("BAZA/ZARYSY/z_ewid.dbf").size(), 2u);
-  EXPECT_EQ(run.Rows("BAZA/ZARYSY/Ruch_z.dbf").size(), 3u);
-  EXPECT_FALSE(fs::exists(run.output().path() / "BAZA" / "ZARYSY" / "zakr_ras.dbf"));
 }
 
 }  // namespace

@@ -101,8 +101,8 @@ TEST_F(OperatsTest, RegisterOperatsWithTheirLinksAndMovements) {
               ElementsAre("00000001", "007", "    123", "5", "42", "", "00000001", "00000001",
                           "2024-05-17", "", "00000002", "ważny",
                           "ABCDEFGHIJKLMNOPQRSTUVWXYZ012349abcdefgh", kCreator, "", "", ""));
-  EXPECT_THAT(operaty[1], ElementsAre("00000002", "000", "    12", "", "0", "", "00000002", "",
-                                      "", "", "00000001", "", kDigitalId39, kCreator, "", "", ""));
+  EXPECT_THAT(operaty[1], ElementsAre("00000002", "000", "    12", "", "0", "", "00000002", "", "",
+                                      "", "00000001", "", kDigitalId39, kCreator, "", "", ""));
   EXPECT_EQ(operaty[2][0], "00000003");
   EXPECT_THAT(run.Rows("BAZA/OPER_PR/op_ruch.dbf"),
               ElementsAre(ElementsAre("00000001", "00000001", "2024-01-01", "2024-01-02", "", ""),
@@ -193,36 +193,6 @@ TEST_F(OperatsTest, WithFeaturesTheLinkSourcesAreRequired) {
                                  ::testing::EndsWith(missing)));
     EXPECT_TRUE(fs::is_empty(run.output().path() / "BAZA" / "OPER_PRZ"));
   }
-}
-
-TEST_F(OperatsTest, AMissingRasterExtentSourceLeavesTheKindWritten) {
-  fs::remove(site_.folder("GOPP") / "ob_rp.dbf");
-  PreparedRun& run = Run();
-  convert::ConvertOperats(run.context(), OperatKind::kTransitional);
-  EXPECT_THAT(run.context().status.error(), ::testing::EndsWith("ob_rp.dbf"));
-  EXPECT_EQ(run.Rows("BAZA/OPER_PRZ/Operaty.dbf").size(), 3u);
-  EXPECT_EQ(run.Rows("BAZA/OPER_PRZ/op_asor.dbf").size(), 3u);
-}
-
-// The commune unit follows commune renumbering alone; segment 1 also needs its kind's box.
-TEST_F(OperatsTest, CommuneUnitAndSegmentOneRenumbering) {
-  run::RunOptions options;
-  options.renumber_communes = true;
-  options.segment_one.oper_pr = true;
-  PreparedRun& run = Run(options);
-  ASSERT_TRUE(convert::ConvertOperats(run.context(), OperatKind::kRegister));
-  ASSERT_TRUE(convert::ConvertOperats(run.context(), OperatKind::kBaseAndUse));
-  const auto register_operats = run.Rows("BAZA/OPER_PR/Operaty.dbf");
-  EXPECT_EQ(register_operats[0][1], "012");
-  EXPECT_EQ(register_operats[0][2], "    456");
-  EXPECT_EQ(register_operats[1][2], "   012");
-  EXPECT_EQ(run.Rows("BAZA/OPER_BU/Operaty.dbf")[0][2], "    123");
-
-  options.segment_one = {};
-  PreparedRun& units_only = Run(options);
-  ASSERT_TRUE(convert::ConvertOperats(units_only.context(), OperatKind::kRegister));
-  EXPECT_EQ(units_only.Rows("BAZA/OPER_PR/Operaty.dbf")[0][1], "012");
-  EXPECT_EQ(units_only.Rows("BAZA/OPER_PR/Operaty.dbf")[0][2], "    123");
 }
 
 }  // namespace
