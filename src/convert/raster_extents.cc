@@ -18,38 +18,47 @@ constexpr int kDosRows = 8;     // bits of each byte
 constexpr int kCellsPerChar = 6;
 constexpr int kChars = kRows * kColumns / kCellsPerChar;  // 200
 constexpr char kEmptyChar = 33;                           // "!"
+constexpr int kWordBits = 64;
 
-using Grid = std::array<bool, kRows * kColumns>;  // row-major: row * 30 + column
+// The grid's 1200 cells in their packing order (cell number column * 40 + row), 64 to a word.
+using Cells = std::array<std::uint64_t, (kRows * kColumns + kWordBits - 1) / kWordBits>;
 
-Grid GridOfDosBits(std::string_view dos_bits) {
-  std::string bytes(dos_bits);
-  if (bytes.size() < kDosColumns) bytes.resize(kDosColumns, ' ');
-  Grid grid{};
-  for (int byte = 0; byte < kDosColumns; ++byte) {
-    const auto value = static_cast<std::uint8_t>(bytes[static_cast<std::size_t>(byte)]);
-    for (int bit = 0; bit < kDosRows; ++bit) {
-      if ((value & (1u << bit)) == 0) continue;
-      for (int row = kBlock * bit; row < kBlock * (bit + 1); ++row) {
-        for (int column = kBlock * byte; column < kBlock * (byte + 1); ++column) {
-          grid[static_cast<std::size_t>(row * kColumns + column)] = true;
-        }
-      }
-    }
+// The rows one DOS byte covers in each of its grid columns: bit j covers rows 5j to 5j + 4.
+std::uint64_t CoveredRows(std::uint8_t byte) {
+  std::uint64_t rows = 0;
+  for (int bit = 0; bit < kDosRows; ++bit) {
+    if ((byte & (1u << bit)) != 0) rows |= std::uint64_t{0x1F} << (kBlock * bit);
   }
-  return grid;
+  return rows;
 }
 
-std::string PackedGrid(const Grid& grid) {
-  std::array<int, kChars> groups{};
+Cells CellsOfDosBits(std::string_view dos_bits) {
+  std::string bytes(dos_bits);
+  if (bytes.size() < kDosColumns) bytes.resize(kDosColumns, ' ');
+  Cells cells{};
   for (int column = 0; column < kColumns; ++column) {
-    for (int row = 0; row < kRows; ++row) {
-      if (!grid[static_cast<std::size_t>(row * kColumns + column)]) continue;
-      const int number = column * kRows + row;
-      groups[static_cast<std::size_t>(number / kCellsPerChar)] |= 1 << (number % kCellsPerChar);
-    }
+    const auto byte = static_cast<std::uint8_t>(bytes[static_cast<std::size_t>(column / kBlock)]);
+    const std::uint64_t rows = CoveredRows(byte);
+    const int first = column * kRows;  // the cell number of the column's row 0
+    const auto word = static_cast<std::size_t>(first / kWordBits);
+    const int shift = first % kWordBits;
+    cells[word] |= rows << shift;
+    if (shift + kRows > kWordBits) cells[word + 1] |= rows >> (kWordBits - shift);
   }
-  std::string packed;
-  for (const int group : groups) packed.push_back(static_cast<char>(kEmptyChar + group));
+  return cells;
+}
+
+// Six cells to a character, code 33 plus their bit values; trailing empty characters left out.
+std::string Packed(const Cells& cells) {
+  std::string packed(kChars, kEmptyChar);
+  for (int group = 0; group < kChars; ++group) {
+    const int first = group * kCellsPerChar;
+    const auto word = static_cast<std::size_t>(first / kWordBits);
+    const int shift = first % kWordBits;
+    std::uint64_t bits = cells[word] >> shift;
+    if (shift + kCellsPerChar > kWordBits) bits |= cells[word + 1] << (kWordBits - shift);
+    packed[static_cast<std::size_t>(group)] = static_cast<char>(kEmptyChar + (bits & 0x3F));
+  }
   while (!packed.empty() && packed.back() == kEmptyChar) packed.pop_back();
   return packed;
 }
@@ -57,7 +66,7 @@ std::string PackedGrid(const Grid& grid) {
 }  // namespace
 
 std::string PackedCoverage(std::string_view dos_bits) {
-  return PackedGrid(GridOfDosBits(dos_bits));
+  return Packed(CellsOfDosBits(dos_bits));
 }
 
 bool ConvertRasterExtents(run::RunContext& context, std::string_view target_folder,

@@ -32,6 +32,8 @@ TEST(PackedCoverage, TheWorkedExamples) {
   ASSERT_EQ(last.size(), 200u);
   EXPECT_EQ(last.substr(0, 172), std::string(172, '!'));  // nothing before cell 1035
   EXPECT_EQ(last.back(), static_cast<char>(33 + 62));
+  // Every section covered: every cell set, every character 33 + 63.
+  EXPECT_EQ(convert::PackedCoverage(std::string(6, '\xFF')), std::string(200, '`'));
 }
 
 // A value narrower than six bytes is padded with spaces, whose bit 5 covers rows 25-29.
