@@ -1,5 +1,6 @@
 #include "app/converter_steps.h"
 
+#include "convert/dictionaries.h"
 #include "convert/persons.h"
 #include "settings/coordinate_systems.h"
 
@@ -15,6 +16,36 @@ const std::vector<ConverterStep>& ConverterSteps() {
 
       // The dictionaries, after every converter that refers to their records: order
       // assortments, services, works, parcels, precincts, assortments, features.
+      {"asortymenty zleceń",
+       [](run::RunContext& context) {
+         convert::ConvertOrderAssortments(context, context.options.delete_unlinked_assortments);
+       },
+       true},
+      {"obsługa",
+       [](run::RunContext& context) {
+         convert::ConvertServices(context, context.options.delete_unlinked_persons);
+       },
+       false},
+      {"działki",
+       [](run::RunContext& context) {
+         convert::ConvertParcels(context, context.options.delete_unlinked_parcels);
+       },
+       true},
+      {"obręby",
+       [](run::RunContext& context) {
+         convert::ConvertPrecincts(context, context.options.delete_unlinked_precincts);
+       },
+       false},
+      {"asortymenty",
+       [](run::RunContext& context) {
+         convert::ConvertWorkAssortments(context, context.options.delete_unlinked_assortments);
+       },
+       false},
+      {"cechy",
+       [](run::RunContext& context) {
+         convert::ConvertFeatures(context, context.options.delete_unlinked_assortments);
+       },
+       false},
 
       {"osoby",
        [](run::RunContext& context) {
