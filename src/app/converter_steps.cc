@@ -2,6 +2,7 @@
 
 #include "convert/dictionaries.h"
 #include "convert/persons.h"
+#include "convert/works.h"
 #include "settings/coordinate_systems.h"
 
 namespace konwerter::app {
@@ -26,6 +27,11 @@ const std::vector<ConverterStep>& ConverterSteps() {
          convert::ConvertServices(context, context.options.delete_unlinked_persons);
        },
        false},
+      {"roboty",
+       [](run::RunContext& context) {
+         convert::ConvertWorks(context, context.options.delete_unlinked_works);
+       },
+       true},
       {"działki",
        [](run::RunContext& context) {
          convert::ConvertParcels(context, context.options.delete_unlinked_parcels);
