@@ -73,16 +73,19 @@ void WriteDictionary(run::RunContext& context, const Dictionary& dictionary, Sou
 
   run::SharedTranslationTable& identifiers = context.tables().*dictionary.identifiers;
   const bool by_key = dictionary.key_kind == OwnKey::kDosKey;
+  const auto key_set = [&] {
+    return by_key ? run::IsDosKeySet(record.key) : run::IsReferenceSet(record.reference);
+  };
+  const auto get_or_assign = [&] {
+    return by_key ? identifiers.GetOrAssignKey(record.key)
+                  : identifiers.GetOrAssignReference(record.reference);
+  };
   source.ForEachRecord(target.table_name(), [&](std::uint32_t) {
-    const std::uint32_t index = by_key ? record.key : record.reference;
-    if (by_key ? !run::IsDosKeySet(record.key) : !run::IsReferenceSet(record.reference)) return;
-    const std::string held = identifiers.LookUp(index);
+    if (!key_set()) return;
+    const std::string held = identifiers.LookUp(by_key ? record.key : record.reference);
     if (delete_unlinked && held.empty()) return;
     target.Append();
-    target.SetText(dictionary.key_field, delete_unlinked ? held
-                                         : by_key
-                                             ? identifiers.GetOrAssignKey(record.key)
-                                             : identifiers.GetOrAssignReference(record.reference));
+    target.SetText(dictionary.key_field, delete_unlinked ? held : get_or_assign());
     for (std::size_t i = 0; i < dictionary.texts.size(); ++i) {
       target.SetText(dictionary.texts[i].target, record.texts[i]);
     }
@@ -109,8 +112,8 @@ bool ConvertDictionary(run::RunContext& context, const Dictionary& dictionary, b
   return true;
 }
 
-// Precincts: the commune number is characters 3 to 5 of the DOS nr_g (the voivodeship and
-// county digits dropped), through the commune renumbering rule.
+// Precincts: the commune number is characters 3 to 5 of the DOS nr_g (what there is of
+// them in a shorter text), through the commune renumbering rule.
 class PrecinctCommune final : public SpecialFields {
  public:
   void Bind(SourceTable& source) override { source.Text("nr_g", &nr_g_); }
