@@ -59,7 +59,7 @@ DosWorksFolders Dictionaries() {
 
 class DictionariesConverterTest : public ::testing::Test {
  protected:
-  explicit DictionariesConverterTest() : site_(DosPersonsFolder{}) {
+  DictionariesConverterTest() : site_(DosPersonsFolder{}) {
     WriteWorksFolders(site_, Dictionaries());
     run_.emplace(site_);
   }
@@ -206,12 +206,6 @@ TEST_F(DictionariesConverterTest, WorkAssortmentsAndFeaturesKeepThoseOfEarlierCo
   EXPECT_EQ(features[1].keys[0].key,
             "\x9D"
             "K");  // Ł in the tables' code page 852
-}
-
-TEST_F(DictionariesConverterTest, FeaturesOffAreAllWritten) {
-  ASSERT_TRUE(convert::ConvertFeatures(context(), false));
-  EXPECT_EQ(Rows("KERG/cechy.dbf").size(), 2u);
-  EXPECT_THAT(run_->SequenceRows(), ElementsAre("CECHY=3"));
 }
 
 TEST_F(DictionariesConverterTest, ASiteWithoutFeaturesGetsAnEmptyTableAndTheFirstNumber) {

@@ -14,7 +14,6 @@
 namespace konwerter::testing {
 namespace {
 
-
 DosPersonsFolder TwoPersons() {
   DosPersonsFolder folder;
   for (std::uint32_t id : {7u, 8u}) {

@@ -100,9 +100,7 @@ DosWorksFolders Works() {
 
 class WorksConverterTest : public ::testing::Test {
  protected:
-  explicit WorksConverterTest(const DosWorksFolders& data = Works()) : site_(DosPersonsFolder{}) {
-    WriteWorksFolders(site_, data);
-  }
+  WorksConverterTest() : site_(DosPersonsFolder{}) { WriteWorksFolders(site_, Works()); }
 
   // Prepares the run, plays the converters before (a register referred to work 100 and to
   // a work 999 that roboty.dbf lacks) and converts the works.
