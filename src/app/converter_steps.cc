@@ -1,10 +1,12 @@
 #include "app/converter_steps.h"
 
+#include "convert/dictionaries.h"
 #include "convert/field_sketches.h"
 #include "convert/map_documentation.h"
 #include "convert/map_registers.h"
 #include "convert/operats.h"
 #include "convert/persons.h"
+#include "convert/works.h"
 #include "settings/coordinate_systems.h"
 
 namespace konwerter::app {
@@ -39,6 +41,41 @@ const std::vector<ConverterStep>& ConverterSteps() {
 
       // The dictionaries, after every converter that refers to their records: order
       // assortments, services, works, parcels, precincts, assortments, features.
+      {"asortymenty zleceń",
+       [](run::RunContext& context) {
+         convert::ConvertOrderAssortments(context, context.options.delete_unlinked_assortments);
+       },
+       true},
+      {"obsługa",
+       [](run::RunContext& context) {
+         convert::ConvertServices(context, context.options.delete_unlinked_persons);
+       },
+       false},
+      {"roboty",
+       [](run::RunContext& context) {
+         convert::ConvertWorks(context, context.options.delete_unlinked_works);
+       },
+       true},
+      {"działki",
+       [](run::RunContext& context) {
+         convert::ConvertParcels(context, context.options.delete_unlinked_parcels);
+       },
+       true},
+      {"obręby",
+       [](run::RunContext& context) {
+         convert::ConvertPrecincts(context, context.options.delete_unlinked_precincts);
+       },
+       false},
+      {"asortymenty",
+       [](run::RunContext& context) {
+         convert::ConvertWorkAssortments(context, context.options.delete_unlinked_assortments);
+       },
+       false},
+      {"cechy",
+       [](run::RunContext& context) {
+         convert::ConvertFeatures(context, context.options.delete_unlinked_assortments);
+       },
+       false},
 
       {"osoby",
        [](run::RunContext& context) {

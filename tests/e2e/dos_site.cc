@@ -5,6 +5,7 @@
 
 #include "platform/text_encoding.h"
 #include "tests/e2e/register_site.h"
+#include "tests/e2e/works_site.h"
 #include "tools/dos/dos_table_writer.h"
 #include "tools/dos/mem_writer.h"
 #include "tools/dos/ntx_writer.h"
@@ -143,6 +144,7 @@ DosSite::DosSite(const DosPersonsFolder& persons, std::vector<std::string> dom) 
   }
   WriteCoordinateSystems(works, root() / "TEROKAN" / "WZORCE");
   WriteSizedTable(stock / "asortym.dbf", 3);
+  WriteWorksRegister(stock, {});
   WriteSizedTable(orders / "asortym.dbf", 3);
   WriteSizedTable(orders / "obsluga.dbf", 3);
   WriteEmptyRegisters(*this);

@@ -1,0 +1,264 @@
+#include "convert/works.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "convert/converter_toolkit.h"
+#include "convert/raster_extents.h"
+#include "run/prechecks.h"
+#include "source/clipper_index.h"
+#include "source/memory_file.h"
+
+namespace konwerter::convert {
+
+namespace {
+
+constexpr std::string_view kWorksVariable = "BDGROBOTY";
+constexpr std::string_view kRegisterVariable = "BDLZGLO";
+constexpr std::string_view kCommunesVariable = "BDGOSOBY";
+constexpr std::size_t kSegmentWidth = 4;
+constexpr std::uint16_t kLargestLp = 999;
+
+// One record of roboty.dbf: a work known to the documentation registers.
+struct Work {
+  std::uint32_t id_kerg = 0;
+  std::string jedn_seg, inna_nazwa;
+  std::uint16_t nr_porz = 0, rok = 0, lp = 0;
+  bool jestwkergu = false;
+};
+
+// One record of kerg.dbf: the register data of a reported work.
+struct ReportedWork {
+  std::uint32_t id_kerg = 0, wykon = 0, zlecen = 0;
+  std::uint16_t nr_g = 0;
+  std::string nr_wyk, uwagi, pol_wl, d_p_zak, d_roz_p, d_prz_o, opis;
+};
+
+struct Quantity {
+  std::uint32_t id_rkerg = 0;
+  std::uint16_t ro_roboty = 0;
+  double wielkosc = 0;
+};
+
+struct CoveredParcel {
+  std::uint32_t id_ope = 0, id_dzialki = 0;
+  std::string przed_po;
+};
+
+struct Commune {
+  std::uint16_t id = 0, nr_w = 0, nr_g = 0;
+  std::string nazwa;
+};
+
+// The work's segment without its leading spaces; "#" when there is none.
+std::string Segment(std::string text) {
+  text = Cut(std::move(text), kSegmentWidth);
+  const std::size_t first = text.find_first_not_of(' ');
+  return first == std::string::npos ? "#" : text.substr(first);
+}
+
+class WorksConverter {
+ public:
+  WorksConverter(run::RunContext& context, bool delete_unlinked)
+      : context_(context), delete_unlinked_(delete_unlinked) {}
+
+  bool Run();
+
+ private:
+  bool OpenSources();
+  void WriteWorks(engine::Table& roboty);
+  void WriteReportedData(engine::Table& roboty, const std::string& identifier);
+  void WriteQuantities(engine::Table& kergasor);
+  void WriteCoveredParcels(engine::Table& obdg);
+  void WriteCommunes(engine::Table& gminy);
+
+  run::RunContext& context_;
+  const bool delete_unlinked_;
+  std::optional<SourceTable> roboty_, kerg_, kergasor_, obdg_, gmina_;
+  source::ClipperIndex kerg_index_;
+  Work work_;
+  ReportedWork reported_;
+  Quantity quantity_;
+  CoveredParcel covered_;
+  Commune commune_;
+  // Work identifiers by 1-based record number of kerg.dbf, the key of the tables that hang
+  // on the register of reported works (kergasor, obdg, ob_rr).
+  run::TranslationTable kerg_records_;
+};
+
+bool WorksConverter::OpenSources() {
+  roboty_ = SourceTable::Open(context_, kWorksVariable, "roboty.dbf");
+  if (!roboty_) return false;
+  roboty_->Binary4("id_kerg", &work_.id_kerg)
+      .Text("jedn_seg", &work_.jedn_seg)
+      .Word("nr_porz", &work_.nr_porz)
+      .Word("rok", &work_.rok)
+      .Word("lp", &work_.lp)
+      .Text("inna_nazwa", &work_.inna_nazwa)
+      .Logical("jestwkergu", &work_.jestwkergu);
+  kerg_ = SourceTable::Open(context_, kRegisterVariable, "kerg.dbf");
+  if (!kerg_) return false;
+  kerg_->Binary4("id_kerg", &reported_.id_kerg)
+      .Word("nr_g", &reported_.nr_g)
+      .Text("nr_wyk", &reported_.nr_wyk)
+      .Binary4("wykon", &reported_.wykon)
+      .Binary4("zlecen", &reported_.zlecen)
+      .Text("uwagi", &reported_.uwagi)
+      .Text("pol_wl", &reported_.pol_wl)
+      .Text("d_p_zak", &reported_.d_p_zak)
+      .Text("d_roz_p", &reported_.d_roz_p)
+      .Text("d_prz_o", &reported_.d_prz_o)
+      .Text("opis", &reported_.opis);
+  if (!run::OpenSourceIndex(context_, kRegisterVariable, "kerg.ntx", kerg_index_, true)) {
+    return false;
+  }
+  kergasor_ = SourceTable::Open(context_, kRegisterVariable, "kergasor.dbf");
+  if (!kergasor_) return false;
+  kergasor_->Binary4("id_rkerg", &quantity_.id_rkerg)
+      .Binary2("ro_roboty", &quantity_.ro_roboty)
+      .Real("wielkosc", &quantity_.wielkosc);
+  obdg_ = SourceTable::Open(context_, kRegisterVariable, "obdg.dbf");
+  if (!obdg_) return false;
+  obdg_->Binary4("id_ope", &covered_.id_ope)
+      .Binary4("id_dzialki", &covered_.id_dzialki)
+      .Text("przed_po", &covered_.przed_po);
+  gmina_ = SourceTable::Open(context_, kCommunesVariable, "gmina.dbf");
+  if (!gmina_) return false;
+  gmina_->Binary2("id", &commune_.id)
+      .Word("nr_w", &commune_.nr_w)
+      .Word("nr_g", &commune_.nr_g)
+      .Text("nazwa", &commune_.nazwa);
+  return true;
+}
+
+// The register data of a reported work, fetched by one seek of kerg.ntx with the work's
+// key as stored. Taken only from a record that carries the same key: an index entry that
+// leads elsewhere, or no entry, leaves the work with its roboty.dbf fields alone.
+void WorksConverter::WriteReportedData(engine::Table& roboty, const std::string& identifier) {
+  const source::SeekResult found = kerg_index_.Seek(KeyBytes(work_.id_kerg));
+  if (!found.found) return;
+  const std::uint32_t record = static_cast<std::uint32_t>(found.record) + 1;
+  reported_.id_kerg = 0;
+  if (!kerg_->ReadRecordNumber(record) || reported_.id_kerg != work_.id_kerg) return;
+
+  run::SharedTranslationTable& persons = context_.tables().persons;
+  roboty.SetText("NR_G", RenumberCommune(context_, reported_.nr_g));
+  roboty.SetText("NR_WYK", reported_.nr_wyk);
+  roboty.SetText("UWAGI", reported_.uwagi);
+  roboty.SetText("POL_WL", reported_.pol_wl);
+  roboty.SetText("OPIS", reported_.opis);
+  roboty.SetText("WYKON", persons.GetOrAssignKey(reported_.wykon));
+  roboty.SetText("ZLECEN", persons.GetOrAssignKey(reported_.zlecen));
+  SetDosDate(roboty, "D_P_ZAK", reported_.d_p_zak);
+  SetDosDate(roboty, "D_ROZ_P", reported_.d_roz_p);
+  SetDosDate(roboty, "D_PRZ_O", reported_.d_prz_o);
+  if (reported_.d_prz_o.empty()) roboty.SetText("W_TOKU", "1");
+  kerg_records_.Store(record, identifier);
+}
+
+// Pass 1: a work is written when an earlier converter referred to it, when it was
+// reported, or when unlinked works are kept.
+void WorksConverter::WriteWorks(engine::Table& roboty) {
+  run::SharedTranslationTable& works = context_.tables().works;
+  roboty_->ForEachRecord(roboty.table_name(), [&](std::uint32_t) {
+    if (!run::IsDosKeySet(work_.id_kerg)) return;
+    const std::string held = works.LookUp(work_.id_kerg);
+    if (held.empty() && delete_unlinked_ && !work_.jestwkergu) return;
+    const std::string identifier =
+        delete_unlinked_ && !work_.jestwkergu ? held : works.GetOrAssignKey(work_.id_kerg);
+    roboty.Append();
+    roboty.SetText("ID_ROBOTY", identifier);
+    roboty.SetText("JEDN_SEG", Segment(work_.jedn_seg));
+    roboty.SetNumber("NR_PORZ", work_.nr_porz);
+    roboty.SetNumber("ROK", work_.rok);
+    roboty.SetNumber("LP", work_.lp > kLargestLp ? 0 : work_.lp);
+    roboty.SetText("INNA_NAZWA", work_.inna_nazwa);
+    roboty.SetText("Id_tworz", context_.creator_identifier);
+    roboty.SetText("W_TOKU", "0");
+    if (work_.jestwkergu) WriteReportedData(roboty, identifier);
+    roboty.Post();
+  });
+  context_.sequence->WriteRow("ROBOTY", works.counter() + 1);
+}
+
+// Pass 2: the assortment quantities of the works written from the register.
+void WorksConverter::WriteQuantities(engine::Table& kergasor) {
+  run::SharedTranslationTable& assortments = context_.tables().assortments;
+  kergasor_->ForEachRecord(kergasor.table_name(), [&](std::uint32_t) {
+    if (!run::IsDosKeySet(quantity_.id_rkerg)) return;
+    const std::string work = kerg_records_.LookUp(quantity_.id_rkerg);
+    if (work.empty()) return;
+    kergasor.Append();
+    kergasor.SetText("ID_ROBOTY", work);
+    kergasor.SetText("ID_ASORT", assortments.GetOrAssignReference(quantity_.ro_roboty));
+    kergasor.SetNumber("WIELKOSC", quantity_.wielkosc);
+    kergasor.Post();
+  });
+}
+
+// Pass 3: the parcels the works cover. The parcel gets its identifier before its work is
+// looked at, so a parcel named here counts as linked even when its work was not written.
+void WorksConverter::WriteCoveredParcels(engine::Table& obdg) {
+  run::SharedTranslationTable& parcels = context_.tables().parcels;
+  obdg_->ForEachRecord(obdg.table_name(), [&](std::uint32_t) {
+    if (!run::IsDosKeySet(covered_.id_ope)) return;
+    const std::string parcel = parcels.GetOrAssignKey(covered_.id_dzialki);
+    if (parcel.empty()) return;
+    obdg.Append();
+    obdg.SetText("id_roboty", kerg_records_.LookUp(covered_.id_ope));
+    obdg.SetText("id_dzialki", parcel);
+    obdg.SetText("przed_po", covered_.przed_po);
+    obdg.Post();
+  });
+}
+
+// Pass 4: the communes of the site's voivodeship, the voivodeship number compared as the
+// decimal text the site settings hold.
+void WorksConverter::WriteCommunes(engine::Table& gminy) {
+  const std::string voivodeship = source::ValueOf(context_.session.site_settings, "DOM_NRWOJ");
+  gmina_->ForEachRecord(gminy.table_name(), [&](std::uint32_t) {
+    if (!run::IsReferenceSet(commune_.id) || std::to_string(commune_.nr_w) != voivodeship) return;
+    gminy.Append();
+    gminy.SetText("NR_G", RenumberCommune(context_, commune_.nr_g));
+    gminy.SetText("NAZWA", commune_.nazwa);
+    gminy.Post();
+  });
+}
+
+bool WorksConverter::Run() {
+  const std::string folder = MakeTargetFolder(context_, "KERG");
+  SourceTablesScope scope(context_);
+  if (!OpenSources()) return false;
+
+  namespace tables = target::tables;
+  auto roboty = CreateTargetTable(context_, folder, tables::kKergRoboty);
+  kerg_records_.Size(kerg_->RecordCount() + 100);
+  auto kergasor = CreateTargetTable(context_, folder, tables::kKergKergasor);
+  auto gminy = CreateTargetTable(context_, folder, tables::kKergGminy);
+  auto obdg = CreateTargetTable(context_, folder, tables::kKergObdg);
+
+  WriteWorks(*roboty);
+  ReportTable(context_, *roboty, roboty_->path(), roboty_->RecordCount());
+  WriteQuantities(*kergasor);
+  ReportTable(context_, *kergasor, kergasor_->path(), kergasor_->RecordCount());
+  WriteCoveredParcels(*obdg);
+  ReportTable(context_, *obdg, obdg_->path(), obdg_->RecordCount());
+  WriteCommunes(*gminy);
+  ReportTable(context_, *gminy, gmina_->path(), gmina_->RecordCount());
+
+  roboty->Close();
+  kergasor->Close();
+  gminy->Close();
+  obdg->Close();
+  kerg_index_.Close();
+  return ConvertRasterExtents(context_, folder, kRegisterVariable, "ob_rr.dbf", kerg_records_);
+}
+
+}  // namespace
+
+bool ConvertWorks(run::RunContext& context, bool delete_unlinked) {
+  return WorksConverter(context, delete_unlinked).Run();
+}
+
+}  // namespace konwerter::convert
