@@ -27,14 +27,6 @@ void WriteMovements(const fs::path& path, const std::vector<DosMovement>& moveme
   }
 }
 
-void WriteExtents(const fs::path& path, const std::vector<DosRasterExtent>& extents) {
-  DosTableWriter table(
-      path, {{"ID_ZAK", 'C', 4}, {"UKLAD", 'C', 1}, {"GODLO", 'C', 13}, {"RASTRY", 'C', 6}});
-  for (const DosRasterExtent& e : extents) {
-    table.Add({DosKey(e.id_zak), e.uklad, e.godlo, e.rastry});
-  }
-}
-
 void WriteCoded(const fs::path& path, const char* code, const char* name, int name_width,
                 const char* short_code, const std::vector<DosCodedEntry>& entries) {
   DosTableWriter table(
@@ -78,7 +70,7 @@ void WriteMapRegister(const fs::path& folder, const char* table_file, const char
   }
   table.Finish();
   WriteMovements(folder / movements, data.movements);
-  WriteExtents(folder / extents, data.extents);
+  WriteRasterExtents(folder / extents, data.extents);
 }
 
 struct OperatFiles {
@@ -184,7 +176,7 @@ void WriteOperats(const DosSite& site, int kind, const DosOperats& data) {
   WriteLinks(folder / files.features, "ID_CECHY", data.feature_links);
   WriteMovements(folder / files.movements, data.movements);
   if (kind == 1) WriteParcelLinks(folder, data);
-  if (files.extents != nullptr) WriteExtents(folder / files.extents, data.extents);
+  if (files.extents != nullptr) WriteRasterExtents(folder / files.extents, data.extents);
 }
 
 void WriteSketches(const DosSite& site, const DosSketches& data) {
@@ -206,7 +198,7 @@ void WriteSketches(const DosSite& site, const DosSketches& data) {
     WriteLinks(folder / "asor_sz.dbf", "ID_ASORT", data.assortment_links);
     WriteLinks(folder / "cechy_sz.dbf", "ID_CECHY", data.feature_links);
   }
-  WriteExtents(folder / "ob_rs.dbf", data.extents);
+  WriteRasterExtents(folder / "ob_rs.dbf", data.extents);
 }
 
 void WriteEmptyRegisters(const DosSite& site) {
@@ -215,6 +207,14 @@ void WriteEmptyRegisters(const DosSite& site) {
   WriteOutlines(site, {});
   for (int kind = 1; kind <= 3; ++kind) WriteOperats(site, kind, {});
   WriteSketches(site, {});
+}
+
+void WriteRasterExtents(const fs::path& path, const std::vector<DosRasterExtent>& extents) {
+  DosTableWriter table(
+      path, {{"ID_ZAK", 'C', 4}, {"UKLAD", 'C', 1}, {"GODLO", 'C', 13}, {"RASTRY", 'C', 6}});
+  for (const DosRasterExtent& e : extents) {
+    table.Add({DosKey(e.id_zak), e.uklad, e.godlo, e.rastry});
+  }
 }
 
 }  // namespace konwerter::testing

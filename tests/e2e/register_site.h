@@ -25,6 +25,10 @@ struct DosRasterExtent {
   std::string uklad = "6", godlo = "4.125.12", rastry = std::string(6, '\0');
 };
 
+// Writes a raster-extent table (ob_re.dbf, ob_rr.dbf, ...).
+void WriteRasterExtents(const std::filesystem::path& path,
+                        const std::vector<DosRasterExtent>& extents);
+
 // KMZ (BDGMAPAZ): metryka.dbf, ruch_m.dbf, slownik.dbf, ind_dok.dbf.
 struct DosKmzDocument {
   std::uint32_t id_dok = 0;

@@ -54,12 +54,7 @@ void WriteWorksRegister(const fs::path& folder, const DosWorksFolders& data) {
   for (const DosCoveredParcel& c : data.covered) {
     covered.Add({DosKey(c.id_ope), DosKey(c.id_dzialki), c.przed_po});
   }
-  DosTableWriter extents(
-      folder / "ob_rr.dbf",
-      {{"ID_ZAK", 'C', 4}, {"UKLAD", 'C', 1}, {"GODLO", 'C', 13}, {"RASTRY", 'C', 6}});
-  for (const DosRasterExtent& e : data.extents) {
-    extents.Add({DosKey(e.id_zak), e.uklad, e.godlo, e.rastry});
-  }
+  WriteRasterExtents(folder / "ob_rr.dbf", data.extents);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/e2e/dos_site.h"
+#include "tests/e2e/register_site.h"
 #include "tools/dos/ntx_writer.h"
 
 namespace konwerter::testing {
@@ -56,11 +57,6 @@ struct DosParcel {  // dz.dbf
 struct DosCoded {  // asortym.dbf (both), obsluga.dbf, cechy.dbf
   std::uint16_t id = 0;
   std::string code, name;
-};
-
-struct DosRasterExtent {  // ob_rr.dbf
-  std::uint32_t id_zak = 0;
-  std::string uklad = "6", godlo = "1.101.1", rastry = std::string(6, '\0');
 };
 
 struct DosWorksFolders {
