@@ -31,6 +31,14 @@
 #include "tests/target/recorded_messages.h"
 
 namespace konwerter::target {
+
+namespace tables {
+// Names a table in test output.
+void PrintTo(const TableStrings& strings, std::ostream* out) {
+  *out << strings.group << "\\" << strings.table;
+}
+}  // namespace tables
+
 namespace {
 
 namespace proof = konwerter::target::testing;
@@ -393,11 +401,6 @@ std::vector<tables::TableStrings> EveryCatalogueEntry() {
   std::vector<tables::TableStrings> entries;
   for (const tables::TableStrings* entry : tables::kAllTables) entries.push_back(*entry);
   return entries;
-}
-
-// Names a table in test output.
-void PrintTo(const tables::TableStrings& strings, std::ostream* out) {
-  *out << strings.group << "\\" << strings.table;
 }
 
 std::string TestName(const ::testing::TestParamInfo<tables::TableStrings>& info) {
