@@ -1,4 +1,5 @@
 #include "tests/e2e/dos_site.h"
+#include "tests/e2e/orders_site.h"
 
 #include <algorithm>
 #include <fstream>
@@ -144,6 +145,7 @@ DosSite::DosSite(const DosPersonsFolder& persons, std::vector<std::string> dom) 
   WriteSizedTable(stock / "asortym.dbf", 3);
   WriteSizedTable(orders / "asortym.dbf", 3);
   WriteSizedTable(orders / "obsluga.dbf", 3);
+  WriteOrdersDomain(*this, {});
 }
 
 std::vector<std::pair<std::string, std::vector<std::uint8_t>>> DosSite::Snapshot() const {

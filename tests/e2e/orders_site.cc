@@ -29,8 +29,11 @@ class Writer {
   template <typename Row, typename Values>
   void Table(std::string_view folder, const std::string& name, std::vector<DosField> fields,
              const std::vector<Row>& rows, Values values) const {
-    if (domain_.missing.count(name) != 0) return;
     const fs::path directory = site_.folder(folder);
+    if (domain_.missing.count(name) != 0) {
+      fs::remove(directory / name);
+      return;
+    }
     fs::create_directories(directory);
     tools::DosTableWriter table(directory / name, std::move(fields));
     for (const Row& row : rows) table.Add(values(row));

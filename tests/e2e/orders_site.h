@@ -139,7 +139,8 @@ struct DosOrdersDomain {
 
 // Writes the tables of the domain into the site's folders LDRUKI (map stock and issues),
 // LZLEC (price lists, orders, receipts, coefficients, sales register) and GWINDYK
-// (statutory interest), with the field layouts of the DOS edition.
+// (statutory interest), with the field layouts of the DOS edition; the tables named as
+// missing are removed. Every DosSite holds the domain's tables, empty, from the start.
 void WriteOrdersDomain(const DosSite& site, const DosOrdersDomain& domain);
 
 }  // namespace konwerter::testing
