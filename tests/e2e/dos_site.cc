@@ -1,10 +1,10 @@
 #include "tests/e2e/dos_site.h"
-#include "tests/e2e/orders_site.h"
 
 #include <algorithm>
 #include <fstream>
 
 #include "platform/text_encoding.h"
+#include "tests/e2e/orders_site.h"
 #include "tools/dos/dos_table_writer.h"
 #include "tools/dos/mem_writer.h"
 #include "tools/dos/ntx_writer.h"
