@@ -140,8 +140,10 @@ class OrdersDomainTest : public ::testing::Test {
 
   PreparedRun& Run(const DosOrdersDomain& domain) {
     WriteOrdersDomain(site_, domain);
+    // The earlier edition knew no features: the run tells the editions by cechy.dbf.
+    if (!domain.later_edition) std::filesystem::remove(site_.folder("groboty") / "cechy.dbf");
     run_.emplace(site_);
-    run_->context().features_present = domain.later_edition;
+    EXPECT_EQ(run_->context().features_present, domain.later_edition);
     RunDomain(*run_);
     return *run_;
   }
@@ -241,6 +243,7 @@ TEST_F(OrdersDomainTest, OrdersOfTheLaterEditionWithSettlementsAndIssues) {
   EXPECT_THAT(Column(cards, "REJ_SPRZ"), ElementsAre("true", "false"));  // '?' reads false
   EXPECT_THAT(Column(cards, "KWOTA_F"), ElementsAre("10.0", "0.0"));
   EXPECT_THAT(Column(cards, "D_ZAK"), ElementsAre("", ""));
+  EXPECT_THAT(Column(cards, "ETAP_F"), ElementsAre("0", "0"));  // blank in the source
   EXPECT_THAT(Column(cards, "D_ODS"), ElementsAre("", ""));
   EXPECT_EQ(cards[0].at("ID_OSOBY"), run.context().tables().persons.LookUp(5));
   EXPECT_EQ(cards[0].at("ID_KERG"), run.context().tables().works.LookUp(40));
@@ -286,6 +289,9 @@ TEST_F(OrdersDomainTest, OrdersOfTheLaterEditionWithSettlementsAndIssues) {
   EXPECT_EQ(issue.at("WART_POSR"), "3.25");
   EXPECT_EQ(issue.at("ID_TWORZ"), run.context().creator_identifier);
   EXPECT_EQ(lines[11].at("WART_POSR"), "");
+  // The issues get a table progress of their own on the same table.
+  const auto& captions = run.progress().tables;
+  EXPECT_EQ(std::count(captions.begin(), captions.end(), "Tworzenie tabeli: rozlicz.dbf"), 2);
   EXPECT_THAT(run.SequenceRows(),
               ElementsAre("DOSTAWY=1", "kart_zam=3", "rozlicz=13", "nrkp=3", "opis_wsp=3"));
 }
