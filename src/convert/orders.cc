@@ -1,6 +1,7 @@
 #include "convert/orders.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "convert/converter_toolkit.h"
@@ -217,7 +218,11 @@ void OrdersConverter::WriteSettlement(const SettlementLine& line, const std::str
 bool OrdersConverter::SheetIssues() {
   SheetIssue issue;
   auto rozchod = SourceTable::Open(context_, kStockVariable, "rozchod.dbf");
-  if (!rozchod) return false;
+  if (!rozchod) {
+    // The settlement lines stay, without the issues and without their sequence row.
+    ReportTable(context_, *rozlicz_, rozlicz_source_, settlement_records_read_);
+    return false;
+  }
   rozchod->Word("nr_romap", &issue.nr_romap)
       .Text("godlo", &issue.godlo)
       .Binary2("id_zam", &issue.id_zam)
