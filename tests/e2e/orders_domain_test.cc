@@ -231,6 +231,21 @@ TEST_F(OrdersDomainTest, PriceListsGiveKindsCodesAndPricesAndTheOversizedNumberS
   EXPECT_EQ(lists.FindVat(" 0K199"), std::nullopt);
 }
 
+// The price lists live in the session; converting them again starts them afresh.
+TEST_F(OrdersDomainTest, PriceListsConvertedAgainForgetTheEarlierOnes) {
+  PreparedRun& run = Run(PricedDomain());
+  ASSERT_EQ(run.session().price_lists.Kind(1), 'V');
+  DosOrdersDomain again = PricedDomain();
+  again.headers = {{1, "bez rodzaju", "", ""}};
+  again.positions = {{5, "N", "1", 2, "22", ""}};
+  WriteOrdersDomain(site_, again);
+  ASSERT_TRUE(convert::ConvertPriceLists(run.context()));
+  EXPECT_EQ(run.session().price_lists.Kind(1), '\0');
+  EXPECT_EQ(run.session().price_lists.Kind(2), '\0');
+  EXPECT_EQ(run.session().price_lists.FindVat(" 3K17"), std::nullopt);
+  EXPECT_EQ(run.session().price_lists.FindPrice(" 5N1"), 200);
+}
+
 TEST_F(OrdersDomainTest, OrdersOfTheLaterEditionWithSettlementsAndIssues) {
   PreparedRun& run = Run(PricedDomain());
   ASSERT_TRUE(run.context().status.ok()) << run.context().status.error();
