@@ -403,6 +403,10 @@ struct MissingSource {
   std::vector<std::string> sequence;
 };
 
+void PrintTo(const MissingSource& missing, std::ostream* out) {
+  *out << missing.file;
+}
+
 class MissingSourceTest : public OrdersDomainTest,
                           public ::testing::WithParamInterface<MissingSource> {};
 
