@@ -1,11 +1,17 @@
 #include "app/converter_steps.h"
 
+#include "convert/cash_receipts.h"
+#include "convert/coefficients.h"
 #include "convert/dictionaries.h"
 #include "convert/field_sketches.h"
 #include "convert/map_documentation.h"
 #include "convert/map_registers.h"
+#include "convert/map_stock.h"
 #include "convert/operats.h"
+#include "convert/orders.h"
 #include "convert/persons.h"
+#include "convert/price_lists.h"
+#include "convert/templates.h"
 #include "convert/works.h"
 #include "settings/coordinate_systems.h"
 
@@ -38,6 +44,18 @@ const std::vector<ConverterStep>& ConverterSteps() {
 
       // The orders domain: map stock, price lists, order cards and settlements, cash
       // receipts, templates, coefficients, statutory interest, sales register.
+      {"obrót mapami", [](run::RunContext& context) { convert::ConvertMapStock(context); }, true},
+      {"cenniki", [](run::RunContext& context) { convert::ConvertPriceLists(context); }, true},
+      {"zlecenia i rozliczenia", [](run::RunContext& context) { convert::ConvertOrders(context); },
+       true},
+      {"dowody KP", [](run::RunContext& context) { convert::ConvertCashReceipts(context); }, true},
+      {"wzorce", [](run::RunContext& context) { convert::ConvertTemplates(context); }, true},
+      {"współczynniki", [](run::RunContext& context) { convert::ConvertCoefficients(context); },
+       false},
+      {"odsetki ustawowe",
+       [](run::RunContext& context) { convert::ConvertStatutoryInterest(context); }, false},
+      {"rejestr sprzedaży",
+       [](run::RunContext& context) { convert::ConvertSalesRegister(context); }, false},
 
       // The dictionaries, after every converter that refers to their records: order
       // assortments, services, works, parcels, precincts, assortments, features.

@@ -96,9 +96,10 @@ TEST_F(CliConvertTest, ConvertsAndWritesTheSummary) {
     }
   }
   EXPECT_TRUE(found_osoby);
-  // The registers before it write their rows first; persons come last.
-  EXPECT_EQ(summary["sequence"].back()["table"], "OSOBY");
-  EXPECT_EQ(summary["sequence"].back()["next_value"], 2);
+  const auto& sequence = summary["sequence"];
+  ASSERT_FALSE(sequence.empty());
+  EXPECT_EQ(sequence.back()["table"], "OSOBY");  // persons come after every referring domain
+  EXPECT_EQ(sequence.back()["next_value"], 2);
 }
 
 TEST_F(CliConvertTest, AFolderThatHoldsDataIsOnlyOverwrittenWhenConfirmed) {

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "platform/text_encoding.h"
+#include "tests/e2e/orders_site.h"
 #include "tests/e2e/register_site.h"
 #include "tests/e2e/works_site.h"
 #include "tools/dos/dos_table_writer.h"
@@ -148,6 +149,7 @@ DosSite::DosSite(const DosPersonsFolder& persons, std::vector<std::string> dom) 
   WriteSizedTable(orders / "asortym.dbf", 3);
   WriteSizedTable(orders / "obsluga.dbf", 3);
   WriteEmptyRegisters(*this);
+  WriteOrdersDomain(*this, {});
 }
 
 std::vector<std::pair<std::string, std::vector<std::uint8_t>>> DosSite::Snapshot() const {

@@ -267,6 +267,25 @@ TEST(SampleSiteTest, HoldsRecordsOfTheSkipRules) {
   EXPECT_EQ(count_raw("GOSOBY/ULICE.DBF", "NAZWA", "polna" + std::string(25, ' ')), 1u);
 }
 
+// Both layouts of the orders: the earlier one without features, with fakt_vat on the
+// order cards and no position numbers on the settlement lines.
+TEST(SampleSiteTest, EarlierOrdersEditionHasNoFeaturesAndTheOldOrderFields) {
+  const auto field_names = [](const std::filesystem::path& path) {
+    std::set<std::string> names;
+    for (const auto& field : testing::ReadDbfWithDbfread(path).fields) names.insert(field.name);
+    return names;
+  };
+  for (const bool earlier : {false, true}) {
+    TempDir dir;
+    GenerateSampleSite({dir.path(), 1, 1, earlier});
+    EXPECT_EQ(std::filesystem::exists(dir.path() / "groboty/cechy.dbf"), !earlier);
+    const auto cards = field_names(dir.path() / "LZ/LEC/kart_zam.dbf");
+    EXPECT_EQ(cards.count("FAKT_VAT"), earlier ? 1u : 0u);
+    EXPECT_EQ(cards.count("TYP_DOK"), earlier ? 0u : 1u);
+    EXPECT_EQ(field_names(dir.path() / "LZ/LEC/rozlicz.dbf").count("NR_POZ"), earlier ? 0u : 1u);
+  }
+}
+
 // Text bytes above 7F are Polish letters of code page 852 and nothing else, so the
 // transliteration to code page 1250 leaves no stray byte behind.
 TEST(SampleSiteTest, TextHoldsOnlyPolishLettersOfCodePage852) {

@@ -90,7 +90,8 @@ void WriteIssues(SiteContext& site) {
     table.Add({Whole(kind, 3), std::to_string(random.Between(100, 999)),
                ReferenceTo(random, site.model.order_cards),
                Whole(random.Percent(5) ? 0 : random.Between(1, 5), 5), Whole(kMapPriceList, 3),
-               DosNumber(random.Between(1000, 9000) / 100.0, 10, 2), "M1"});
+               DosNumber(random.Between(1000, 9000) / 100.0, 10, 2),
+               random.Percent(10) ? "M9" : "M1"});  // M9 has no positions: no price, no VAT
   }
   table.Finish();
 }

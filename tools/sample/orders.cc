@@ -30,6 +30,8 @@ constexpr PriceList kPriceLists[] = {
 };
 constexpr int kMapPriceList = 2;
 constexpr int kMapKinds = 12;
+constexpr int kVatPriceList = 3;
+constexpr const char* kVatPositions[] = {"22", " 7", "7%", "0%", " 0", "zw", "22A", "7%B"};
 
 struct Position {
   int list;
@@ -92,7 +94,11 @@ std::vector<Position> WritePriceLists(SiteContext& site) {
     for (int i = 1; i <= count; ++i) {
       char number[8];
       std::snprintf(number, sizeof number, list.number == kMapPriceList ? "%05d" : "%d", i);
-      const std::string rate(list.number == 3 ? "22" : kRates[random.Below(5)]);
+      // A list of kind V keeps the VAT code at the start of each position.
+      if (list.number == kVatPriceList) {
+        std::snprintf(number, sizeof number, "%s", kVatPositions[i - 1]);
+      }
+      const std::string rate(list.number == kVatPriceList ? "22" : kRates[random.Below(5)]);
       positions.Add(
           {Whole(list.number, 3), std::string(list.catalogue), number, "S", Cp852("poz. ") + number,
            Cp852("Pozycja cennika: sporządzenie dokumentu, opłata za hektar lub "
@@ -126,6 +132,14 @@ void WriteTemplates(SiteContext& site, const std::vector<Position>& positions) {
   table.Finish();
 }
 
+// typ_dok of the later edition, or fakt_vat of the earlier one (an invoice date alone then
+// stands for a bill).
+std::string DocumentType(const SiteContext& site, SiteRandom& random, bool invoiced) {
+  const bool invoice = invoiced && random.Percent(70);
+  if (site.earlier_orders_edition) return YesNo(invoice);
+  return invoiced ? (invoice ? "FV" : "RU") : "";
+}
+
 void WriteOrderCards(SiteContext& site) {
   SiteRandom& random = site.random;
   SampleTable table(site.files, SiteFolder::kOrders, "kart_zam.dbf",
@@ -152,7 +166,7 @@ void WriteOrderCards(SiteContext& site) {
                      Number("NR_VAT", 5),
                      Text("SPOS_ZAPL", 1),
                      Logical("ZAPLACONE"),
-                     Text("TYP_DOK", 2)});
+                     site.earlier_orders_edition ? Logical("FAKT_VAT") : Text("TYP_DOK", 2)});
   const std::uint32_t count = site.ReferableCount(150);
   for (std::uint32_t record = 1; record <= count; ++record) {
     const bool invoiced = random.Percent(60);
@@ -181,7 +195,7 @@ void WriteOrderCards(SiteContext& site) {
                Whole(random.Between(1, 9999), 5),
                random.Percent(50) ? "G" : "P",
                YesNo(random.Percent(70)),
-               invoiced ? (random.Percent(70) ? "FV" : "RU") : ""},
+               DocumentType(site, random, invoiced)},
               random.Percent(2));
   }
   table.Finish();
@@ -190,30 +204,35 @@ void WriteOrderCards(SiteContext& site) {
 
 void WriteSettlements(SiteContext& site, const std::vector<Position>& positions) {
   SiteRandom& random = site.random;
-  SampleTable table(
-      site.files, SiteFolder::kOrders, "rozlicz.dbf",
-      {Text("ID_ROZL", 4), Text("ID_ZAM", 2), Number("R_CENY", 3), Text("NR_CENNIKA", 5),
-       Text("POZYCJA", 5), Number("ILOSC", 10, 2), Number("WSPCZYNNIK", 6, 3),
-       Number("WART_POSR", 10, 2), Number("WARTOSC", 10, 2), Number("NR_POZ", 5)});
+  std::vector<DosField> fields = {
+      Text("ID_ROZL", 4),         Text("ID_ZAM", 2),          Number("R_CENY", 3),
+      Text("NR_CENNIKA", 5),      Text("POZYCJA", 5),         Number("ILOSC", 10, 2),
+      Number("WSPCZYNNIK", 6, 3), Number("WART_POSR", 10, 2), Number("WARTOSC", 10, 2)};
+  const bool later = !site.earlier_orders_edition;
+  if (later) fields.push_back(Number("NR_POZ", 5));
+  SampleTable table(site.files, SiteFolder::kOrders, "rozlicz.dbf", fields);
+  // The earlier edition has no position numbers: the last value is left out.
+  const auto add = [&](std::vector<std::string> values) {
+    if (!later) values.pop_back();
+    table.Add(values);
+  };
   for (std::uint32_t order = 1; order <= site.model.order_cards; ++order) {
     for (int line = random.Between(1, 3); line > 0; --line) {
       const Position& position =
           positions[random.Below(static_cast<std::uint32_t>(positions.size()))];
       const double value = random.Between(1000, 50000) / 100.0;
       const std::uint32_t key = random.Percent(2) ? 0 : table.count() + 1;
-      table.Add({DosKey(key), DosReference(static_cast<std::uint16_t>(order)),
-                 Whole(random.Percent(3) ? 0 : position.list, 3), position.catalogue,
-                 position.list == 3 && random.Percent(50) ? "7%" : position.position,
-                 DosNumber(random.Between(1, 5), 10, 2), DosNumber(1, 6, 3),
-                 DosNumber(value * 0.8, 10, 2), DosNumber(value, 10, 2), Whole(line, 5)});
+      add({DosKey(key), DosReference(static_cast<std::uint16_t>(order)),
+           Whole(random.Percent(3) ? 0 : position.list, 3), position.catalogue,
+           position.list == kVatPriceList && random.Percent(50) ? "7%" : position.position,
+           DosNumber(random.Between(1, 5), 10, 2), DosNumber(1, 6, 3),
+           DosNumber(value * 0.8, 10, 2), DosNumber(value, 10, 2), Whole(line, 5)});
     }
   }
-  table.Add({DosKey(table.count() + 1), DosReference(0), Whole(1, 3), "K1", "1",
-             DosNumber(1, 10, 2), DosNumber(1, 6, 3), DosNumber(1, 10, 2), DosNumber(1, 10, 2),
-             Whole(1, 5)});
-  table.Add({DosKey(table.count() + 1), DosReference(1), Whole(120, 3), "K1", "1",
-             DosNumber(1, 10, 2), DosNumber(1, 6, 3), DosNumber(1, 10, 2), DosNumber(1, 10, 2),
-             Whole(1, 5)});
+  add({DosKey(table.count() + 1), DosReference(0), Whole(1, 3), "K1", "1", DosNumber(1, 10, 2),
+       DosNumber(1, 6, 3), DosNumber(1, 10, 2), DosNumber(1, 10, 2), Whole(1, 5)});
+  add({DosKey(table.count() + 1), DosReference(1), Whole(120, 3), "K1", "1", DosNumber(1, 10, 2),
+       DosNumber(1, 6, 3), DosNumber(1, 10, 2), DosNumber(1, 10, 2), Whole(1, 5)});
   table.Finish();
   site.model.settlements = table.count();
 }

@@ -12,7 +12,7 @@ SampleSiteReport GenerateSampleSite(const SampleSiteOptions& options) {
   sample::SiteFiles files(options.output);
   sample::SiteRandom random(options.seed);
   sample::SiteModel model;
-  sample::SiteContext site{files, random, model, options.scale};
+  sample::SiteContext site{files, random, model, options.scale, options.earlier_orders_edition};
 
   sample::WriteSystemFiles(site);
   sample::WriteCoordinateSystems(site);

@@ -11,6 +11,9 @@ struct SampleSiteOptions {
   std::filesystem::path output;
   int scale = 1;           // 1 = a small site of a few thousand records; size grows linearly
   std::uint32_t seed = 1;  // the same seed gives the same bytes
+  // The earlier edition of the orders: no cechy.dbf in the works folder, order cards with
+  // the logical fakt_vat instead of typ_dok, settlement lines without nr_poz.
+  bool earlier_orders_edition = false;
 };
 
 enum class SampleFileKind { kTable, kIndex, kMemoryFile, kOther };

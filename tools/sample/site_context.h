@@ -36,6 +36,7 @@ struct SiteContext {
   SiteRandom& random;
   SiteModel& model;
   int scale = 1;
+  bool earlier_orders_edition = false;  // see SampleSiteOptions
 
   // `per_scale` records for every unit of scale.
   std::uint32_t Count(std::uint32_t per_scale) const { return per_scale * scale; }

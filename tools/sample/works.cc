@@ -203,9 +203,12 @@ void WriteRegisterLinks(SiteContext& site) {
 }  // namespace
 
 void WriteWorks(SiteContext& site) {
-  site.model.features = WriteCodedDictionary(
-      site, SiteFolder::kWorks, "cechy.dbf",
-      {Text("ID_CECHY", 2), Text("CECHA", 2), Text("NAZ_CECHY", 60)}, kFeatures);
+  // The earlier edition of the system kept no features.
+  if (!site.earlier_orders_edition) {
+    site.model.features = WriteCodedDictionary(
+        site, SiteFolder::kWorks, "cechy.dbf",
+        {Text("ID_CECHY", 2), Text("CECHA", 2), Text("NAZ_CECHY", 60)}, kFeatures);
+  }
   site.model.assortments = WriteCodedDictionary(
       site, SiteFolder::kRegister, "asortym.dbf",
       {Text("ID_ASORT", 2), Text("ASORT", 2), Text("NAZWA_A", 60)}, kAssortments);

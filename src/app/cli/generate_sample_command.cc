@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Użycie: konwerter-cli generate-sample --output KATALOG [--scale N] [--seed S]\n"
+    "                                      [--earlier-orders]\n"
     "\n"
     "Tworzy przykładowe dane systemu TEROKAN DOS w podanej kartotece: kartotekę SYSTEM\n"
     "(users.dbf, bdglobal.mem, dom.mem, polskie.lit) oraz wszystkie kartoteki z danymi.\n"
@@ -23,6 +24,8 @@ constexpr std::string_view kUsage =
     "                      tysięcy rekordów; liczba rekordów rośnie liniowo z N)\n"
     "  --seed S            ziarno losowania, liczba całkowita od 0 do 4294967295\n"
     "                      (domyślnie 1); to samo ziarno daje te same pliki\n"
+    "  --earlier-orders    zlecenia we wcześniejszym układzie: bez cechy.dbf, karty zleceń\n"
+    "                      z polem fakt_vat zamiast typ_dok, rozliczenia bez nr_poz\n"
     "  --help              ten opis\n";
 
 template <typename Number>
@@ -46,6 +49,10 @@ std::optional<ParsedOptions> Parse(const std::vector<std::string>& arguments, st
     const std::string& name = arguments[i];
     if (name == "--help" || name == "-h") {
       parsed.help = true;
+      continue;
+    }
+    if (name == "--earlier-orders") {
+      parsed.options.earlier_orders_edition = true;
       continue;
     }
     if (name != "--output" && name != "--scale" && name != "--seed") {

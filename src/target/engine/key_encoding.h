@@ -29,7 +29,8 @@ inline constexpr double kBlankDateKey = 1.0E300;
 // Byte 0 = 52 + the exponent of 0.d1d2... x 10^E; byte 1 = 0x29 (0xA9 negative), 0x01 for
 // zero; bytes 2-11 = up to 20 significant digits as packed BCD, first digit high.
 void EncodeNumericKey(const DecimalDigits& number, std::span<std::uint8_t> key);
-// The numeric key of a field's text; a blank or unreadable number counts as 0.
+// The numeric key of a field's text; a blank or unreadable number ("*" fill included)
+// counts as 0.
 void EncodeNumericKeyFromText(std::string_view text, std::span<std::uint8_t> key);
 
 // Julian day number of a date (2024-05-17 -> 2460448).

@@ -18,6 +18,11 @@ namespace konwerter::engine {
 // case), "+" of character values (a logical joins as T, F or a space), UPPER(c),
 // STR(n [, len [, dec]]) and DTOS(d). A numeric or date field alone gives a numeric or
 // date key; everything else a character key.
+//
+// A numeric field that holds "*" fill (a value that did not fit its width) keys as 0, the
+// same as a blank one: alone it gives the numeric key of 0, under STR() the text of 0
+// right-aligned (STR(R_ceny,2) gives " 0"). So such a record stays in every tag, ahead of
+// the positive numbers, and any reader of the index walks it like any other key.
 class KeyExpression {
  public:
   // Parses `text` for a table laid out as `layout`. On failure returns nullopt and says

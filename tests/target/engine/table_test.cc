@@ -160,6 +160,35 @@ TEST_F(TableTest, NumbersTooWideAreStarFilledAndCounted) {
   EXPECT_EQ(engine_.overflows().at("Liczby.dbf"), 3);
 }
 
+// A star-filled number keys as 0, alone and under STR(), so its record stays in the tags
+// and another reader walks them in order.
+TEST_F(TableTest, StarFilledNumbersKeyAsZeroUnderEveryTag) {
+  Create("Ceny.dbf", {{"R_ceny", FieldType::kNumeric, 2, 0}, {"Kod", FieldType::kCharacter, 2, 0}});
+  {
+    Table table(engine_, dir_.folder(), "Ceny.dbf");
+    table.Open();
+    table.AddIndex("R_CENY", "R_ceny", false);
+    table.AddIndex("CENNIK", "str(R_ceny,2)+Kod", true);
+    for (const double number : {7.0, 120.0, 1.0}) {
+      table.Append();
+      table.SetNumber("R_ceny", number);
+      table.SetText("Kod", "A");
+    }
+    table.Close();
+  }
+  EXPECT_EQ(ReadDbfWithDbfread(HostFile("Ceny.dbf")).live_records[1].raw[0], "**");
+  std::vector<std::string> seen;
+  for (const auto& tag : testing::ReadMdxWithXBase(HostFile("Ceny.mdx"))) {
+    for (const auto& key : tag.keys) {
+      seen.push_back(tag.name + ":" + std::to_string(key.record) + ":" +
+                     (tag.name == "CENNIK" ? key.key : std::to_string(key.key[0])));
+    }
+  }
+  // XBase lists the tags by name; R_CENY keys carry the exponent byte 52 + E (0 is 52).
+  EXPECT_EQ(seen, (std::vector<std::string>{"CENNIK:2: 0A ", "CENNIK:3: 1A ", "CENNIK:1: 7A ",
+                                            "R_CENY:2:52", "R_CENY:3:53", "R_CENY:1:53"}));
+}
+
 TEST_F(TableTest, PendingAppendIsPostedByNextAppendAndByClose) {
   Create("Dopisz", {{"Kod", FieldType::kCharacter, 4, 0}});
   Table table(engine_, dir_.folder(), "Dopisz");

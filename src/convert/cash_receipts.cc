@@ -1,0 +1,103 @@
+#include "convert/cash_receipts.h"
+
+#include <cstdint>
+#include <string>
+
+#include "convert/converter_toolkit.h"
+
+namespace konwerter::convert {
+
+namespace {
+
+constexpr std::string_view kVariable = "BDLZLEC";
+constexpr int kIdWidth = 8;
+// The order reference of a receipt line that pays no order: the receipt stands for itself.
+constexpr std::uint16_t kSelfStandingMarker = 0xFEFE;
+constexpr std::string_view kSelfStandingOrder = "FFFFFFFF";
+constexpr std::string_view kSelfStandingFlag = "K";
+
+struct Receipt {
+  std::uint32_t id_kp = 0;
+  std::string nr_kp, d_kp;
+  double kwota_kp = 0;
+};
+
+struct ReceiptLine {
+  std::uint32_t id_kp = 0;
+  std::uint16_t id_zam = 0;
+  bool odsetki = false;
+  double kwota_el = 0;
+};
+
+// Flags the receipt of a self-standing line, found by its identifier in the written
+// nrkp.dbf; a line whose receipt was not written flags nothing.
+void FlagSelfStanding(engine::Table& nrkp, const std::string& receipt) {
+  if (receipt.empty() || !nrkp.FindKey(receipt)) return;
+  nrkp.Edit();
+  nrkp.SetText("Samo_Kp", kSelfStandingFlag);
+  nrkp.Post();
+}
+
+}  // namespace
+
+bool ConvertCashReceipts(run::RunContext& context) {
+  const std::string folder = MakeTargetFolder(context, "ZLECENIA");
+  SourceTablesScope scope(context);
+  Receipt receipt;
+  ReceiptLine line;
+  auto receipts = SourceTable::Open(context, kVariable, "nrkp.dbf");
+  if (!receipts) return false;
+  receipts->Binary4("id_kp", &receipt.id_kp)
+      .Text("nr_kp", &receipt.nr_kp)
+      .Text("d_kp", &receipt.d_kp)
+      .Real("kwota_kp", &receipt.kwota_kp);
+  auto lines = SourceTable::Open(context, kVariable, "elkp.dbf");
+  if (!lines) return false;
+  lines->Binary4("id_kp", &line.id_kp)
+      .Binary2("id_zam", &line.id_zam)
+      .Logical("odsetki", &line.odsetki)
+      .Real("kwota_el", &line.kwota_el);
+
+  run::TranslationTable written;  // new Id_kp by record number of the source nrkp.dbf
+  written.Size(receipts->RecordCount() + 100);
+  auto nrkp = CreateTargetTable(context, folder, target::tables::kZleceniaNrkp);
+  std::uint32_t next = 1;
+  receipts->ForEachRecord(nrkp->table_name(), [&](std::uint32_t record) {
+    if (!run::IsDosKeySet(receipt.id_kp)) return;
+    const std::string identifier = HexNumber(next++, kIdWidth);
+    written.Store(record, identifier);
+    nrkp->Append();
+    nrkp->SetText("Id_kp", identifier);
+    nrkp->SetText("Nr_kp", receipt.nr_kp);
+    SetDosDate(*nrkp, "D_kp", receipt.d_kp);
+    nrkp->SetNumber("Kwota_kp", receipt.kwota_kp);
+    nrkp->Post();
+  });
+  context.sequence->WriteRow("nrkp", next);
+
+  auto elkp = CreateTargetTable(context, folder, target::tables::kZleceniaElkp);
+  nrkp->SetCurrentIndex("id_kp");
+  lines->ForEachRecord(elkp->table_name(), [&](std::uint32_t) {
+    if (!run::IsDosKeySet(line.id_kp)) return;
+    const std::string receipt_id = written.LookUp(line.id_kp);
+    elkp->Append();
+    elkp->SetText("Id_kp", receipt_id);
+    if (line.id_zam == kSelfStandingMarker) {
+      elkp->SetText("Id_zam", kSelfStandingOrder);
+      FlagSelfStanding(*nrkp, receipt_id);
+    } else {
+      elkp->SetText("Id_zam", context.records.orders.LookUp(line.id_zam));
+    }
+    elkp->SetLogical("Odsetki", line.odsetki);
+    elkp->SetNumber("Kwota_el", line.kwota_el);
+    elkp->SetText("Id_tworz", context.creator_identifier);
+    elkp->Post();
+  });
+  ReportTable(context, *nrkp, receipts->path(), receipts->RecordCount());
+  ReportTable(context, *elkp, lines->path(), lines->RecordCount());
+  nrkp->Close();
+  elkp->Close();
+  return true;
+}
+
+}  // namespace konwerter::convert
