@@ -17,6 +17,7 @@ ControlSpec Label(std::string name, Bounds bounds, std::string_view caption_utf8
   control.kind = ControlKind::kLabel;
   control.bounds = bounds;
   control.caption = Cp1250FromUtf8(caption_utf8);
+  control.auto_size = true;
   return control;
 }
 
@@ -25,6 +26,7 @@ ControlSpec Focusable(std::string name, ControlKind kind, Bounds bounds,
   ControlSpec control = Label(std::move(name), bounds, caption_utf8);
   control.kind = kind;
   control.tab_order = tab_order;
+  control.auto_size = false;
   return control;
 }
 
@@ -47,6 +49,7 @@ ControlSpec FlatButton(std::string name, Bounds bounds, std::string_view hint_ut
                        ButtonGlyph glyph) {
   ControlSpec control = Label(std::move(name), bounds, hint_utf8);
   control.kind = ControlKind::kFlatButton;
+  control.auto_size = false;
   control.glyph = glyph;
   return control;
 }
@@ -84,6 +87,8 @@ WindowSpec MainWindowSpec() {
   title.bold = true;
   ControlSpec lile = Label("lile", {288, 336, 6, 13}, "0");
   lile.visible = false;
+  ControlSpec table_label = Label("Label5", {24, 384, 305, 13}, "Tworzenie tabeli:");
+  table_label.auto_size = false;  // long table names are cut, the window does not move
   const auto edit = ControlKind::kEdit;
   const auto check = ControlKind::kCheckBox;
   window.controls = {
@@ -103,7 +108,7 @@ WindowSpec MainWindowSpec() {
       Label("Label4", {24, 340, 124, 13}, "Postęp procesu konwersji:"),
       lile,
       ProgressBar("ProgressBar1", {24, 360, 317, 16}, 60, 6),
-      Label("Label5", {24, 384, 305, 13}, "Tworzenie tabeli:"),
+      table_label,
       ProgressBar("ProgressBar2", {24, 404, 317, 16}, 100, 7),
       Button("BitBtn1", {24, 448, 97, 25}, "Konwersja", 4, ButtonGlyph::kOk),
       Button("BitBtn2", {244, 448, 97, 25}, "Anuluj", 5, ButtonGlyph::kCancel),
@@ -120,7 +125,7 @@ WindowSpec RenumberingDialogSpec() {
   const auto check = ControlKind::kCheckBox;
   window.controls = {
       Label("Label1", {8, 8, 113, 13}, "Przenumerowanie gmin:"),
-      Focusable("StringGrid1", ControlKind::kGrid, {8, 24, 177, 289}, "", 0),
+      Focusable("StringGrid1", ControlKind::kGrid, {8, 24, 169, 289}, "", 0),
       FlatButton("SpeedButton1", {8, 320, 25, 25}, "Dodaj nowy wiersz", ButtonGlyph::kAddRow),
       FlatButton("SpeedButton2", {36, 320, 25, 25}, "Usuń wiersz", ButtonGlyph::kDeleteRow),
       Label("Label2", {200, 8, 185, 13}, "Dodatkowe przenumerowanie członu 1:"),

@@ -40,6 +40,9 @@ struct ControlSpec {
   int tab_order = -1;   // position in the tab order; -1 for controls outside it
   bool bold = false;
   bool visible = true;
+  // A label that widens to fit its caption in the window's font (the width given is what
+  // it takes in the original 8-point font); other controls keep their size.
+  bool auto_size = false;
   ButtonGlyph glyph = ButtonGlyph::kNone;
   int minimum = 0;  // progress bars only
   int maximum = 0;
