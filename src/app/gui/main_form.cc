@@ -88,8 +88,11 @@ std::optional<std::string> MainForm::ChooseFile() {
   QFileDialog dialog(this);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);  // the typed name is not checked
+  if (!file_dialog_folder_.isEmpty()) dialog.setDirectory(file_dialog_folder_);
   dialog.selectFile(QStringLiteral("*.*"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  file_dialog_folder_ = dialog.directory().absolutePath();  // both buttons share the dialog
+  if (!chosen) return std::nullopt;
   return ToCp1250(dialog.selectedFiles().front());
 }
 

@@ -70,6 +70,7 @@ class MainForm final : public QWidget,
   platform::OperatorMessages& messages_;
   app::window::MainWindow rules_;
   RenumberingForm* dialog_ = nullptr;  // a child window, deleted with the form
+  QString file_dialog_folder_;         // where the file-open dialog was left
   bool busy_ = false;
 };
 
