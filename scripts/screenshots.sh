@@ -5,10 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target konwerter-screenshots
+cmake --preset debug >/dev/null
+cmake --build --preset debug -j "$(nproc)" --target konwerter-screenshots
 
 mkdir -p docs
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
-  build/release/src/app/gui/konwerter-screenshots docs
+  build/debug/src/app/gui/konwerter-screenshots docs
 echo "docs/okno-glowne.png docs/przenumerowanie.png"
