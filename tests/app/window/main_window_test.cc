@@ -3,23 +3,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
 #include <set>
 
 #include "app/window/window_controls.h"
 #include "tests/app/window/window_fakes.h"
 #include "tests/support/temp_dir.h"
-#include "tools/sample/sample_site.h"
 
 namespace konwerter::testing {
 namespace {
 
-namespace fs = std::filesystem;
 using app::window::FolderOfFile;
 using app::window::MainWindow;
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 
 std::string Caption(const app::window::WindowSpec& window, std::string_view name) {
   return platform::Utf8FromCp1250(window.Control(name).caption);
@@ -132,66 +128,19 @@ TEST_F(MainWindowTest, TheRequestCarriesEveryBoxOfBothWindows) {
   EXPECT_TRUE(request.drives.empty());
 }
 
-TEST_F(MainWindowTest, AnulujClosesWithoutAQuestion) {
-  window_.BitBtn2Click(host_);
-  EXPECT_TRUE(host_.closed);
-}
-
-class WindowConversionTest : public MainWindowTest {
- protected:
-  run::Session session_;
-  RecordedProgress progress_;
-  const platform::FixedClock clock_{platform::CalendarDate{2026, 12, 7}};
-};
-
-TEST_F(WindowConversionTest, KonwersjaWithAnEmptyEditDoesNothing) {
+// A conversion from the window is tested with the Qt window (tests/app/gui).
+TEST_F(MainWindowTest, KonwersjaWithAnEmptyEditDoesNothing) {
+  run::Session session;
+  RecordedProgress progress;
+  const platform::FixedClock clock{platform::CalendarDate{2026, 12, 7}};
   RecordedMessages messages;
-  EXPECT_EQ(window_.BitBtn1Click(host_, {session_, progress_, messages, clock_}), std::nullopt);
+  EXPECT_EQ(window_.BitBtn1Click(host_, {session, progress, messages, clock}), std::nullopt);
   window_.input_folder() = "/srv/dos";
   window_.output_folder().clear();
-  EXPECT_EQ(window_.BitBtn1Click(host_, {session_, progress_, messages, clock_}), std::nullopt);
+  EXPECT_EQ(window_.BitBtn1Click(host_, {session, progress, messages, clock}), std::nullopt);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(host_.busy_changes.empty());
-  EXPECT_EQ(progress_.resets, 0);
-  EXPECT_FALSE(host_.closed);
-}
-
-TEST_F(WindowConversionTest, ASuccessfulConversionClosesTheWindow) {
-  TempDir site;
-  tools::GenerateSampleSite({site.path(), 1, 1});
-  window_.input_folder() = site.folder();
-  window_.output_folder() = folder_.Join("wynik");
-  RecordedMessages messages;
-  const auto result = window_.BitBtn1Click(host_, {session_, progress_, messages, clock_});
-  ASSERT_TRUE(result.has_value());
-  EXPECT_EQ(result->outcome, app::RunOutcome::kSucceeded) << result->message;
-  EXPECT_THAT(messages.Texts(), ElementsAre("Konwersja została zakończona."));
-  EXPECT_THAT(host_.busy_changes, ElementsAre(true, false));
-  EXPECT_TRUE(host_.closed);
-  EXPECT_EQ(window_.output_folder(), folder_.Join("wynik\\"));  // as the run completed it
-  EXPECT_THAT(progress_.captions, ::testing::Contains("Tworzenie tabeli: Osoby.dbf"));
-  EXPECT_TRUE(fs::exists(folder_.path() / "wynik" / "BAZA" / "OSOBY" / "Osoby.dbf"));
-}
-
-TEST_F(WindowConversionTest, AFailedConversionLeavesTheWindowOpen) {
-  TempDir site;
-  tools::GenerateSampleSite({site.path(), 1, 1});
-  window_.input_folder() = site.folder();
-  window_.output_folder() = folder_.Join("wynik");
-  // The persons' table is gone: the persons' converter cannot open it.
-  for (const auto& entry : fs::recursive_directory_iterator(site.path())) {
-    std::string name = entry.path().filename().string();
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (name == "osoby.dbf") fs::remove(entry.path());
-  }
-  RecordedMessages messages;
-  const auto result = window_.BitBtn1Click(host_, {session_, progress_, messages, clock_});
-  ASSERT_TRUE(result.has_value());
-  EXPECT_EQ(result->outcome, app::RunOutcome::kFailed);
-  ASSERT_FALSE(messages.shown.empty());
-  EXPECT_THAT(messages.Texts().back(), HasSubstr("Wystąpił błąd podczas konwersji:"));
-  EXPECT_EQ(messages.shown.back().icon, platform::MessageIcon::kStop);
-  EXPECT_THAT(host_.busy_changes, ElementsAre(true, false));
+  EXPECT_EQ(progress.resets, 0);
   EXPECT_FALSE(host_.closed);
 }
 
