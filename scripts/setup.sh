@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
+  qt6-base-dev fonts-dejavu-core xvfb xauth
 )
 
 missing=()

@@ -40,6 +40,16 @@ bool WriteSummaryFile(const std::string& path, const app::ConversionResult& resu
   return false;
 }
 
+// konwerter.gm beside this program: the file the window program `konwerter` reads and its
+// renumbering dialog writes, so both front ends renumber alike.
+std::string DefaultRenumberingFile() {
+  const std::string program = platform::ProgramPath();
+  const std::size_t separator = program.find_last_of("\\/");
+  const std::string folder =
+      separator == std::string::npos ? std::string() : program.substr(0, separator + 1);
+  return renumber::RenumberingFilePath(folder + "konwerter.exe");
+}
+
 bool WantsHelp(const std::vector<std::string>& arguments) {
   for (const std::string& argument : arguments) {
     if (argument == "--help" || argument == "-h") return true;
@@ -62,7 +72,7 @@ int RunConvert(const std::vector<std::string>& arguments, Console& console,
     return kExitUsage;
   }
   if (!options->renumbering_file_given) {
-    options->request.renumbering_file = renumber::RenumberingFilePath(platform::ProgramPath());
+    options->request.renumbering_file = DefaultRenumberingFile();
   }
 
   run::Session session;
