@@ -15,8 +15,7 @@ rm -rf "$demo"
 mkdir -p "$demo"
 
 "$cli" generate-sample --output "$demo/dos" --scale 1 --seed 1
-# The registers that refer to persons are not converted yet, so every person is kept.
 "$cli" convert --input "$demo/dos/SYSTEM" --output "$demo/windows" --yes \
-  --keep-unlinked osoby --summary "$demo/summary.json"
+  --summary "$demo/summary.json"
 echo
 echo "Baza wynikowa: $demo/windows   podsumowanie: $demo/summary.json"
