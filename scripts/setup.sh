@@ -8,6 +8,9 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
+  # the Windows programs: cross-compilers, GoogleTest built from source, Wine to run the
+  # tests, a display-less X server and screenshots for the window, zip for the package
+  mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb imagemagick zip ccache
 )
 
 missing=()
