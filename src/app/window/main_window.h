@@ -1,0 +1,102 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/conversion_driver.h"
+#include "app/progress_view.h"
+#include "app/window/renumbering_dialog.h"
+#include "platform/clock.h"
+#include "platform/operator_messages.h"
+#include "run/run_options.h"
+#include "run/session.h"
+
+namespace konwerter::app::window {
+
+// The folder part of a file's path with its trailing separator ("C:\DANE\users.dbf" gives
+// "C:\DANE\", "/srv/dos/users.dbf" gives "/srv/dos/"); empty when the path holds no
+// separator.
+std::string FolderOfFile(std::string_view file_path);
+
+// What the rules of the main window need from a toolkit's window TForm1.
+class MainWindowHost {
+ public:
+  virtual ~MainWindowHost() = default;
+  // Runs the file-open dialog (file name "*.*", no read-only box, the typed name not
+  // checked); the chosen file's full path (cp1250), or nullopt when cancelled.
+  virtual std::optional<std::string> ChooseFile() = 0;
+  // Shows the renumbering dialog modally; true when it ended with the OK result.
+  virtual bool RunRenumberingDialog() = 0;
+  // Shows the edits' texts and the check boxes' states of the window's fields again after
+  // the rules changed them.
+  virtual void ShowFields() = 0;
+  // While a conversion runs: the busy cursor, and the window takes no input (it still
+  // repaints through the progress display). Message boxes shown meanwhile answer as usual.
+  virtual void SetBusy(bool busy) = 0;
+  // Closes the window, which ends the program.
+  virtual void CloseWindow() = 0;
+};
+
+// What a conversion started from the window runs with.
+struct ConversionServices {
+  run::Session& session;
+  ProgressView& view;
+  platform::OperatorMessages& messages;
+  const platform::Clock& clock;
+};
+
+// The state and rules of the main window TForm1: the two folders (Edit1, Edit2), the check
+// boxes (the run's options, the renumbering dialog's six boxes among them), and what each
+// button does. A toolkit's window creates its controls from MainWindowSpec(), shows the
+// fields, writes every edit and check box change back into them, and forwards its clicks to
+// the methods below. No conversion logic lives in the window: "Konwersja" hands the fields
+// to the conversion driver, the same one konwerter-cli runs.
+class MainWindow {
+ public:
+  // `program_path`: the running program's full path (cp1250). Edit2 starts as its folder,
+  // and the renumbering file lies beside it.
+  explicit MainWindow(std::string_view program_path);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  std::string& input_folder() { return input_folder_; }  // Edit1 (cp1250)
+  const std::string& input_folder() const { return input_folder_; }
+  std::string& output_folder() { return output_folder_; }  // Edit2 (cp1250)
+  const std::string& output_folder() const { return output_folder_; }
+  // Every check box of both windows: CheckBoxOption(options(), name).
+  run::RunOptions& options() { return options_; }
+  const run::RunOptions& options() const { return options_; }
+  RenumberingDialog& renumbering_dialog() { return dialog_; }
+
+  // "Wybierz" beside Edit1 (Button1) and beside Edit2 (Button2): the edit receives the
+  // folder of the file chosen.
+  void Button1Click(MainWindowHost& host);
+  void Button2Click(MainWindowHost& host);
+
+  // A check box of the main window was clicked and is now `checked`. Checking cbgmina shows
+  // the renumbering dialog; unless it ends with OK, the box is unchecked again.
+  void CheckBoxClicked(MainWindowHost& host, std::string_view box_name, bool checked);
+
+  // "Konwersja" (BitBtn1): nothing when either edit is empty; otherwise a whole conversion
+  // with the window busy. The edits then show the folders as the run completed them (a
+  // trailing backslash appended). After success the window closes; otherwise it stays open.
+  // Returns the driver's result; nullopt when nothing ran.
+  std::optional<ConversionResult> BitBtn1Click(MainWindowHost& host, ConversionServices services);
+
+  // "Anuluj" (BitBtn2): closes the window without a question.
+  void BitBtn2Click(MainWindowHost& host) { host.CloseWindow(); }
+
+  // The request "Konwersja" hands to the driver for the current fields.
+  ConversionRequest Request() const;
+
+ private:
+  void ChooseFolder(MainWindowHost& host, std::string& edit);
+
+  std::string input_folder_;
+  std::string output_folder_;
+  run::RunOptions options_;
+  RenumberingDialog dialog_;
+};
+
+}  // namespace konwerter::app::window
