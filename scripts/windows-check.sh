@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Checks the Windows konwerter-cli.exe under Wine against the Linux build, after both are
+# Checks the Windows programs under Wine against the Linux build, after both are
 # built (scripts/test.sh builds them):
 #   1. the sample site converted by the .exe with a fixed date gives, file for file, the
 #      same bytes as the Linux program's conversion;
 #   2. while another Windows program holds the source lock, a conversion does not start and
-#      says the DOS edition is still in use.
+#      says the DOS edition is still in use;
+#   3. konwerter.exe shows its controls and converts the sample site (under xvfb-run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -43,3 +44,8 @@ if [[ $status != 3 || $output != *"Przed konwersją należy zakończyć pracę"*
 fi
 [[ ! -e $work/second ]] || { echo "windows-check: output written under a held lock" >&2; exit 1; }
 echo "windows-check: the source lock held against a second program"
+
+# The window on a display-less X server: its controls, and "Konwersja" over the sample site
+# ending with the success message. Wine's session so far ran without a display: end it first.
+wineserver -k || true
+xvfb-run -a -s "-screen 0 800x600x24" wine build/windows/tests/app_win32_tests.exe
