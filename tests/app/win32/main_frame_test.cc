@@ -29,7 +29,8 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-// Answers every message box of this process with its default button and keeps its text.
+// Answers every message box of this process with its default button and keeps its text;
+// closes the renumbering dialog through its close box.
 class MessageBoxAnswerer {
  public:
   MessageBoxAnswerer() : thread_([this] { Run(); }) {}
@@ -59,6 +60,12 @@ class MessageBoxAnswerer {
       ::PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);  // the default button
       ::PostMessageW(window, WM_KEYUP, VK_RETURN, 0);
       ::Sleep(500);  // until it has gone
+    } else if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
+               std::wstring(window_class) == L"KonwerterTForm2" &&
+               !reinterpret_cast<MessageBoxAnswerer*>(self)->dialog_closed_) {
+      reinterpret_cast<MessageBoxAnswerer*>(self)->dialog_closed_ = true;
+      ::PostMessageW(window, WM_CLOSE, 0, 0);
+      ::Sleep(500);
     }
     return TRUE;
   }
@@ -70,6 +77,7 @@ class MessageBoxAnswerer {
   }
 
   std::atomic<bool> stop_{false};
+  bool dialog_closed_ = false;  // the answering thread's own
   std::mutex mutex_;
   std::vector<std::wstring> texts_;
   std::thread thread_;
@@ -78,6 +86,12 @@ class MessageBoxAnswerer {
 class MainFrameTest : public ::testing::Test {
  protected:
   MainFrameTest() { target::ConfigureEngine(session_.engine, false); }
+  // A window that closed asked the thread to quit; the next test's loops must not see that.
+  ~MainFrameTest() override {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
 
   testing::TempDir dir_;
   run::Session session_;
@@ -128,6 +142,20 @@ TEST_F(MainFrameTest, KonwersjaConvertsTheSampleSiteAndTheWindowCloses) {
   EXPECT_THAT(answerer.texts(), ::testing::ElementsAre(L"Konwersja zosta\u0142a zako\u0144czona."));
   EXPECT_EQ(frame.window(), nullptr);  // closed after success
   EXPECT_TRUE(fs::exists(dir_.path() / "BAZA" / "ADMIN" / "Dostep.dbf"));
+}
+
+TEST_F(MainFrameTest, LeavingTheRenumberingDialogWithoutOkUnchecksTheBox) {
+  MainFrame frame(rules_, session_, clock_, fonts_);
+  ::ShowWindow(frame.window(), SW_SHOW);
+  MessageBoxAnswerer answerer;
+  ::SendMessageW(frame.Control("cbgmina"), BM_CLICK, 0, 0);  // the dialog runs meanwhile
+
+  EXPECT_THAT(answerer.texts(),
+              ::testing::ElementsAre(L"Wyj\u015Bcie bez zapisu spowoduje, i\u017C wprowadzone "
+                                     L"przenumerowanie nie zostanie zachowane. Kontynuowa\u0107?"));
+  EXPECT_EQ(::SendMessageW(frame.Control("cbgmina"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(rules_.options().renumber_communes);
+  EXPECT_FALSE(fs::exists(dir_.path() / "konwerter.gm"));
 }
 
 }  // namespace
