@@ -9,6 +9,18 @@
 
 namespace konwerter::platform {
 
+#ifdef _WIN32
+
+// Windows finds files whatever the letter case of their names and knows drive letters, so
+// the path is used as it stands, with backslashes between its folders.
+std::filesystem::path HostPath(std::string_view path) {
+  std::string utf8 = Utf8FromCp1250(path);
+  std::replace(utf8.begin(), utf8.end(), '/', '\\');
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+#else
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -83,6 +95,8 @@ fs::path HostPath(std::string_view path) {
   if (!utf8.empty() && (utf8.back() == '/' || utf8.back() == '\\')) result /= "";
   return result;
 }
+
+#endif  // _WIN32
 
 std::string WithTrailingBackslash(std::string_view path) {
   std::string result(path);

@@ -1,6 +1,10 @@
+// The POSIX side of File; file_win32.cc is the Windows side.
+#ifndef _WIN32
+
 #include "platform/file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +36,13 @@ std::optional<File> File::OpenExisting(const std::filesystem::path& path, Access
     return std::nullopt;
   }
   return File(descriptor, path);
+}
+
+std::optional<File> File::OpenExclusive(const std::filesystem::path& path, bool& held_elsewhere) {
+  auto file = OpenExisting(path, Access::kReadWrite);
+  held_elsewhere = file && ::flock(file->descriptor_, LOCK_EX | LOCK_NB) != 0;
+  if (held_elsewhere) return std::nullopt;
+  return file;
 }
 
 File File::Create(const std::filesystem::path& path) {
@@ -126,3 +137,5 @@ bool File::Close() {
 }
 
 }  // namespace konwerter::platform
+
+#endif  // _WIN32

@@ -14,9 +14,21 @@ namespace konwerter::platform {
 class File {
  public:
   enum class Access { kRead, kReadWrite };
+#ifdef _WIN32
+  using Descriptor = void*;  // a Windows file handle
+  static constexpr Descriptor kClosed = nullptr;
+#else
+  using Descriptor = int;
+  static constexpr Descriptor kClosed = -1;
+#endif
 
-  // Opens an existing file; nullopt when it cannot be opened.
+  // Opens an existing file; nullopt when it cannot be opened. Other programs may open the
+  // file at the same time.
   static std::optional<File> OpenExisting(const std::filesystem::path& path, Access access);
+  // Opens an existing file for reading and writing so that no other program can open it
+  // while it stays open (a lock that does not wait); nullopt when it cannot be opened so,
+  // with `held_elsewhere` telling whether another open of the file was the reason.
+  static std::optional<File> OpenExclusive(const std::filesystem::path& path, bool& held_elsewhere);
   // Creates the file, or empties it when it exists, for reading and writing.
   // Throws IoError when it cannot.
   static File Create(const std::filesystem::path& path);
@@ -44,14 +56,20 @@ class File {
   // Closes the file now; false when the system reports a failure. Later calls do nothing.
   bool Close();
 
-  bool is_open() const { return descriptor_ >= 0; }
-  int descriptor() const { return descriptor_; }
-  const std::filesystem::path& path() const { return path_; }
+  bool is_open() const {
+    return descriptor_ != kClosed;
+  }
+  Descriptor descriptor() const {
+    return descriptor_;
+  }
+  const std::filesystem::path& path() const {
+    return path_;
+  }
 
  private:
-  File(int descriptor, std::filesystem::path path);
+  File(Descriptor descriptor, std::filesystem::path path);
 
-  int descriptor_ = -1;
+  Descriptor descriptor_ = kClosed;
   std::filesystem::path path_;
 };
 

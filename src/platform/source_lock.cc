@@ -1,9 +1,5 @@
 #include "platform/source_lock.h"
 
-#include <sys/file.h>
-
-#include <cerrno>
-
 #include "platform/dos_path.h"
 
 namespace konwerter::platform {
@@ -11,15 +7,23 @@ namespace konwerter::platform {
 SourceLock::Outcome SourceLock::Take(std::string_view users_dbf_path,
                                      std::optional<SourceLock>& lock) {
   lock.reset();
-  auto file = File::OpenExisting(HostPath(users_dbf_path), File::Access::kReadWrite);
-  if (!file) return Outcome::kMissing;
-  if (::flock(file->descriptor(), LOCK_EX | LOCK_NB) != 0) return Outcome::kInUse;
+  bool held_elsewhere = false;
+  auto file = File::OpenExclusive(HostPath(users_dbf_path), held_elsewhere);
+  if (!file) {
+    // A file another program holds with no sharing at all cannot be opened shared either,
+    // yet it is there and in use: only a file that cannot be opened for itself is missing.
+    const bool in_use = held_elsewhere || CanOpenShared(users_dbf_path);
+    return in_use ? Outcome::kInUse : Outcome::kMissing;
+  }
   lock.emplace(SourceLock(std::move(*file)));
   return Outcome::kTaken;
 }
 
 bool SourceLock::CanOpenShared(std::string_view path) {
-  return File::OpenExisting(HostPath(path), File::Access::kReadWrite).has_value();
+  if (File::OpenExisting(HostPath(path), File::Access::kReadWrite)) return true;
+  bool held_elsewhere = false;
+  File::OpenExclusive(HostPath(path), held_elsewhere);
+  return held_elsewhere;
 }
 
 }  // namespace konwerter::platform

@@ -8,7 +8,8 @@
 namespace konwerter::platform {
 
 // The guard that keeps the DOS edition's users out of the source data for a whole run:
-// `users.dbf` held open with an exclusive, non-blocking lock. Released when destroyed.
+// `users.dbf` held open with an exclusive, non-blocking lock (on Windows: opened with no
+// sharing, so no other program can open it). Released when destroyed.
 class SourceLock {
  public:
   enum class Outcome {
@@ -20,7 +21,8 @@ class SourceLock {
   // Tries to take the lock on the file; the lock is present only with kTaken.
   static Outcome Take(std::string_view users_dbf_path, std::optional<SourceLock>& lock);
 
-  // True when the file can be opened for reading and writing (shared), as a probe.
+  // True when the file can be opened for reading and writing (shared), as a probe; also
+  // when another program holds it with no sharing (Windows), for the file is there.
   static bool CanOpenShared(std::string_view path);
 
  private:

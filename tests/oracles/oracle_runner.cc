@@ -1,7 +1,5 @@
 #include "tests/oracles/oracle_runner.h"
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -11,6 +9,30 @@
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::testing {
+
+namespace {
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  throw std::runtime_error(std::string("not a hexadecimal digit: ") + c);
+}
+
+}  // namespace
+
+std::string BytesFromHex(std::string_view hex) {
+  if (hex.size() % 2 != 0) throw std::runtime_error("odd number of hexadecimal digits");
+  std::string bytes;
+  bytes.reserve(hex.size() / 2);
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    bytes += static_cast<char>(HexDigit(hex[i]) * 16 + HexDigit(hex[i + 1]));
+  }
+  return bytes;
+}
+
+// Under Windows the interpreters live on the Linux side: oracle_runner_win32.cc.
+#ifndef _WIN32
 
 namespace {
 
@@ -38,13 +60,6 @@ struct PipeCloser {
   }
 };
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  throw std::runtime_error(std::string("not a hexadecimal digit: ") + c);
-}
-
 }  // namespace
 
 std::string RunOracleScript(std::string_view interpreter, std::string_view script,
@@ -71,14 +86,6 @@ std::string RunOracleScript(std::string_view interpreter, std::string_view scrip
   return output;
 }
 
-std::string BytesFromHex(std::string_view hex) {
-  if (hex.size() % 2 != 0) throw std::runtime_error("odd number of hexadecimal digits");
-  std::string bytes;
-  bytes.reserve(hex.size() / 2);
-  for (std::size_t i = 0; i < hex.size(); i += 2) {
-    bytes += static_cast<char>(HexDigit(hex[i]) * 16 + HexDigit(hex[i + 1]));
-  }
-  return bytes;
-}
+#endif  // _WIN32
 
 }  // namespace konwerter::testing

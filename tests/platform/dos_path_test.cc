@@ -21,9 +21,28 @@ TEST(HostPathTest, FindsFilesAndFoldersWhateverTheirLetterCase) {
   fs::create_directories(dir.path() / "TEROKAN" / "GOSOBY");
   Touch(dir.path() / "TEROKAN" / "GOSOBY" / "OSOBY.DBF");
 
-  const fs::path found = HostPath(dir.Join("terokan\\gosoby\\osoby.dbf"));
-  EXPECT_EQ(found, dir.path() / "TEROKAN" / "GOSOBY" / "OSOBY.DBF");
   EXPECT_TRUE(FileExists(dir.Join("Terokan\\GOSOBY\\Osoby.Dbf")));
+  EXPECT_TRUE(FolderExists(dir.Join("TEROKAN\\gosoby\\")));
+}
+
+#ifdef _WIN32
+
+// Windows itself finds names whatever their case, and knows drive letters.
+TEST(HostPathTest, WindowsPathsAreUsedAsTheyStand) {
+  EXPECT_EQ(HostPath("F:\\TEROKAN\\gosoby\\OSOBY.DBF"),
+            fs::path(L"F:\\TEROKAN\\gosoby\\OSOBY.DBF"));
+  EXPECT_EQ(HostPath("C:/DANE/BAZA/"), fs::path(L"C:\\DANE\\BAZA\\"));
+  EXPECT_EQ(HostPath("F:\\\xA3\xF3\x64\x9F\\"), fs::path(L"F:\\\u0141\u00F3d\u017A\\"));
+}
+
+#else
+
+TEST(HostPathTest, NamesComponentsAsTheyAreOnDisk) {
+  testing::TempDir dir;
+  fs::create_directories(dir.path() / "TEROKAN" / "GOSOBY");
+  Touch(dir.path() / "TEROKAN" / "GOSOBY" / "OSOBY.DBF");
+  EXPECT_EQ(HostPath(dir.Join("terokan\\gosoby\\osoby.dbf")),
+            dir.path() / "TEROKAN" / "GOSOBY" / "OSOBY.DBF");
 }
 
 TEST(HostPathTest, KeepsMissingComponentsAsWritten) {
@@ -41,9 +60,11 @@ TEST(HostPathTest, PrefersTheExactNameWhenSeveralMatch) {
   EXPECT_EQ(HostPath(dir.Join("Osoby.dbf")), dir.path() / "OSOBY.DBF");
 }
 
+#endif  // _WIN32
+
 TEST(HostPathTest, MapsPolishFolderNamesToUtf8) {
   testing::TempDir dir;
-  fs::create_directories(dir.path() / "Łódź");
+  fs::create_directories(dir.path() / fs::path(u8"Łódź"));
   // "Łódź" in cp1250
   EXPECT_TRUE(FolderExists(dir.folder() + "\xA3\xF3\x64\x9F"));
 }

@@ -63,16 +63,23 @@ class ClipperIndexTest : public ::testing::Test {
   void Write(const std::vector<NtxEntry>& entries, std::uint16_t key_size = 5,
              std::uint16_t keys_per_page = 0) {
     tools::WriteNtx(file_, {key_size, "KLUCZ", keys_per_page}, entries);
+    fs::last_write_time(file_, stamp_);
   }
 
   // Rewrites the index file without changing its modification stamp.
   void ReplaceQuietly(const std::vector<std::uint8_t>& bytes) {
-    const fs::file_time_type stamp = fs::last_write_time(file_);
     WriteFileBytes(file_, bytes);
-    fs::last_write_time(file_, stamp);
+    fs::last_write_time(file_, stamp_);
   }
 
-  void Touch() { fs::last_write_time(file_, fs::last_write_time(file_) + std::chrono::seconds(2)); }
+  void Touch() {
+    stamp_ += std::chrono::seconds(2);
+    fs::last_write_time(file_, stamp_);
+  }
+
+  // The file's stamp, set by the fixture in whole seconds: some hosts keep no finer times.
+  fs::file_time_type stamp_ =
+      std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now());
 
   ::konwerter::testing::TempDir dir_;
   fs::path file_ = dir_.path() / "NAZWY.NTX";

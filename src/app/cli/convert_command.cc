@@ -79,8 +79,9 @@ int RunConvert(const std::vector<std::string>& arguments, Console& console,
   TerminalMessages messages(console.out, console.in, console.input_is_terminal,
                             options->assume_yes);
   TerminalProgress progress(console.err, console.progress_is_terminal && !options->quiet);
-  const app::ConversionResult result =
-      app::RunConversion(options->request, session, progress, messages, clock);
+  const platform::FixedClock fixed_clock(options->date.value_or(platform::CalendarDate{}));
+  const app::ConversionResult result = app::RunConversion(
+      options->request, session, progress, messages, options->date ? fixed_clock : clock);
 
   if (!options->quiet) PrintSummary(result, console.out);
   if (!options->summary_file.empty() &&

@@ -60,6 +60,29 @@ bool ApplyDrive(std::string_view value, run::DriveMap& drives, std::string& erro
   return true;
 }
 
+// "YYYY-MM-DD", a day that exists.
+bool ApplyDate(std::string_view value, std::optional<platform::CalendarDate>& date,
+               std::string& error) {
+  const auto number = [&](std::size_t from, std::size_t length) {
+    int result = 0;
+    for (std::size_t i = from; i < from + length; ++i) {
+      if (!std::isdigit(static_cast<unsigned char>(value[i]))) return -1;
+      result = result * 10 + (value[i] - '0');
+    }
+    return result;
+  };
+  const platform::CalendarDate parsed =
+      value.size() == 10 && value[4] == '-' && value[7] == '-'
+          ? platform::CalendarDate{number(0, 4), number(5, 2), number(8, 2)}
+          : platform::CalendarDate{};
+  if (!platform::IsValidDate(parsed) || parsed.year < 1980 || parsed.year > 2107) {
+    error = "--date wymaga istniejącej daty w postaci RRRR-MM-DD z lat 1980-2107";
+    return false;
+  }
+  date = parsed;
+  return true;
+}
+
 }  // namespace
 
 std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>& arguments,
@@ -82,7 +105,7 @@ std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>
     }
     const bool takes_value = name == "--input" || name == "--output" || name == "--keep-unlinked" ||
                              name == "--renumber-file" || name == "--segment1" ||
-                             name == "--drive" || name == "--summary";
+                             name == "--drive" || name == "--summary" || name == "--date";
     if (!takes_value) {
       error = "nieznana opcja: " + name;
       return std::nullopt;
@@ -106,6 +129,8 @@ std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>
       ok = ApplySegmentOne(value, request.options.segment_one, error);
     } else if (name == "--drive") {
       ok = ApplyDrive(value, request.drives, error);
+    } else if (name == "--date") {
+      ok = ApplyDate(value, options.date, error);
     } else {
       options.summary_file = value;
     }
@@ -136,6 +161,7 @@ std::string ConvertUsage() {
          "  --drive X=KATALOG      katalog, w którym leży dysk X: stacji DOS (można powtarzać)\n"
          "  --summary PLIK         zapisz podsumowanie konwersji w formacie JSON\n"
          "  --quiet                bez postępu i podsumowania na ekranie\n"
+         "  --date RRRR-MM-DD      data konwersji zapisywana w tabelach (domyślnie dzisiejsza)\n"
          "\n"
          "Kod wyjścia: 0 konwersja zakończona, 1 błąd konwersji, 2 złe wywołanie,\n"
          "3 konwersja nie rozpoczęta (brak zgody, plik gmin, blokada danych, bdglobal.mem).\n";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/conversion_driver.h"
+#include "platform/calendar_date.h"
 
 namespace konwerter::cli {
 
@@ -17,6 +18,9 @@ struct ConvertOptions {
   bool assume_yes = false;  // --yes: overwrite a folder that already holds data
   bool quiet = false;
   std::string summary_file;  // --summary; empty for none
+  // --date: the date the run writes into its tables instead of today's, so that runs on
+  // different days or machines can be compared byte for byte.
+  std::optional<platform::CalendarDate> date;
 };
 
 // Parses the arguments after "convert". Returns nullopt with a Polish explanation (UTF-8)

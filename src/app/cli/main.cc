@@ -9,6 +9,7 @@
 #include "app/cli/convert_command.h"
 #include "app/cli/generate_sample_command.h"
 #include "app/cli/inspect_command.h"
+#include "platform/console.h"
 
 namespace {
 
@@ -51,7 +52,9 @@ void PrintHelp(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const konwerter::platform::Utf8Console console;
+  std::vector<std::string> arguments = konwerter::platform::ProgramArguments(argc, argv);
+  if (!arguments.empty()) arguments.erase(arguments.begin());
   if (arguments.empty()) {
     PrintHelp(std::cerr);
     return kExitUsage;

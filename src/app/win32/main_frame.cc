@@ -1,0 +1,195 @@
+#include "app/win32/main_frame.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <array>
+
+#include "app/win32/renumbering_frame.h"
+#include "app/win32/wide_text.h"
+#include "app/window/renumbering_dialog.h"
+
+namespace konwerter::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"KonwerterTForm1";
+
+void RegisterClassOnce() {
+  static const bool registered = [] {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = DefWindowProcW;
+    window_class.hInstance = ::GetModuleHandleW(nullptr);
+    window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = kClassName;
+    window_class.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    return ::RegisterClassExW(&window_class) != 0;
+  }();
+  (void)registered;
+}
+
+std::string TextOf(HWND control) {
+  const int length = ::GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  ::GetWindowTextW(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  return Cp1250FromWide(text);
+}
+
+constexpr std::array<const char*, 6> kMainCheckBoxes = {"cbgmina", "cbosoby",  "CBkerg",
+                                                        "cbasor",  "cbobreby", "cbdzialki"};
+
+}  // namespace
+
+MainFrame::MainFrame(app::window::MainWindow& rules, run::Session& session,
+                     const platform::Clock& clock, const WindowFonts& fonts)
+    : rules_(rules), session_(session), clock_(clock), fonts_(fonts) {
+  RegisterClassOnce();
+  const app::window::WindowSpec spec = app::window::MainWindowSpec();
+  window_ = CreateDialogWindow(kClassName, spec, nullptr, this);
+  ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainFrame::Procedure));
+  controls_ = std::make_unique<ControlWindows>(window_, spec, fonts_);
+  messages_ = std::make_unique<MessageBoxes>(window_);
+  ShowFields();
+}
+
+MainFrame::~MainFrame() {
+  if (window_ != nullptr && ::IsWindow(window_)) {
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ::DestroyWindow(window_);
+  }
+}
+
+LRESULT CALLBACK MainFrame::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  auto* self = reinterpret_cast<MainFrame*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(window, message, w, l);
+  return self->Handle(window, message, w, l);
+}
+
+LRESULT MainFrame::Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_COMMAND:
+      Command(LOWORD(w), HIWORD(w));
+      return 0;
+    case WM_SETCURSOR:
+      if (busy_) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      CloseWindow();
+      return 0;
+    case WM_DESTROY:
+      window_ = nullptr;
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(window, message, w, l);
+}
+
+void MainFrame::Command(int id, int code) {
+  if (id == IDCANCEL) {  // Escape
+    return;
+  }
+  const std::string name = controls_->NameOf(id);
+  if (name == "Edit1" || name == "Edit2") {
+    if (code == EN_CHANGE && !showing_fields_) {
+      (name == "Edit1" ? rules_.input_folder() : rules_.output_folder()) =
+          TextOf(controls_->Get(name));
+    }
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  if (name == "Button1") {
+    rules_.Button1Click(*this);
+  } else if (name == "Button2") {
+    rules_.Button2Click(*this);
+  } else if (name == "BitBtn1") {
+    rules_.BitBtn1Click(*this, {session_, *this, *messages_, clock_});
+  } else if (name == "BitBtn2") {
+    rules_.BitBtn2Click(*this);
+  } else if (!name.empty()) {
+    const bool checked = ::SendMessageW(controls_->Get(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    rules_.CheckBoxClicked(*this, name, checked);
+  }
+}
+
+std::optional<std::string> MainFrame::ChooseFile() {
+  std::wstring file(MAX_PATH * 4, L'\0');
+  file.replace(0, 3, L"*.*");
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window_;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.Flags = OFN_HIDEREADONLY | OFN_NOVALIDATE | OFN_ENABLESIZING | OFN_EXPLORER;
+  if (!::GetOpenFileNameW(&dialog)) return std::nullopt;
+  file.resize(std::wcslen(file.c_str()));
+  return Cp1250FromWide(file);
+}
+
+bool MainFrame::RunRenumberingDialog() {
+  RenumberingFrame dialog(rules_.renumbering_dialog(), rules_.options(), fonts_, window_);
+  return dialog.RunModal();
+}
+
+void MainFrame::ShowFields() {
+  showing_fields_ = true;
+  ::SetWindowTextW(controls_->Get("Edit1"), WideFromCp1250(rules_.input_folder()).c_str());
+  ::SetWindowTextW(controls_->Get("Edit2"), WideFromCp1250(rules_.output_folder()).c_str());
+  for (const char* box : kMainCheckBoxes) {
+    const bool* option = app::window::CheckBoxOption(rules_.options(), box);
+    ::SendMessageW(controls_->Get(box), BM_SETCHECK, *option ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  showing_fields_ = false;
+}
+
+void MainFrame::SetBusy(bool busy) {
+  busy_ = busy;
+  ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void MainFrame::CloseWindow() {
+  if (window_ != nullptr) ::DestroyWindow(window_);
+}
+
+void MainFrame::ShowRunPosition(int position) {
+  ::SendMessageW(controls_->Get("ProgressBar1"), PBM_SETPOS, position, 0);
+  ::SetWindowTextW(controls_->Get("lile"), std::to_wstring(position).c_str());
+  ::UpdateWindow(controls_->Get("ProgressBar1"));
+}
+
+void MainFrame::ShowTable(std::string_view caption, int record_maximum) {
+  const HWND label = controls_->Get("Label5");
+  ::SetWindowTextW(label, WideFromCp1250(caption).c_str());
+  ::UpdateWindow(label);
+  const HWND bar = controls_->Get("ProgressBar2");
+  ::SendMessageW(bar, PBM_SETRANGE32, 0, record_maximum);
+  ::SendMessageW(bar, PBM_SETPOS, 0, 0);
+  ::UpdateWindow(bar);
+}
+
+void MainFrame::ShowRecordPosition(int position) {
+  const HWND bar = controls_->Get("ProgressBar2");
+  ::SendMessageW(bar, PBM_SETPOS, position, 0);
+  ::UpdateWindow(bar);
+}
+
+void MainFrame::Pause() {
+  ::RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ::Sleep(500);
+}
+
+void MainFrame::Reset() {
+  ::SendMessageW(controls_->Get("ProgressBar1"), PBM_SETPOS, 0, 0);
+  ::SendMessageW(controls_->Get("ProgressBar2"), PBM_SETPOS, 0, 0);
+  ::SetWindowTextW(controls_->Get("lile"), L"0");
+}
+
+}  // namespace konwerter::win32

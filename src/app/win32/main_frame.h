@@ -1,0 +1,64 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/progress_view.h"
+#include "app/win32/message_boxes.h"
+#include "app/win32/window_controls.h"
+#include "app/window/main_window.h"
+#include "platform/clock.h"
+#include "run/session.h"
+
+namespace konwerter::win32 {
+
+// The main window "Konwerter" (TForm1) as a Windows window: its controls, the file-open
+// dialog, the renumbering dialog, the busy cursor and the progress display of a run. The
+// rules of every control live in app::window::MainWindow; this class only draws them and
+// forwards the operator's clicks and typing.
+class MainFrame final : public app::window::MainWindowHost, public app::ProgressView {
+ public:
+  MainFrame(app::window::MainWindow& rules, run::Session& session, const platform::Clock& clock,
+            const WindowFonts& fonts);
+  ~MainFrame() override;
+  MainFrame(const MainFrame&) = delete;
+  MainFrame& operator=(const MainFrame&) = delete;
+
+  HWND window() const { return window_; }
+  HWND Control(std::string_view name) const { return controls_->Get(name); }
+
+  // MainWindowHost
+  std::optional<std::string> ChooseFile() override;
+  bool RunRenumberingDialog() override;
+  void ShowFields() override;
+  void SetBusy(bool busy) override;
+  void CloseWindow() override;
+
+  // ProgressView
+  void ShowRunPosition(int position) override;
+  void ShowTable(std::string_view caption, int record_maximum) override;
+  void ShowRecordPosition(int position) override;
+  void Pause() override;
+  void Reset() override;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  LRESULT Handle(HWND window, UINT message, WPARAM w, LPARAM l);
+  void Command(int id, int code);
+
+  app::window::MainWindow& rules_;
+  run::Session& session_;
+  const platform::Clock& clock_;
+  const WindowFonts& fonts_;
+  HWND window_ = nullptr;
+  std::unique_ptr<ControlWindows> controls_;
+  std::unique_ptr<MessageBoxes> messages_;
+  bool busy_ = false;
+  bool showing_fields_ = false;
+};
+
+}  // namespace konwerter::win32

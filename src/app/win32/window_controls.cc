@@ -1,0 +1,136 @@
+#include "app/win32/window_controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "app/win32/wide_text.h"
+
+namespace konwerter::win32 {
+
+namespace {
+
+using app::window::ControlKind;
+using app::window::ControlSpec;
+
+HFONT MakeFont(int weight) {
+  return ::CreateFontW(-11, 0, 0, 0, weight, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+}
+
+struct ClassAndStyle {
+  const wchar_t* window_class;
+  DWORD style;
+  DWORD ex_style;
+};
+
+ClassAndStyle ClassOf(const ControlSpec& control) {
+  const DWORD tab = control.TakesFocus() ? WS_TABSTOP : 0;
+  switch (control.kind) {
+    case ControlKind::kEdit:
+      return {L"EDIT", ES_AUTOHSCROLL | tab, WS_EX_CLIENTEDGE};
+    case ControlKind::kButton:
+      return {L"BUTTON", BS_PUSHBUTTON | tab, 0};
+    case ControlKind::kFlatButton:
+      return {L"BUTTON", BS_PUSHBUTTON | BS_FLAT, 0};
+    case ControlKind::kCheckBox:
+      return {L"BUTTON", BS_AUTOCHECKBOX | tab, 0};
+    case ControlKind::kProgressBar:
+      return {PROGRESS_CLASSW, 0, 0};
+    case ControlKind::kLabel:
+    case ControlKind::kGrid:
+      break;
+  }
+  return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+}
+
+// The text a flat picture button shows in place of its picture.
+std::wstring FlatButtonText(app::window::ButtonGlyph glyph) {
+  return glyph == app::window::ButtonGlyph::kAddRow ? L"+" : L"\u2212";
+}
+
+void AddHint(HWND parent, HWND control, const std::wstring& hint) {
+  const HWND tips = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      parent, nullptr, nullptr, nullptr);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = parent;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = const_cast<wchar_t*>(hint.c_str());
+  ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace
+
+WindowFonts::WindowFonts() : normal_(MakeFont(FW_NORMAL)), bold_(MakeFont(FW_BOLD)) {}
+
+WindowFonts::~WindowFonts() {
+  ::DeleteObject(normal_);
+  ::DeleteObject(bold_);
+}
+
+ControlWindows::ControlWindows(HWND parent, const app::window::WindowSpec& spec,
+                               const WindowFonts& fonts) {
+  std::vector<std::size_t> order(spec.controls.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  // Tab order first; the rest (labels) after, in their own order.
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const int ta = spec.controls[a].tab_order, tb = spec.controls[b].tab_order;
+    return (ta < 0 ? INT32_MAX : ta) < (tb < 0 ? INT32_MAX : tb);
+  });
+  for (const std::size_t index : order) {
+    const ControlSpec& control = spec.controls[index];
+    if (control.kind == ControlKind::kGrid) continue;
+    const ClassAndStyle kind = ClassOf(control);
+    const std::wstring caption = control.kind == ControlKind::kFlatButton
+                                     ? FlatButtonText(control.glyph)
+                                     : WideFromCp1250(control.caption);
+    const int id = kFirstId + static_cast<int>(index);
+    const DWORD visible = control.visible ? WS_VISIBLE : 0;
+    const HWND window = ::CreateWindowExW(
+        kind.ex_style, kind.window_class, caption.c_str(), WS_CHILD | visible | kind.style,
+        control.bounds.left, control.bounds.top, control.bounds.width, control.bounds.height,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    ::SendMessageW(window, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(control.bold ? fonts.bold() : fonts.normal()), FALSE);
+    if (control.kind == ControlKind::kProgressBar) {
+      ::SendMessageW(window, PBM_SETRANGE32, control.minimum, control.maximum);
+    }
+    if (control.kind == ControlKind::kFlatButton) {
+      AddHint(parent, window, WideFromCp1250(control.caption));
+    }
+    windows_.emplace(control.name, window);
+    names_.emplace(id, control.name);
+  }
+}
+
+HWND ControlWindows::Get(std::string_view name) const {
+  const auto found = windows_.find(name);
+  if (found == windows_.end()) throw std::out_of_range("no control " + std::string(name));
+  return found->second;
+}
+
+std::string ControlWindows::NameOf(int id) const {
+  const auto found = names_.find(id);
+  return found == names_.end() ? std::string() : found->second;
+}
+
+HWND CreateDialogWindow(const wchar_t* window_class, const app::window::WindowSpec& spec,
+                        HWND owner, void* self) {
+  RECT frame{0, 0, spec.client_width, spec.client_height};
+  ::AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  const std::wstring caption = WideFromCp1250(spec.caption);
+  return ::CreateWindowExW(kDialogExStyle, window_class, caption.c_str(), kDialogStyle, left, top,
+                           width, height, owner, nullptr, ::GetModuleHandleW(nullptr), self);
+}
+
+}  // namespace konwerter::win32

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "app/window/window_controls.h"
+
+namespace konwerter::win32 {
+
+// The font of both windows: MS Sans Serif, height -11 (8 points at 96 dots per inch), and its
+// bold face for titles. Deleted with the object.
+class WindowFonts {
+ public:
+  WindowFonts();
+  ~WindowFonts();
+  WindowFonts(const WindowFonts&) = delete;
+  WindowFonts& operator=(const WindowFonts&) = delete;
+
+  HFONT normal() const { return normal_; }
+  HFONT bold() const { return bold_; }
+
+ private:
+  HFONT normal_;
+  HFONT bold_;
+};
+
+// The Windows controls of a window made from its description, by object name.
+class ControlWindows {
+ public:
+  // Creates every control of `spec` but the grid (the dialog draws that itself) as children
+  // of `parent`. The controls that take the focus are created in tab order, so the Tab key
+  // visits them in that order. A control's identifier is its place in `spec` plus kFirstId.
+  ControlWindows(HWND parent, const app::window::WindowSpec& spec, const WindowFonts& fonts);
+
+  static constexpr int kFirstId = 100;
+
+  // REQUIRES: the window has a control of that name.
+  HWND Get(std::string_view name) const;
+  // The object name of a control identifier; empty when it is none of these.
+  std::string NameOf(int id) const;
+
+ private:
+  std::map<std::string, HWND, std::less<>> windows_;
+  std::map<int, std::string> names_;
+};
+
+// Window style of both windows: a fixed dialog border with a caption and a close box.
+inline constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
+inline constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// Creates a top-level window of the class with the description's caption and client size,
+// centred on the screen.
+HWND CreateDialogWindow(const wchar_t* window_class, const app::window::WindowSpec& spec,
+                        HWND owner, void* self);
+
+}  // namespace konwerter::win32

@@ -1,0 +1,162 @@
+// The Windows window driven as an operator would: needs a display (scripts/windows-check.sh
+// runs it under xvfb-run wine). Message boxes are answered by a helper thread, which notes
+// what each one said.
+
+#include "app/win32/main_frame.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+#include "app/win32/wide_text.h"
+#include "app/window/main_window.h"
+#include "app/window/window_controls.h"
+#include "target/table_builder.h"
+#include "tests/support/temp_dir.h"
+#include "tools/sample/sample_site.h"
+
+namespace konwerter::win32 {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[1024] = {};
+  ::GetWindowTextW(window, text, 1024);
+  return text;
+}
+
+// Answers every message box of this process with its default button and keeps its text;
+// closes the renumbering dialog through its close box.
+class MessageBoxAnswerer {
+ public:
+  MessageBoxAnswerer() : thread_([this] { Run(); }) {}
+  ~MessageBoxAnswerer() {
+    stop_ = true;
+    thread_.join();
+  }
+  std::vector<std::wstring> texts() {
+    const std::lock_guard lock(mutex_);
+    return texts_;
+  }
+
+ private:
+  static BOOL CALLBACK Visit(HWND window, LPARAM self) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    wchar_t window_class[16] = {};
+    ::GetClassNameW(window, window_class, 16);
+    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
+        std::wstring(window_class) == L"#32770") {
+      auto* answerer = reinterpret_cast<MessageBoxAnswerer*>(self);
+      const std::wstring text = TextOf(::GetDlgItem(window, 0xFFFF));
+      {
+        const std::lock_guard lock(answerer->mutex_);
+        answerer->texts_.push_back(text);
+      }
+      ::PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);  // the default button
+      ::PostMessageW(window, WM_KEYUP, VK_RETURN, 0);
+      ::Sleep(500);  // until it has gone
+    } else if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
+               std::wstring(window_class) == L"KonwerterTForm2" &&
+               !reinterpret_cast<MessageBoxAnswerer*>(self)->dialog_closed_) {
+      reinterpret_cast<MessageBoxAnswerer*>(self)->dialog_closed_ = true;
+      ::PostMessageW(window, WM_CLOSE, 0, 0);
+      ::Sleep(500);
+    }
+    return TRUE;
+  }
+  void Run() {
+    while (!stop_) {
+      ::EnumWindows(&MessageBoxAnswerer::Visit, reinterpret_cast<LPARAM>(this));
+      ::Sleep(50);
+    }
+  }
+
+  std::atomic<bool> stop_{false};
+  bool dialog_closed_ = false;  // the answering thread's own
+  std::mutex mutex_;
+  std::vector<std::wstring> texts_;
+  std::thread thread_;
+};
+
+class MainFrameTest : public ::testing::Test {
+ protected:
+  MainFrameTest() { target::ConfigureEngine(session_.engine, false); }
+  // A window that closed asked the thread to quit; the next test's loops must not see that.
+  ~MainFrameTest() override {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+
+  testing::TempDir dir_;
+  run::Session session_;
+  const platform::FixedClock clock_{{2024, 5, 17}};
+  const WindowFonts fonts_;
+  app::window::MainWindow rules_{dir_.Join("konwerter.exe")};
+};
+
+TEST_F(MainFrameTest, ShowsEveryControlWhereItBelongsWithItsCaption) {
+  MainFrame frame(rules_, session_, clock_, fonts_);
+  ::ShowWindow(frame.window(), SW_SHOW);
+  RECT client{};
+  ::GetClientRect(frame.window(), &client);
+  EXPECT_EQ(client.right, 361);
+  EXPECT_EQ(client.bottom, 486);
+  for (const app::window::ControlSpec& control : app::window::MainWindowSpec().controls) {
+    const HWND window = frame.Control(control.name);
+    RECT bounds{};
+    ::GetWindowRect(window, &bounds);
+    ::MapWindowPoints(nullptr, frame.window(), reinterpret_cast<POINT*>(&bounds), 2);
+    EXPECT_EQ(bounds.left, control.bounds.left) << control.name;
+    EXPECT_EQ(bounds.top, control.bounds.top) << control.name;
+    EXPECT_EQ(bounds.right - bounds.left, control.bounds.width) << control.name;
+    EXPECT_EQ(bounds.bottom - bounds.top, control.bounds.height) << control.name;
+    EXPECT_EQ(::IsWindowVisible(window) != 0, control.visible) << control.name;
+    if (control.kind == app::window::ControlKind::kLabel ||
+        control.kind == app::window::ControlKind::kButton ||
+        control.kind == app::window::ControlKind::kCheckBox) {
+      EXPECT_EQ(TextOf(window), WideFromCp1250(control.caption)) << control.name;
+    }
+  }
+  EXPECT_EQ(TextOf(frame.Control("Edit1")), L"");
+  EXPECT_EQ(TextOf(frame.Control("Edit2")), WideFromCp1250(dir_.folder()));
+  EXPECT_EQ(::SendMessageW(frame.Control("cbosoby"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(::SendMessageW(frame.Control("cbgmina"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(MainFrameTest, KonwersjaConvertsTheSampleSiteAndTheWindowCloses) {
+  tools::GenerateSampleSite({dir_.path() / "dos", 1, 1});
+  MainFrame frame(rules_, session_, clock_, fonts_);
+  ::ShowWindow(frame.window(), SW_SHOW);
+  ::SetWindowTextW(frame.Control("Edit1"), WideFromCp1250(dir_.Join("dos\\SYSTEM")).c_str());
+  EXPECT_EQ(rules_.input_folder(), dir_.Join("dos\\SYSTEM"));
+
+  MessageBoxAnswerer answerer;
+  ::SendMessageW(frame.Control("BitBtn1"), BM_CLICK, 0, 0);
+
+  EXPECT_THAT(answerer.texts(), ::testing::ElementsAre(L"Konwersja zosta\u0142a zako\u0144czona."));
+  EXPECT_EQ(frame.window(), nullptr);  // closed after success
+  EXPECT_TRUE(fs::exists(dir_.path() / "BAZA" / "ADMIN" / "Dostep.dbf"));
+}
+
+TEST_F(MainFrameTest, LeavingTheRenumberingDialogWithoutOkUnchecksTheBox) {
+  MainFrame frame(rules_, session_, clock_, fonts_);
+  ::ShowWindow(frame.window(), SW_SHOW);
+  MessageBoxAnswerer answerer;
+  ::SendMessageW(frame.Control("cbgmina"), BM_CLICK, 0, 0);  // the dialog runs meanwhile
+
+  EXPECT_THAT(answerer.texts(),
+              ::testing::ElementsAre(L"Wyj\u015Bcie bez zapisu spowoduje, i\u017C wprowadzone "
+                                     L"przenumerowanie nie zostanie zachowane. Kontynuowa\u0107?"));
+  EXPECT_EQ(::SendMessageW(frame.Control("cbgmina"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(rules_.options().renumber_communes);
+  EXPECT_FALSE(fs::exists(dir_.path() / "konwerter.gm"));
+}
+
+}  // namespace
+}  // namespace konwerter::win32
