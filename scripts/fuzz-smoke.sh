@@ -22,7 +22,7 @@ if [ "${#names[@]}" -eq 0 ]; then
   exit 0
 fi
 
-cmake --preset fuzz -B "$build" >/dev/null
+cmake --preset fuzz -B "$build" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build "$build" --target "${names[@]}" -j "$(nproc)"
 
 for name in "${names[@]}"; do

@@ -9,8 +9,12 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
 
+# A compiler cache keyed on paths relative to the checkout, so that a fresh clone of the same
+# sources in another folder reuses what an earlier build compiled.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+
 for preset in debug asan; do
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
@@ -18,7 +22,7 @@ done
 scripts/fuzz-smoke.sh "${FUZZ_SECONDS:-30}"
 
 # The Windows build shares the machine: two jobs, compiler cache.
-export WINEDEBUG=-all WINEPREFIX="$PWD/build/wineprefix" CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+export WINEDEBUG=-all WINEPREFIX="$PWD/build/wineprefix"
 cmake --preset windows -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build --preset windows -j 2
 ctest --preset windows -j 2
