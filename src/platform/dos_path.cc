@@ -84,6 +84,10 @@ fs::path HostPath(std::string_view path) {
   return result;
 }
 
+std::string HostForm(std::string_view path) {
+  return Cp1250FromUtf8(HostPath(path).lexically_normal().string());
+}
+
 std::string WithTrailingBackslash(std::string_view path) {
   std::string result(path);
   if (!result.empty() && !EndsWithSeparator(result)) result += '\\';

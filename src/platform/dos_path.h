@@ -16,6 +16,10 @@ namespace konwerter::platform {
 // written, so the result names where a new file would go.
 std::filesystem::path HostPath(std::string_view path);
 
+// A program path as the host names it, for messages: HostPath's result, normalised, in
+// cp1250 (the system's text).
+std::string HostForm(std::string_view path);
+
 // The path with one backslash at its end; an empty path stays empty.
 std::string WithTrailingBackslash(std::string_view path);
 

@@ -23,15 +23,28 @@ File::File(int descriptor, std::filesystem::path path)
     : descriptor_(descriptor), path_(std::move(path)) {}
 
 std::optional<File> File::OpenExisting(const std::filesystem::path& path, Access access) {
-  const int flags = (access == Access::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+  // Opened without blocking, so that a FIFO or a device standing where a file is expected
+  // cannot hold the run up; only regular files are kept.
+  const int flags = (access == Access::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK;
   const int descriptor = ::open(path.c_str(), flags);
   if (descriptor < 0) return std::nullopt;
   struct stat status {};
-  if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+      ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
     ::close(descriptor);
     return std::nullopt;
   }
   return File(descriptor, path);
+}
+
+std::optional<std::string> File::ReadWhole(const std::filesystem::path& path) {
+  auto file = OpenExisting(path, Access::kRead);
+  if (!file) return std::nullopt;
+  std::string text(file->Size(), '\0');
+  const std::size_t got =
+      file->ReadAt(0, {reinterpret_cast<std::uint8_t*>(text.data()), text.size()});
+  text.resize(got);
+  return text;
 }
 
 File File::Create(const std::filesystem::path& path) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 
 namespace konwerter::platform {
 
@@ -15,8 +16,12 @@ class File {
  public:
   enum class Access { kRead, kReadWrite };
 
-  // Opens an existing file; nullopt when it cannot be opened.
+  // Opens an existing regular file; nullopt when it cannot be opened or is no regular file
+  // (a folder, a FIFO, a device). Never waits for another program.
   static std::optional<File> OpenExisting(const std::filesystem::path& path, Access access);
+  // The bytes of a regular file; nullopt when it cannot be opened. Throws IoError on a read
+  // fault.
+  static std::optional<std::string> ReadWhole(const std::filesystem::path& path);
   // Creates the file, or empties it when it exists, for reading and writing.
   // Throws IoError when it cannot.
   static File Create(const std::filesystem::path& path);

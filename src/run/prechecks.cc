@@ -1,6 +1,7 @@
 #include "run/prechecks.h"
 
 #include "platform/dos_path.h"
+#include "platform/text_encoding.h"
 #include "run/messages.h"
 #include "run/run_context.h"
 #include "source/memory_file.h"
@@ -97,24 +98,50 @@ std::string SourcePath(const RunContext& context, std::string_view variable,
   return context.directories.Folder(variable) + std::string(file_name);
 }
 
+std::string OpenFailure(const RunContext& context, std::string_view variable,
+                        std::string_view file_name, std::string_view fault) {
+  std::string text = OpenFailureText(context.directories.Value(variable) + std::string(file_name));
+  const std::string path = SourcePath(context, variable, file_name);
+  if (context.directories.Folder(variable) != context.directories.Value(variable)) {
+    text += "\r\n" + platform::Cp1250FromUtf8("Szukano pliku: ") + platform::HostForm(path);
+  }
+  if (!context.directories.Has(variable)) {
+    text += "\r\n" + platform::Cp1250FromUtf8("Plik bdglobal.mem nie zawiera zmiennej ") +
+            std::string(variable);
+  }
+  if (!fault.empty()) text += "\r\n" + std::string(fault);
+  return text;
+}
+
 source::TableHandle OpenSourceTable(RunContext& context, std::string_view variable,
                                     std::string_view file_name, bool report) {
   const std::string path = SourcePath(context, variable, file_name);
-  const source::TableHandle table = context.source_tables.Open(path);
-  if (context.source_tables.status() == source::kSourceOk) {
-    context.source_tables.SetReadAhead(table, kSourceReadAhead);
+  source::SourceTables& tables = context.source_tables;
+  if (!context.directories.Has(variable)) {
+    if (report) context.status.Fail(OpenFailure(context, variable, file_name, {}));
+    return 0;
+  }
+  const source::TableHandle table = tables.Open(path);
+  if (tables.status() == source::kSourceOk) {
+    if (!tables.last_open_warning().empty()) {
+      context.report.AddWarning(platform::HostForm(path), tables.last_open_warning());
+    }
+    tables.SetReadAhead(table, kSourceReadAhead);
     return table;
   }
-  if (report) context.status.Fail(OpenFailureText(path));
+  if (report)
+    context.status.Fail(OpenFailure(context, variable, file_name, tables.last_open_fault()));
   return 0;
 }
 
 bool OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
                      source::ClipperIndex& index, bool report) {
   const std::string path = SourcePath(context, variable, file_name);
-  index.Open(path);
-  if (index.status() != source::kIndexCannotOpen) return true;
-  if (report) context.status.Fail(OpenFailureText(path));
+  if (context.directories.Has(variable)) {
+    index.Open(path);
+    if (index.status() != source::kIndexCannotOpen) return true;
+  }
+  if (report) context.status.Fail(OpenFailure(context, variable, file_name, {}));
   index.Close();
   return false;
 }

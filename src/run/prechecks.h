@@ -46,6 +46,12 @@ source::TableHandle OpenSourceTable(RunContext& context, std::string_view variab
 bool OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
                      source::ClipperIndex& index, bool report);
 
+// The conversion status text for a file of a directory variable that cannot be opened: the
+// path as the variable gives it; the host path it was looked for under, when that differs;
+// and what is wrong with the file, when known.
+std::string OpenFailure(const RunContext& context, std::string_view variable,
+                        std::string_view file_name, std::string_view fault);
+
 // The path a file of a directory variable is opened from.
 std::string SourcePath(const RunContext& context, std::string_view variable,
                        std::string_view file_name);

@@ -21,10 +21,27 @@ struct DirectoryReport {
   std::string resolved;  // the folder used; empty when none exists
 };
 
+// Something the run met in the source data and read around: damage the operator must
+// know of, though the conversion went on. Texts in cp1250; the file as the host names it.
+struct RunWarning {
+  std::string file;
+  std::string text;
+  bool operator==(const RunWarning&) const = default;
+};
+
 // What a run did, for the summary the front ends print.
 struct RunReport {
   std::vector<TableReport> tables;
   std::vector<DirectoryReport> directories;
+  std::vector<RunWarning> warnings;  // in the order met; a repeated warning is kept once
+
+  void AddWarning(std::string file, std::string text) {
+    RunWarning warning{std::move(file), std::move(text)};
+    for (const RunWarning& held : warnings) {
+      if (held == warning) return;
+    }
+    warnings.push_back(std::move(warning));
+  }
 };
 
 }  // namespace konwerter::run

@@ -71,10 +71,11 @@ TEST_F(CliConvertTest, ConvertsAndWritesTheSummary) {
             cli::kExitSucceeded)
       << out_.str() << err_.str();
   EXPECT_THAT(out_.str(), HasSubstr("Konwersja została zakończona."));
-  EXPECT_THAT(out_.str(), HasSubstr("Wynik: succeeded"));
+  EXPECT_THAT(out_.str(), HasSubstr("Wynik: converted"));
 
   const nlohmann::json summary = nlohmann::json::parse(std::ifstream(summary_path));
-  EXPECT_EQ(summary["outcome"], "succeeded");
+  EXPECT_EQ(summary["outcome"], "converted");
+  EXPECT_TRUE(summary["warnings"].empty());
   EXPECT_EQ(summary["message"], "Konwersja została zakończona.");
   bool found_persons = false;
   for (const auto& directory : summary["directories"]) {
@@ -113,7 +114,12 @@ TEST_F(CliConvertTest, AFolderThatHoldsDataIsOnlyOverwrittenWhenConfirmed) {
 }
 
 TEST_F(CliConvertTest, StoppedRunsAndFailedRunsHaveTheirOwnExitCodes) {
-  EXPECT_EQ(Run({}), cli::kExitNotStarted);  // no folders: nothing happens
+  EXPECT_EQ(Run({}), cli::kExitUsage);  // no folders: the usage text
+  EXPECT_THAT(err_.str(), HasSubstr("Użycie:"));
+  EXPECT_EQ(Run({"--input", site_.root().string(), "--output", ""}), cli::kExitUsage);
+  // A renumbering file named on purpose must exist and be a file.
+  EXPECT_EQ(Run(With({"--renumber-file", (output_.path() / "brak.gm").string()})), cli::kExitUsage);
+  EXPECT_EQ(Run(With({"--renumber-file", output_.path().string()})), cli::kExitUsage);
   const fs::path bad = output_.path() / "zly.gm";
   std::ofstream(bad) << "12|abc\r\n";
   EXPECT_EQ(Run(With({"--renumber-file", bad.string()})), cli::kExitNotStarted);
