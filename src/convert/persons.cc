@@ -6,6 +6,8 @@
 #include "convert/polish_name_set.h"
 #include "convert/target_tables.h"
 #include "platform/cp1250_case.h"
+#include "platform/dos_path.h"
+#include "platform/text_encoding.h"
 #include "run/prechecks.h"
 #include "run/run_context.h"
 #include "run/value_rules.h"
@@ -88,6 +90,7 @@ class PersonsConverter {
   source::ClipperIndex nazwy_index_;
   Person person_;
   std::uint32_t line_owner_ = 0;
+  std::uint64_t index_mismatches_ = 0;
   std::string line_;
   PolishNameSet streets_, localities_;
 };
@@ -156,7 +159,10 @@ std::pair<std::string, std::string> PersonsConverter::NameLines() {
     line_.clear();
     tables_.GoToRecord(nazwy_, found.record);
     tables_.ReadRecord(nazwy_);
-    if (line_owner_ != person_.id) continue;
+    if (line_owner_ != person_.id) {
+      ++index_mismatches_;  // the index leads to another person's line: it is stale
+      continue;
+    }
     (number <= 2 ? first : second) += line_;
   }
   tables_.SetTrimming(true);
@@ -265,6 +271,13 @@ bool PersonsConverter::Run() {
   miejsc->Close();
   osoby->Close();
   nazwy_index_.Close();
+  if (index_mismatches_ > 0) {
+    context_.report.AddWarning(
+        platform::HostForm(FolderPath("nazwy.ntx")),
+        platform::Cp1250FromUtf8("wpisy indeksu prowadzące do wiersza innej osoby (indeks "
+                                 "nieaktualny; pomija go opcja --rebuild-indexes): ") +
+            std::to_string(index_mismatches_));
+  }
   return true;
 }
 

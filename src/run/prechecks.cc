@@ -2,6 +2,7 @@
 
 #include "platform/dos_path.h"
 #include "platform/text_encoding.h"
+#include "run/index_catalogue.h"
 #include "run/messages.h"
 #include "run/run_context.h"
 #include "source/memory_file.h"
@@ -137,11 +138,30 @@ source::TableHandle OpenSourceTable(RunContext& context, std::string_view variab
 bool OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
                      source::ClipperIndex& index, bool report) {
   const std::string path = SourcePath(context, variable, file_name);
+  const std::optional<IndexKeys> keys = FindIndexKeys(file_name);
+  if (context.options.rebuild_indexes && keys && context.directories.Has(variable)) {
+    // The look-up is built from the table the index belongs to; the .ntx is never read.
+    std::optional<source::KeyMap> map =
+        source::BuildKeyMap(SourcePath(context, variable, keys->table_file), keys->recipe);
+    if (map) {
+      index.UseKeyMap(std::move(*map), keys->recipe.key_size);
+      return true;
+    }
+    if (report) context.status.Fail(OpenFailure(context, variable, keys->table_file, {}));
+    return false;
+  }
+  std::string fault;
   if (context.directories.Has(variable)) {
     index.Open(path);
-    if (index.status() != source::kIndexCannotOpen) return true;
+    index.set_fail_on_damage(true);
+    fault = index.StructureFault();
+    if (index.status() != source::kIndexCannotOpen && fault.empty()) return true;
+    if (!fault.empty()) {
+      fault += platform::Cp1250FromUtf8(
+          "; indeks można pominąć opcją --rebuild-indexes (wyszukiwanie zbudowane z tabeli)");
+    }
   }
-  if (report) context.status.Fail(OpenFailure(context, variable, file_name, {}));
+  if (report) context.status.Fail(OpenFailure(context, variable, file_name, fault));
   index.Close();
   return false;
 }

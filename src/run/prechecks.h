@@ -41,8 +41,11 @@ void ReadSiteSettings(std::string_view input_path, const source::CodePages& page
 source::TableHandle OpenSourceTable(RunContext& context, std::string_view variable,
                                     std::string_view file_name, bool report);
 
-// Opens a Clipper index from the folder of a directory variable. Only an index that cannot
-// be opened at all fails; with `report` set the conversion status then names the file.
+// Opens a Clipper index from the folder of a directory variable. An index that cannot be
+// opened or whose structure is broken fails; with `report` set the conversion status then
+// names the file and what is wrong. A seek that later meets a damaged page raises IoError.
+// With the run's rebuild-indexes option, an index the catalogue knows is not read at all:
+// its look-up is built from its table, and a table that cannot be opened fails.
 bool OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
                      source::ClipperIndex& index, bool report);
 
