@@ -90,7 +90,7 @@ class Run {
 
 RunOutcome Run::Convert() {
   auto entries = run::ReadSourceDirectoryVariables(context_.input_path, context_.code_pages,
-                                                   context_.messages);
+                                                   context_.messages, &context_.report);
   if (!entries) return RunOutcome::kNoDirectoryVariables;
   context_.directories =
       run::SourceDirectories(std::move(*entries), context_.input_path, request_.drives);
@@ -98,7 +98,7 @@ RunOutcome Run::Convert() {
   if (!OutputStandsApart()) return RunOutcome::kOutputOverlapsSources;
   source::DetectSourceCodePage(context_.input_path, context_.code_pages);
   run::ReadSiteSettings(context_.input_path, context_.code_pages, context_.messages,
-                        context_.session.site_settings);
+                        context_.session.site_settings, &context_.report);
   context_.source_tables.ResetSlots();
 
   context_.sequence = std::make_unique<target::SequenceTable>(

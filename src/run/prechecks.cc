@@ -35,6 +35,40 @@ void NormaliseSiteSettings(std::vector<std::string>& settings) {
     Replace(settings, "DOM_OSWYK", outside == "W" || outside == "w" ? "1" : "0");
 }
 
+// Warnings for what a memory file had wrong.
+void ReportMemoryFaults(const std::string& path, const std::vector<std::string>& lines,
+                        const source::MemoryFileFaults& faults, RunReport* report) {
+  if (report == nullptr) return;
+  const std::string file = platform::HostForm(path);
+  if (lines.empty()) {
+    report->AddWarning(file, platform::Cp1250FromUtf8("plik nie zawiera żadnej zmiennej"));
+  }
+  if (faults.truncated) {
+    report->AddWarning(file, platform::Cp1250FromUtf8("plik urwany wewnątrz zmiennej; "
+                                                      "odczytano zmienne przed nią: ") +
+                                 std::to_string(lines.size()));
+  }
+  if (faults.names_with_equals > 0) {
+    report->AddWarning(file, platform::Cp1250FromUtf8("nazwy zmiennych zawierające znak \"=\" "
+                                                      "(odczytane z \"?\" w jego miejscu): ") +
+                                 std::to_string(faults.names_with_equals));
+  }
+}
+
+// CR and LF in a setting's value become spaces; true when there were any.
+bool ReplaceLineBreaks(std::vector<std::string>& settings) {
+  bool replaced = false;
+  for (std::string& entry : settings) {
+    for (char& c : entry) {
+      if (c == '\r' || c == '\n') {
+        c = ' ';
+        replaced = true;
+      }
+    }
+  }
+  return replaced;
+}
+
 }  // namespace
 
 void LocateSystemFolder(std::string& input_path) {
@@ -58,6 +92,13 @@ std::optional<platform::SourceLock> TakeSourceLock(std::string_view input_path,
                   "SYSTEM w TEROKAN.",
                   "Błąd");
       return std::nullopt;
+    case platform::SourceLock::Outcome::kReadOnly:
+      ShowMessage(messages,
+                  "Dane systemu TEROKAN są tylko do odczytu (na przykład na płycie CD): nie "
+                  "można ich zablokować na czas konwersji. Skopiuj je na dysk z prawem zapisu "
+                  "i wskaż kopię. Plik: ",
+                  "Błąd", platform::HostForm(path));
+      return std::nullopt;
     case platform::SourceLock::Outcome::kInUse:
       ShowMessage(messages,
                   "Przed konwersją należy zakończyć pracę z systemem TEROKAN na wszyskich "
@@ -70,13 +111,15 @@ std::optional<platform::SourceLock> TakeSourceLock(std::string_view input_path,
 
 std::optional<std::vector<std::string>> ReadSourceDirectoryVariables(
     std::string_view input_path, const source::CodePages& pages,
-    platform::OperatorMessages& messages) {
+    platform::OperatorMessages& messages, RunReport* report) {
   const std::string path = platform::WithTrailingBackslash(input_path) + "bdglobal.mem";
   std::vector<std::string> entries;
-  if (!source::ReadMemoryFile(path, pages, entries)) {
-    ShowMessage(messages, "Brak pliku: ", "Błąd", path);
+  source::MemoryFileFaults faults;
+  if (!source::ReadMemoryFile(path, pages, entries, &faults)) {
+    ShowMessage(messages, "Brak pliku: ", "Błąd", platform::HostForm(path));
     return std::nullopt;
   }
+  ReportMemoryFaults(path, entries, faults, report);
   for (std::string& entry : entries) {
     if (entry.empty() || entry.back() != '\\') entry += '\\';
   }
@@ -84,12 +127,20 @@ std::optional<std::vector<std::string>> ReadSourceDirectoryVariables(
 }
 
 void ReadSiteSettings(std::string_view input_path, const source::CodePages& pages,
-                      platform::OperatorMessages& messages, std::vector<std::string>& settings) {
+                      platform::OperatorMessages& messages, std::vector<std::string>& settings,
+                      RunReport* report) {
   settings.clear();
   const std::string path = platform::WithTrailingBackslash(input_path) + "dom.mem";
-  if (!source::ReadMemoryFile(path, pages, settings)) {
-    ShowMessage(messages, "Brak pliku: ", "Błąd", path);
+  source::MemoryFileFaults faults;
+  if (!source::ReadMemoryFile(path, pages, settings, &faults)) {
+    ShowMessage(messages, "Brak pliku: ", "Błąd", platform::HostForm(path));
     return;
+  }
+  ReportMemoryFaults(path, settings, faults, report);
+  if (ReplaceLineBreaks(settings) && report != nullptr) {
+    report->AddWarning(platform::HostForm(path),
+                       platform::Cp1250FromUtf8("znaki końca wiersza w wartościach zastąpiono "
+                                                "spacjami"));
   }
   NormaliseSiteSettings(settings);
 }

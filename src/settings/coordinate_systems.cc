@@ -180,6 +180,12 @@ void ConvertCoordinateSystems(run::RunContext& context) {
       platform::RemoveFile(path);
       run::ShowMessage(context.messages,
                        "Brak kompletnego opisu do układu: ", "Błąd podczas konwersji", name);
+      // The run still counts as converted, but the operator must find this in the summary.
+      context.report.AddWarning(
+          platform::HostForm(context.directories.Folder("BDLWZORCE") + name + ".def"),
+          platform::Cp1250FromUtf8("brak kompletnego opisu układu ") + name +
+              platform::Cp1250FromUtf8(" (opis, wymiary sekcji lub tabela narożników lok_p") +
+              name + platform::Cp1250FromUtf8(".dbf); układ pominięto"));
     }
   }
 }

@@ -70,13 +70,22 @@ TEST_F(CliConvertTest, ConvertsAndWritesTheSummary) {
                       "f=" + site_.root().string()})),
             cli::kExitSucceeded)
       << out_.str() << err_.str();
-  EXPECT_THAT(out_.str(), HasSubstr("Konwersja została zakończona."));
-  EXPECT_THAT(out_.str(), HasSubstr("Wynik: converted"));
+  // The site's dom.mem holds no variable and system A has no description: both are warnings,
+  // listed per file, and the last line says the conversion ended with them.
+  EXPECT_THAT(out_.str(), HasSubstr("Wynik: converted_with_warnings"));
+  EXPECT_THAT(out_.str(),
+              ::testing::EndsWith("Konwersja została zakończona z ostrzeżeniami (2).\n"));
 
   const nlohmann::json summary = nlohmann::json::parse(std::ifstream(summary_path));
-  EXPECT_EQ(summary["outcome"], "converted");
-  EXPECT_TRUE(summary["warnings"].empty());
-  EXPECT_EQ(summary["message"], "Konwersja została zakończona.");
+  EXPECT_EQ(summary["outcome"], "converted_with_warnings");
+  ASSERT_EQ(summary["warnings"].size(), 2u);
+  EXPECT_THAT(summary["warnings"][0]["file"].get<std::string>(), HasSubstr("DOM.MEM"));
+  EXPECT_THAT(summary["warnings"][1]["text"].get<std::string>(), HasSubstr("układu A"));
+  EXPECT_THAT(summary["message"].get<std::string>(),
+              ::testing::StartsWith("Konwersja została zakończona z ostrzeżeniami (2):"));
+  // --strict turns them into a failure.
+  EXPECT_EQ(Run(With({"--yes", "--strict", "--drive", "f=" + site_.root().string()})),
+            cli::kExitConversionFailed);
   bool found_persons = false;
   for (const auto& directory : summary["directories"]) {
     if (directory["name"] == "BDGOSOBY") {

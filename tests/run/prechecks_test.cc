@@ -68,7 +68,8 @@ TEST(SourceDirectoryVariablesTest, EveryValueEndsInABackslash) {
   testing::TempDir root;
   NoMessages messages;
   EXPECT_FALSE(ReadSourceDirectoryVariables(root.folder(), {}, messages));
-  EXPECT_THAT(messages.texts, ElementsAre("Brak pliku: " + root.folder() + "bdglobal.mem"));
+  EXPECT_THAT(messages.texts,
+              ElementsAre("Brak pliku: " + (root.path() / "bdglobal.mem").string()));
   tools::WriteMemFile(root.path() / "BDGLOBAL.MEM",
                       {MemVariable::Character("BDGOSOBY", "F:\\GOSOBY"),
                        MemVariable::Character("BDLZGLO", "F:\\LZGLO\\")});
