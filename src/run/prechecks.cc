@@ -134,6 +134,11 @@ void ReadSiteSettings(std::string_view input_path, const source::CodePages& page
   source::MemoryFileFaults faults;
   if (!source::ReadMemoryFile(path, pages, settings, &faults)) {
     ShowMessage(messages, "Brak pliku: ", "Błąd", platform::HostForm(path));
+    if (report != nullptr) {
+      report->AddWarning(platform::HostForm(path),
+                         platform::Cp1250FromUtf8("brak pliku; ustawienia w terokan.ini "
+                                                  "pozostały puste"));
+    }
     return;
   }
   ReportMemoryFaults(path, settings, faults, report);
