@@ -334,7 +334,7 @@ CASES = [
          exit=3, message="Błąd w pliku z przenumerowaniem gmin"),
     Case("inspect osoby.dbf counting FFFFFFFF records",
          lambda s: patch(find(persons(s), "osoby.dbf"), 4, b"\xff\xff\xff\xff"),
-         inspect=lambda s: find(persons(s), "osoby.dbf"), exit=None),
+         inspect=lambda s: find(persons(s), "osoby.dbf"), exit=None, message="4294967295"),
     Case("inspect a FIFO", lambda s: fifo_instead(find(persons(s), "osoby.dbf")),
          inspect=lambda s: os.path.join(persons(s), "OSOBY.DBF"), exit=1),
 ]

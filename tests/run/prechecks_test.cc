@@ -102,5 +102,27 @@ TEST(SiteSettingsTest, NormalisesTheCommuneNumberAndTheOutsideFlag) {
   EXPECT_EQ(settings.size(), 1u);  // a missing DOM_OSWYK stays missing
 }
 
+// Line breaks in a value would split the settings file into extra lines and sections: they
+// become spaces, and the run is warned, naming the file; so is a dom.mem cut short or empty.
+TEST(SiteSettingsTest, LineBreaksInValuesBecomeSpacesWithAWarning) {
+  testing::TempDir root;
+  NoMessages messages;
+  std::vector<std::string> settings;
+  RunReport report;
+  tools::WriteMemFile(root.path() / "dom.mem",
+                      {MemVariable::Character("DOM_GMNAZ", "Zgierz\r\n[Inne]\r\nx=1")});
+  ReadSiteSettings(root.folder(), {}, messages, settings, &report);
+  EXPECT_EQ(source::ValueOf(settings, "DOM_GMNAZ"), "Zgierz  [Inne]  x=1");
+  ASSERT_EQ(report.warnings.size(), 1u);
+  EXPECT_EQ(report.warnings[0].file, (root.path() / "dom.mem").string());
+
+  tools::WriteMemFile(root.path() / "dom.mem", {});
+  ReadSiteSettings(root.folder(), {}, messages, settings, &report);
+  EXPECT_EQ(report.warnings.size(), 2u);
+  EXPECT_TRUE(ReadSourceDirectoryVariables(root.folder(), {}, messages, &report).has_value() ==
+              false);  // no bdglobal.mem at all: refused, not a warning
+  EXPECT_EQ(report.warnings.size(), 2u);
+}
+
 }  // namespace
 }  // namespace konwerter::run
