@@ -62,6 +62,12 @@ void CollectReaderWarnings(run::RunContext& context) {
                                                        "pola): ") +
                                   std::to_string(count));
   }
+  for (const auto& [where, count] : context.report.value_faults) {
+    const char* text = where.second == run::ValueFault::kBadDate
+                           ? "daty, które nie są datą (zapisane jako 1900.01.01): "
+                           : "odwołania do rekordu spoza tabeli (pominięte): ";
+    context.report.AddWarning(where.first, platform::Cp1250FromUtf8(text) + std::to_string(count));
+  }
 }
 
 std::string FailureMessage(const std::string& error) {

@@ -42,6 +42,7 @@ struct Person {
 struct Dictionary {
   source::TableHandle handle = 0;
   std::string nazwa;
+  std::string file;  // as the host names it, for warnings
 };
 
 std::string Cut(std::string text, std::size_t width) {
@@ -98,6 +99,7 @@ class PersonsConverter {
 source::TableHandle PersonsConverter::OpenDictionary(std::string_view file,
                                                      Dictionary& dictionary) {
   dictionary.handle = run::OpenSourceTable(context_, kVariable, file, true);
+  dictionary.file = platform::HostForm(FolderPath(file));
   if (dictionary.handle != 0) tables_.BindText("nazwa", &dictionary.nazwa);
   return dictionary.handle;
 }
@@ -134,7 +136,10 @@ bool PersonsConverter::OpenSources() {
 // The name of a dictionary entry by its 1-based record number; empty beyond the last one.
 std::string PersonsConverter::Resolve(Dictionary& dictionary, std::uint16_t reference) {
   dictionary.nazwa.clear();
-  if (reference > tables_.RecordCount(dictionary.handle)) return {};
+  if (reference > tables_.RecordCount(dictionary.handle)) {
+    context_.report.CountValueFault(dictionary.file, run::ValueFault::kReferenceBeyondTable);
+    return {};
+  }
   tables_.GoToRecord(dictionary.handle, reference - 1);
   tables_.ReadRecord(dictionary.handle);
   return dictionary.nazwa;

@@ -119,7 +119,7 @@ def cut_last_record(path):
 
 class Case:
     def __init__(self, name, damage=None, exit=0, outcome=None, message=None, args=(),
-                 output=None, hold=None, inspect=None):
+                 output=None, hold=None, inspect=None, absent=None):
         self.name = name
         self.damage = damage      # f(site) before the run
         self.exit = exit
@@ -129,6 +129,7 @@ class Case:
         self.output = output      # f(site, work) -> output folder
         self.hold = hold          # f(site) -> context manager kept during the run
         self.inspect = inspect    # f(site) -> file for `inspect` instead of a conversion
+        self.absent = absent      # a text that must not appear in the output
 
 
 def persons(site):
@@ -203,13 +204,17 @@ class LockInChild:
         self.child.wait()
 
 
-CONVERTED, WARNED, FAILED = "converted", "converted_with_warnings", "failed"
+# The generated site refers past the end of its dictionaries in a few person addresses, as
+# old sites do: its conversion ends with those warnings and no others.
+CONVERTED, WARNED, FAILED = "converted_with_warnings", "converted_with_warnings", "failed"
+SAMPLE_WARNING = "spoza tabeli"
 OPEN_FAILURE = "Błąd podczas otwarcia pliku"
 REFUSED_OUTPUT = "Wskaż inną kartotekę wynikową"
 
 CASES = [
-    Case("sound site", exit=0, outcome=CONVERTED, message="Konwersja została zakończona."),
-    Case("sound site, look-ups rebuilt", args=["--rebuild-indexes"], exit=0, outcome=CONVERTED),
+    Case("sound site", exit=0, outcome=CONVERTED, message=SAMPLE_WARNING, absent="innej osoby"),
+    Case("sound site, look-ups rebuilt", args=["--rebuild-indexes"], exit=0, outcome=CONVERTED,
+         absent="innej osoby"),
     Case("osoby.dbf counts FFFFFFFF records",
          lambda s: patch(find(persons(s), "osoby.dbf"), 4, b"\xff\xff\xff\xff"),
          exit=0, outcome=WARNED, message="4294967295"),
@@ -277,7 +282,7 @@ CASES = [
          exit=0, outcome=WARNED, message="innej osoby"),
     Case("nazwy.ntx stale, look-ups rebuilt",
          lambda s: rotate_records(find(persons(s), "nazwy.dbf")),
-         args=["--rebuild-indexes"], exit=0, outcome=CONVERTED),
+         args=["--rebuild-indexes"], exit=0, outcome=CONVERTED, absent="innej osoby"),
     Case(".def section width 1e20", lambda s: set_def_line(s, 1, b"1" + b"0" * 20),
          exit=0, outcome=WARNED, message="brak kompletnego opisu"),
     Case(".def section width of 400 digits", lambda s: set_def_line(s, 1, b"9" * 400),
@@ -404,6 +409,8 @@ def run_case(case, cli, sample, work):
         faults.append("sanitizer report")
     if case.message and case.message not in text:
         faults.append(f"no message {case.message!r}")
+    if case.absent and case.absent in text:
+        faults.append(f"unexpected message {case.absent!r}")
     if case.outcome and os.path.exists(summary):
         outcome = json.load(open(summary, encoding="utf-8"))["outcome"]
         if outcome != case.outcome:

@@ -195,9 +195,13 @@ TEST_F(ConversionRunTest, WritesTheSettingsFileAndTheCoordinateSystems) {
             "A_B 5000 8000  & Lewe, dolne narożniki sekcji pierwotnych\r\n"
             "C 10000 16000\r\n");
   EXPECT_THAT(messages_.Texts(), ::testing::Contains("Brak kompletnego opisu do układu: A"));
-  // The site's only damage: system A has a marker and nothing else. It is the run's warning.
-  ASSERT_EQ(result.report.warnings.size(), 1u);
+  // The site's damage: the firm's street refers past the end of ulice.dbf, and system A has a
+  // marker and nothing else. Both are the run's warnings.
+  ASSERT_EQ(result.report.warnings.size(), 2u);
   EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[0].text), HasSubstr("układu A"));
+  EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[1].file), HasSubstr("ulice.dbf"));
+  EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[1].text),
+              HasSubstr("spoza tabeli (pominięte): 1"));
 }
 
 TEST_F(ConversionRunTest, ASecondRunAsksAndNoLeavesTheOutputAsItWas) {
