@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, and runs every test: the debug suites, the same suites under
-# AddressSanitizer + UndefinedBehaviorSanitizer, a short fuzzing smoke of every reader, and
-# the Windows programs: cross-built, their suites run under Wine, and konwerter-cli.exe held
-# against the Linux build.
+# AddressSanitizer + UndefinedBehaviorSanitizer, the broken-site cases with each build, a
+# short fuzzing smoke of every reader, and the Windows programs: cross-built, their suites
+# run under Wine, and konwerter-cli.exe held against the Linux build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +17,7 @@ for preset in debug asan; do
   cmake --preset "$preset" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
+  tests/broken_sites/broken_sites.py "build/$preset"
 done
 
 scripts/fuzz-smoke.sh "${FUZZ_SECONDS:-30}"

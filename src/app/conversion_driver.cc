@@ -1,5 +1,6 @@
 #include "app/conversion_driver.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -10,6 +11,7 @@
 #include "platform/text_encoding.h"
 #include "renumber/renumbering_file.h"
 #include "run/messages.h"
+#include "run/output_guard.h"
 #include "run/prechecks.h"
 #include "run/run_context.h"
 #include "run/table_sizing.h"
@@ -32,6 +34,42 @@ bool ConfirmOverwrite(platform::OperatorMessages& messages) {
   return messages.Show(question) != platform::MessageAnswer::kNo;
 }
 
+// The warnings of a run, grouped per file in the order the files were first met.
+std::string WarningList(const std::vector<run::RunWarning>& warnings) {
+  std::vector<std::string> files;
+  for (const run::RunWarning& warning : warnings) {
+    if (std::find(files.begin(), files.end(), warning.file) == files.end()) {
+      files.push_back(warning.file);
+    }
+  }
+  std::string text;
+  for (const std::string& file : files) {
+    text += "\r\n" + file + ":";
+    for (const run::RunWarning& warning : warnings) {
+      if (warning.file == file) text += "\r\n  - " + warning.text;
+    }
+  }
+  return text;
+}
+
+// Damage that the readers counted while the converters read: numeric fields whose text
+// is no number (read as the reader's rule says, but the value is lost).
+void CollectReaderWarnings(run::RunContext& context) {
+  for (const auto& [file, count] : context.source_tables.bad_numbers()) {
+    context.report.AddWarning(platform::Cp1250FromUtf8(file),
+                              platform::Cp1250FromUtf8("rekordy z polem liczbowym, które nie "
+                                                       "zawiera liczby (odczytane do tego "
+                                                       "pola): ") +
+                                  std::to_string(count));
+  }
+  for (const auto& [where, count] : context.report.value_faults) {
+    const char* text = where.second == run::ValueFault::kBadDate
+                           ? "daty, które nie są datą (zapisane jako 1900.01.01): "
+                           : "odwołania do rekordu spoza tabeli (pominięte): ";
+    context.report.AddWarning(where.first, platform::Cp1250FromUtf8(text) + std::to_string(count));
+  }
+}
+
 std::string FailureMessage(const std::string& error) {
   return platform::Cp1250FromUtf8("Wystąpił błąd podczas konwersji:\r\n") + error +
          platform::Cp1250FromUtf8(
@@ -48,7 +86,8 @@ class Run {
   RunOutcome Convert();
 
  private:
-  void Finish();
+  bool OutputStandsApart();
+  RunOutcome Finish();
 
   run::RunContext& context_;
   const ConversionRequest& request_;
@@ -57,14 +96,15 @@ class Run {
 
 RunOutcome Run::Convert() {
   auto entries = run::ReadSourceDirectoryVariables(context_.input_path, context_.code_pages,
-                                                   context_.messages);
+                                                   context_.messages, &context_.report);
   if (!entries) return RunOutcome::kNoDirectoryVariables;
   context_.directories =
       run::SourceDirectories(std::move(*entries), context_.input_path, request_.drives);
   context_.report.directories = context_.directories.report();
+  if (!OutputStandsApart()) return RunOutcome::kOutputOverlapsSources;
   source::DetectSourceCodePage(context_.input_path, context_.code_pages);
   run::ReadSiteSettings(context_.input_path, context_.code_pages, context_.messages,
-                        context_.session.site_settings);
+                        context_.session.site_settings, &context_.report);
   context_.source_tables.ResetSlots();
 
   context_.sequence = std::make_unique<target::SequenceTable>(
@@ -79,22 +119,52 @@ RunOutcome Run::Convert() {
     if (context_.status.ok()) step.convert(context_);
     if (step.pause_after) context_.progress.ConverterPause();
   }
-  Finish();
-  return context_.status.ok() ? RunOutcome::kSucceeded : RunOutcome::kFailed;
+  return Finish();
 }
 
-void Run::Finish() {
+// The installation (the SYSTEM folder's parent) and every folder a directory variable
+// resolved to must stay apart from the output folder; refused before anything is written.
+bool Run::OutputStandsApart() {
+  std::vector<std::string> sources{context_.input_path + "..\\"};
+  for (const run::DirectoryReport& directory : context_.directories.report()) {
+    sources.push_back(directory.resolved);
+  }
+  const run::OutputRefusal refusal = run::CheckOutputFolder(context_.output_path, sources);
+  if (!refusal.refused()) return true;
+  result_.message = refusal.text;
+  context_.messages.Show({refusal.text, platform::Cp1250FromUtf8("Błąd"),
+                          platform::MessageButtons::kOk, platform::MessageIcon::kStop});
+  return false;
+}
+
+RunOutcome Run::Finish() {
   context_.sequence->Close();
   result_.sequence_rows = context_.sequence->rows();
   context_.sequence.reset();
+  CollectReaderWarnings(context_);
+  const std::vector<run::RunWarning>& warnings = context_.report.warnings;
+  if (context_.status.ok() && !warnings.empty() && request_.strict) {
+    context_.status.Fail(platform::Cp1250FromUtf8("Dane źródłowe są uszkodzone (ostrzeżeń: ") +
+                         std::to_string(warnings.size()) +
+                         platform::Cp1250FromUtf8("), a wybrano ścisłą kontrolę:") +
+                         WarningList(warnings));
+  }
+  if (context_.status.ok() && !warnings.empty()) {
+    result_.message = platform::Cp1250FromUtf8("Konwersja została zakończona z ostrzeżeniami (") +
+                      std::to_string(warnings.size()) + "):" + WarningList(warnings);
+    context_.messages.Show({result_.message, platform::Cp1250FromUtf8("Komunikat"),
+                            platform::MessageButtons::kOk, platform::MessageIcon::kWarning});
+    return RunOutcome::kSucceededWithWarnings;
+  }
   if (context_.status.ok()) {
     result_.message = platform::Cp1250FromUtf8("Konwersja została zakończona.");
     context_.messages.Show({result_.message, platform::Cp1250FromUtf8("Komunikat")});
-  } else {
-    result_.message = FailureMessage(context_.status.error());
-    context_.messages.Show({result_.message, platform::Cp1250FromUtf8("Błąd konwersji"),
-                            platform::MessageButtons::kOk, platform::MessageIcon::kStop});
+    return RunOutcome::kSucceeded;
   }
+  result_.message = FailureMessage(context_.status.error());
+  context_.messages.Show({result_.message, platform::Cp1250FromUtf8("Błąd konwersji"),
+                          platform::MessageButtons::kOk, platform::MessageIcon::kStop});
+  return RunOutcome::kFailed;
 }
 
 // The closing steps: the source lock goes, both bars return to 0, no source table stays open.

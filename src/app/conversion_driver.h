@@ -25,17 +25,20 @@ struct ConversionRequest {
   run::RunOptions options;
   std::string renumbering_file;
   run::DriveMap drives;
+  bool strict = false;  // a warning fails the run
 };
 
 enum class RunOutcome {
-  kNotStarted,            // a folder was empty
-  kDeclined,              // the operator did not want the output overwritten
-  kBadRenumberingFile,    // the renumbering file has a faulty line
-  kNoSourceLock,          // no users.dbf, or the DOS edition still in use
-  kNoDirectoryVariables,  // no bdglobal.mem
+  kNotStarted,             // a folder was empty
+  kDeclined,               // the operator did not want the output overwritten
+  kBadRenumberingFile,     // the renumbering file has a faulty line
+  kNoSourceLock,           // no users.dbf, or the DOS edition still in use
+  kNoDirectoryVariables,   // no bdglobal.mem
+  kOutputOverlapsSources,  // the output folder is, holds or lies in the DOS data
   kSucceeded,
-  kFailed,   // a converter could not open a source file
-  kAborted,  // an engine or file-system error ended the run
+  kSucceededWithWarnings,  // converted, with damage in the sources read around
+  kFailed,                 // a converter could not open a source file (or warnings under `strict`)
+  kAborted,                // an engine or file-system error ended the run
 };
 
 struct ConversionResult {

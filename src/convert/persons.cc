@@ -6,6 +6,8 @@
 #include "convert/converter_toolkit.h"
 #include "convert/polish_name_set.h"
 #include "platform/cp1250_case.h"
+#include "platform/dos_path.h"
+#include "platform/text_encoding.h"
 #include "run/prechecks.h"
 #include "source/clipper_index.h"
 
@@ -31,6 +33,7 @@ struct Person {
 struct Dictionary {
   std::optional<SourceTable> table;
   std::string nazwa;
+  std::string file;  // as the host names it, for warnings
 };
 
 class PersonsConverter {
@@ -59,14 +62,17 @@ class PersonsConverter {
   source::ClipperIndex nazwy_index_;
   Person person_;
   std::uint32_t line_owner_ = 0;
+  std::uint64_t index_mismatches_ = 0;
   std::string line_;
   PolishNameSet streets_, localities_;
 };
 
 bool PersonsConverter::OpenDictionary(std::string_view file, Dictionary& dictionary) {
   dictionary.table = SourceTable::Open(context_, kVariable, file);
-  if (dictionary.table) dictionary.table->Text("nazwa", &dictionary.nazwa);
-  return dictionary.table.has_value();
+  if (!dictionary.table) return false;
+  dictionary.table->Text("nazwa", &dictionary.nazwa);
+  dictionary.file = platform::HostForm(dictionary.table->path());
+  return true;
 }
 
 bool PersonsConverter::OpenSources() {
@@ -100,7 +106,9 @@ bool PersonsConverter::OpenSources() {
 // The name of a dictionary entry by its 1-based record number; empty beyond the last one.
 std::string PersonsConverter::Resolve(Dictionary& dictionary, std::uint16_t reference) {
   dictionary.nazwa.clear();
-  dictionary.table->ReadRecordNumber(reference);
+  if (!dictionary.table->ReadRecordNumber(reference)) {
+    context_.report.CountValueFault(dictionary.file, run::ValueFault::kReferenceBeyondTable);
+  }
   return dictionary.nazwa;
 }
 
@@ -121,7 +129,10 @@ std::pair<std::string, std::string> PersonsConverter::NameLines() {
     if (!found.found) continue;
     line_.clear();
     if (!nazwy_->ReadRecordNumber(static_cast<std::uint32_t>(found.record) + 1)) continue;
-    if (line_owner_ != person_.id) continue;
+    if (line_owner_ != person_.id) {
+      ++index_mismatches_;  // the index leads to another person's line: it is stale
+      continue;
+    }
     (number <= 2 ? first : second) += line_;
   }
   tables_.SetTrimming(true);
@@ -223,6 +234,13 @@ bool PersonsConverter::Run() {
   miejsc->Close();
   osoby->Close();
   nazwy_index_.Close();
+  if (index_mismatches_ > 0) {
+    context_.report.AddWarning(
+        platform::HostForm(run::SourcePath(context_, kVariable, "nazwy.ntx")),
+        platform::Cp1250FromUtf8("wpisy indeksu prowadzące do wiersza innej osoby (indeks "
+                                 "nieaktualny; pomija go opcja --rebuild-indexes): ") +
+            std::to_string(index_mismatches_));
+  }
   return true;
 }
 

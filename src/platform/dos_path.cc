@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/cp1250_case.h"
 #include "platform/text_encoding.h"
 
 namespace konwerter::platform {
@@ -35,6 +36,47 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
          });
 }
 
+// The 18 Polish letters in code page 852 and, at the same place, in cp1250.
+constexpr std::string_view kPolishCp852 =
+    "\xA4\x8F\xA8\x9D\xE3\xE0\x97\x8D\xBD\xA5\x86\xA9\x88\xE4\xA2\x98\xAB\xBE";
+constexpr std::string_view kPolishCp1250 =
+    "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF";
+
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const std::size_t length = byte < 0x80         ? 1
+                               : (byte >> 5) == 6  ? 2
+                               : (byte >> 4) == 14 ? 3
+                               : (byte >> 3) == 30 ? 4
+                                                   : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+// A host file name as Polish text in upper case, for comparing names. Names in UTF-8 read as
+// such; a name that is no UTF-8 was copied byte for byte from a DOS volume and holds its
+// Polish letters in code page 852.
+std::string FoldedName(std::string_view name) {
+  std::string text;
+  if (IsUtf8(name)) {
+    text = Cp1250FromUtf8(name);
+  } else {
+    text = std::string(name);
+    for (char& c : text) {
+      if (const auto at = kPolishCp852.find(c); at != std::string_view::npos) {
+        c = kPolishCp1250[at];
+      }
+    }
+  }
+  return ToUpperCp1250(text);
+}
+
 bool Exists(const fs::path& path) {
   std::error_code ignored;
   return fs::exists(fs::symlink_status(path, ignored));
@@ -47,9 +89,11 @@ std::optional<fs::path> FindIgnoringCase(const fs::path& folder, std::string_vie
   fs::directory_iterator entries(folder.empty() ? fs::path(".") : folder, error);
   if (error) return std::nullopt;
   std::optional<std::string> best;
+  const std::string wanted = FoldedName(name);
   for (const auto& entry : entries) {
     std::string candidate = entry.path().filename().string();
-    if (EqualIgnoringAsciiCase(candidate, name) && (!best || candidate < *best)) {
+    const bool same = EqualIgnoringAsciiCase(candidate, name) || FoldedName(candidate) == wanted;
+    if (same && (!best || candidate < *best)) {
       best = std::move(candidate);
     }
   }
@@ -97,6 +141,10 @@ fs::path HostPath(std::string_view path) {
 }
 
 #endif  // _WIN32
+
+std::string HostForm(std::string_view path) {
+  return Cp1250FromUtf8(HostPath(path).lexically_normal().string());
+}
 
 std::string WithTrailingBackslash(std::string_view path) {
   std::string result(path);

@@ -12,9 +12,14 @@ namespace konwerter::platform {
 
 // Maps a program path to the host file system: backslashes become separators, the text
 // becomes UTF-8, and every component that does not exist as written is looked up in its
-// folder without regard to ASCII letter case. Components that match nothing are kept as
-// written, so the result names where a new file would go.
+// folder as Polish text without regard to letter case: host names in UTF-8, and names copied
+// byte for byte from a DOS volume, whose Polish letters are in code page 852. Components that match
+// nothing are kept as written, so the result names where a new file would go.
 std::filesystem::path HostPath(std::string_view path);
+
+// A program path as the host names it, for messages: HostPath's result, normalised, in
+// cp1250 (the system's text).
+std::string HostForm(std::string_view path);
 
 // The path with one backslash at its end; an empty path stays empty.
 std::string WithTrailingBackslash(std::string_view path);

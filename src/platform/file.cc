@@ -27,11 +27,14 @@ File::File(int descriptor, std::filesystem::path path)
     : descriptor_(descriptor), path_(std::move(path)) {}
 
 std::optional<File> File::OpenExisting(const std::filesystem::path& path, Access access) {
-  const int flags = (access == Access::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+  // Opened without blocking, so that a FIFO or a device standing where a file is expected
+  // cannot hold the run up; only regular files are kept.
+  const int flags = (access == Access::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK;
   const int descriptor = ::open(path.c_str(), flags);
   if (descriptor < 0) return std::nullopt;
   struct stat status {};
-  if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+      ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
     ::close(descriptor);
     return std::nullopt;
   }
@@ -39,8 +42,16 @@ std::optional<File> File::OpenExisting(const std::filesystem::path& path, Access
 }
 
 std::optional<File> File::OpenExclusive(const std::filesystem::path& path, bool& held_elsewhere) {
+  held_elsewhere = false;
   auto file = OpenExisting(path, Access::kReadWrite);
-  held_elsewhere = file && ::flock(file->descriptor_, LOCK_EX | LOCK_NB) != 0;
+  if (!file) return std::nullopt;
+  // Programs on this system lock with either call (file servers and DOS emulators take
+  // record locks): the run holds both, and a holder of either keeps the run out.
+  struct flock whole {};
+  whole.l_type = F_WRLCK;
+  whole.l_whence = SEEK_SET;
+  held_elsewhere = ::flock(file->descriptor_, LOCK_EX | LOCK_NB) != 0 ||
+                   ::fcntl(file->descriptor_, F_SETLK, &whole) != 0;
   if (held_elsewhere) return std::nullopt;
   return file;
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 
 namespace konwerter::platform {
 
@@ -22,13 +23,17 @@ class File {
   static constexpr Descriptor kClosed = -1;
 #endif
 
-  // Opens an existing file; nullopt when it cannot be opened. Other programs may open the
-  // file at the same time.
+  // Opens an existing regular file; nullopt when it cannot be opened or is no regular file
+  // (a folder, a FIFO, a device). Other programs may open the file at the same time. Never
+  // waits for another program.
   static std::optional<File> OpenExisting(const std::filesystem::path& path, Access access);
-  // Opens an existing file for reading and writing so that no other program can open it
-  // while it stays open (a lock that does not wait); nullopt when it cannot be opened so,
-  // with `held_elsewhere` telling whether another open of the file was the reason.
+  // Opens an existing file for reading and writing so that no other program can open or
+  // lock it while it stays open (locks that do not wait); nullopt when it cannot be opened
+  // so, with `held_elsewhere` telling whether another program holding it was the reason.
   static std::optional<File> OpenExclusive(const std::filesystem::path& path, bool& held_elsewhere);
+  // The bytes of a regular file; nullopt when it cannot be opened. Throws IoError on a read
+  // fault.
+  static std::optional<std::string> ReadWhole(const std::filesystem::path& path);
   // Creates the file, or empties it when it exists, for reading and writing.
   // Throws IoError when it cannot.
   static File Create(const std::filesystem::path& path);

@@ -84,7 +84,10 @@ std::optional<File> File::OpenExisting(const std::filesystem::path& path, Access
   const DWORD rights = access == Access::kRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
   const HANDLE handle = OpenHandle(path, rights, kShareAll);
   if (handle == nullptr) return std::nullopt;
-  return File(handle, path);
+  File file(handle, path);
+  // Only files on a disk: a device name (CON, NUL, a pipe) is no table.
+  if (::GetFileType(handle) != FILE_TYPE_DISK) return std::nullopt;
+  return file;
 }
 
 std::optional<File> File::OpenExclusive(const std::filesystem::path& path, bool& held_elsewhere) {

@@ -1,8 +1,9 @@
 #include "renumber/renumbering_file.h"
 
-#include <fstream>
+#include <sstream>
 
 #include "platform/dos_path.h"
+#include "platform/file.h"
 
 namespace konwerter::renumber {
 
@@ -41,8 +42,9 @@ std::string RenumberingFilePath(std::string_view program_path) {
 
 bool LoadRenumberingFile(std::string_view path, RenumberingTable& table) {
   table.Clear();
-  std::ifstream file(platform::HostPath(path), std::ios::binary);
-  if (!file) return true;
+  const std::optional<std::string> text = platform::File::ReadWhole(platform::HostPath(path));
+  if (!text) return true;
+  std::istringstream file(*text);
   std::string line;
   while (std::getline(file, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

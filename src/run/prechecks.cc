@@ -1,6 +1,8 @@
 #include "run/prechecks.h"
 
 #include "platform/dos_path.h"
+#include "platform/text_encoding.h"
+#include "run/index_catalogue.h"
 #include "run/messages.h"
 #include "run/run_context.h"
 #include "source/memory_file.h"
@@ -33,6 +35,40 @@ void NormaliseSiteSettings(std::vector<std::string>& settings) {
     Replace(settings, "DOM_OSWYK", outside == "W" || outside == "w" ? "1" : "0");
 }
 
+// Warnings for what a memory file had wrong.
+void ReportMemoryFaults(const std::string& path, const std::vector<std::string>& lines,
+                        const source::MemoryFileFaults& faults, RunReport* report) {
+  if (report == nullptr) return;
+  const std::string file = platform::HostForm(path);
+  if (lines.empty()) {
+    report->AddWarning(file, platform::Cp1250FromUtf8("plik nie zawiera żadnej zmiennej"));
+  }
+  if (faults.truncated) {
+    report->AddWarning(file, platform::Cp1250FromUtf8("plik urwany wewnątrz zmiennej; "
+                                                      "odczytano zmienne przed nią: ") +
+                                 std::to_string(lines.size()));
+  }
+  if (faults.names_with_equals > 0) {
+    report->AddWarning(file, platform::Cp1250FromUtf8("nazwy zmiennych zawierające znak \"=\" "
+                                                      "(odczytane z \"?\" w jego miejscu): ") +
+                                 std::to_string(faults.names_with_equals));
+  }
+}
+
+// CR and LF in a setting's value become spaces; true when there were any.
+bool ReplaceLineBreaks(std::vector<std::string>& settings) {
+  bool replaced = false;
+  for (std::string& entry : settings) {
+    for (char& c : entry) {
+      if (c == '\r' || c == '\n') {
+        c = ' ';
+        replaced = true;
+      }
+    }
+  }
+  return replaced;
+}
+
 }  // namespace
 
 void LocateSystemFolder(std::string& input_path) {
@@ -56,6 +92,13 @@ std::optional<platform::SourceLock> TakeSourceLock(std::string_view input_path,
                   "SYSTEM w TEROKAN.",
                   "Błąd");
       return std::nullopt;
+    case platform::SourceLock::Outcome::kReadOnly:
+      ShowMessage(messages,
+                  "Dane systemu TEROKAN są tylko do odczytu (na przykład na płycie CD): nie "
+                  "można ich zablokować na czas konwersji. Skopiuj je na dysk z prawem zapisu "
+                  "i wskaż kopię. Plik: ",
+                  "Błąd", platform::HostForm(path));
+      return std::nullopt;
     case platform::SourceLock::Outcome::kInUse:
       ShowMessage(messages,
                   "Przed konwersją należy zakończyć pracę z systemem TEROKAN na wszyskich "
@@ -68,13 +111,15 @@ std::optional<platform::SourceLock> TakeSourceLock(std::string_view input_path,
 
 std::optional<std::vector<std::string>> ReadSourceDirectoryVariables(
     std::string_view input_path, const source::CodePages& pages,
-    platform::OperatorMessages& messages) {
+    platform::OperatorMessages& messages, RunReport* report) {
   const std::string path = platform::WithTrailingBackslash(input_path) + "bdglobal.mem";
   std::vector<std::string> entries;
-  if (!source::ReadMemoryFile(path, pages, entries)) {
-    ShowMessage(messages, "Brak pliku: ", "Błąd", path);
+  source::MemoryFileFaults faults;
+  if (!source::ReadMemoryFile(path, pages, entries, &faults)) {
+    ShowMessage(messages, "Brak pliku: ", "Błąd", platform::HostForm(path));
     return std::nullopt;
   }
+  ReportMemoryFaults(path, entries, faults, report);
   for (std::string& entry : entries) {
     if (entry.empty() || entry.back() != '\\') entry += '\\';
   }
@@ -82,12 +127,25 @@ std::optional<std::vector<std::string>> ReadSourceDirectoryVariables(
 }
 
 void ReadSiteSettings(std::string_view input_path, const source::CodePages& pages,
-                      platform::OperatorMessages& messages, std::vector<std::string>& settings) {
+                      platform::OperatorMessages& messages, std::vector<std::string>& settings,
+                      RunReport* report) {
   settings.clear();
   const std::string path = platform::WithTrailingBackslash(input_path) + "dom.mem";
-  if (!source::ReadMemoryFile(path, pages, settings)) {
-    ShowMessage(messages, "Brak pliku: ", "Błąd", path);
+  source::MemoryFileFaults faults;
+  if (!source::ReadMemoryFile(path, pages, settings, &faults)) {
+    ShowMessage(messages, "Brak pliku: ", "Błąd", platform::HostForm(path));
+    if (report != nullptr) {
+      report->AddWarning(platform::HostForm(path),
+                         platform::Cp1250FromUtf8("brak pliku; ustawienia w terokan.ini "
+                                                  "pozostały puste"));
+    }
     return;
+  }
+  ReportMemoryFaults(path, settings, faults, report);
+  if (ReplaceLineBreaks(settings) && report != nullptr) {
+    report->AddWarning(platform::HostForm(path),
+                       platform::Cp1250FromUtf8("znaki końca wiersza w wartościach zastąpiono "
+                                                "spacjami"));
   }
   NormaliseSiteSettings(settings);
 }
@@ -97,24 +155,69 @@ std::string SourcePath(const RunContext& context, std::string_view variable,
   return context.directories.Folder(variable) + std::string(file_name);
 }
 
+std::string OpenFailure(const RunContext& context, std::string_view variable,
+                        std::string_view file_name, std::string_view fault) {
+  std::string text = OpenFailureText(context.directories.Value(variable) + std::string(file_name));
+  const std::string path = SourcePath(context, variable, file_name);
+  if (context.directories.Folder(variable) != context.directories.Value(variable)) {
+    text += "\r\n" + platform::Cp1250FromUtf8("Szukano pliku: ") + platform::HostForm(path);
+  }
+  if (!context.directories.Has(variable)) {
+    text += "\r\n" + platform::Cp1250FromUtf8("Plik bdglobal.mem nie zawiera zmiennej ") +
+            std::string(variable);
+  }
+  if (!fault.empty()) text += "\r\n" + std::string(fault);
+  return text;
+}
+
 source::TableHandle OpenSourceTable(RunContext& context, std::string_view variable,
                                     std::string_view file_name, bool report) {
   const std::string path = SourcePath(context, variable, file_name);
-  const source::TableHandle table = context.source_tables.Open(path);
-  if (context.source_tables.status() == source::kSourceOk) {
-    context.source_tables.SetReadAhead(table, kSourceReadAhead);
+  source::SourceTables& tables = context.source_tables;
+  if (!context.directories.Has(variable)) {
+    if (report) context.status.Fail(OpenFailure(context, variable, file_name, {}));
+    return 0;
+  }
+  const source::TableHandle table = tables.Open(path);
+  if (tables.status() == source::kSourceOk) {
+    if (!tables.last_open_warning().empty()) {
+      context.report.AddWarning(platform::HostForm(path), tables.last_open_warning());
+    }
+    tables.SetReadAhead(table, kSourceReadAhead);
     return table;
   }
-  if (report) context.status.Fail(OpenFailureText(path));
+  if (report)
+    context.status.Fail(OpenFailure(context, variable, file_name, tables.last_open_fault()));
   return 0;
 }
 
 bool OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
                      source::ClipperIndex& index, bool report) {
   const std::string path = SourcePath(context, variable, file_name);
-  index.Open(path);
-  if (index.status() != source::kIndexCannotOpen) return true;
-  if (report) context.status.Fail(OpenFailureText(path));
+  const std::optional<IndexKeys> keys = FindIndexKeys(file_name);
+  if (context.options.rebuild_indexes && keys && context.directories.Has(variable)) {
+    // The look-up is built from the table the index belongs to; the .ntx is never read.
+    std::optional<source::KeyMap> map =
+        source::BuildKeyMap(SourcePath(context, variable, keys->table_file), keys->recipe);
+    if (map) {
+      index.UseKeyMap(std::move(*map), keys->recipe.key_size);
+      return true;
+    }
+    if (report) context.status.Fail(OpenFailure(context, variable, keys->table_file, {}));
+    return false;
+  }
+  std::string fault;
+  if (context.directories.Has(variable)) {
+    index.Open(path);
+    index.set_fail_on_damage(true);
+    fault = index.StructureFault();
+    if (index.status() != source::kIndexCannotOpen && fault.empty()) return true;
+    if (!fault.empty()) {
+      fault += platform::Cp1250FromUtf8(
+          "; indeks można pominąć opcją --rebuild-indexes (wyszukiwanie zbudowane z tabeli)");
+    }
+  }
+  if (report) context.status.Fail(OpenFailure(context, variable, file_name, fault));
   index.Close();
   return false;
 }

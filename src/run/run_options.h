@@ -21,6 +21,8 @@ struct RunOptions {
   bool delete_unlinked_precincts = true;    // cbobreby
   bool delete_unlinked_parcels = true;      // cbdzialki
   SegmentOneOptions segment_one;
+  // Key look-ups built from the tables themselves; the .ntx files are never read.
+  bool rebuild_indexes = false;
 };
 
 }  // namespace konwerter::run

@@ -43,6 +43,12 @@ std::string InstallationRoot(std::string_view system_folder) {
   return cut == std::string::npos ? std::string(".") : folder.substr(0, cut);
 }
 
+bool IsAbsolute(std::string_view path) {
+  const std::vector<std::string> parts = Components(path);
+  return (!parts.empty() && IsDrive(parts.front())) ||
+         (!path.empty() && (path.front() == '\\' || path.front() == '/'));
+}
+
 std::vector<std::string> Candidates(std::string_view path, std::string_view system_folder,
                                     const DriveMap& drives) {
   const std::vector<std::string> parts = Components(path);
@@ -52,7 +58,10 @@ std::vector<std::string> Candidates(std::string_view path, std::string_view syst
   const std::size_t first = has_drive ? 1 : 0;
   const std::string root = InstallationRoot(system_folder);
 
-  std::vector<std::string> candidates{platform::WithTrailingBackslash(path)};
+  // A relative value names a folder of the installation, never one of the converter's own
+  // working folder.
+  std::vector<std::string> candidates;
+  if (absolute) candidates.push_back(platform::WithTrailingBackslash(path));
   if (has_drive) {
     const char letter = static_cast<char>(parts.front()[0] & ~0x20);
     if (const auto mounted = drives.find(letter); mounted != drives.end()) {
@@ -72,8 +81,11 @@ std::vector<std::string> Candidates(std::string_view path, std::string_view syst
 
 // The folder as it is named on disk, so the summary shows where the data really was.
 std::string FoundFolder(const std::string& candidate) {
-  const std::string found =
-      platform::Cp1250FromUtf8(platform::HostPath(candidate).lexically_normal().string());
+  const std::string host = platform::HostPath(candidate).lexically_normal().string();
+  const std::string found = platform::Cp1250FromUtf8(host);
+  // A folder named in code page 852 on the disk has no cp1250 name of its own: the path
+  // that found it stays the way to it.
+  if (platform::Utf8FromCp1250(found) != host) return candidate;
   return platform::EndsWithSeparator(found) ? found : found + "/";
 }
 
@@ -90,7 +102,7 @@ std::string ResolveDosFolder(std::string_view path, std::string_view system_fold
 
 SourceDirectories::SourceDirectories(std::vector<std::string> entries,
                                      std::string_view system_folder, const DriveMap& drives)
-    : entries_(std::move(entries)) {
+    : entries_(std::move(entries)), system_folder_(system_folder) {
   for (const std::string& entry : entries_) {
     const auto equals = entry.find('=');
     const std::string name = entry.substr(0, equals);
@@ -103,11 +115,21 @@ std::string SourceDirectories::Value(std::string_view name) const {
   return source::ValueOf(entries_, name);
 }
 
+bool SourceDirectories::Has(std::string_view name) const {
+  for (const DirectoryReport& directory : report_) {
+    if (directory.name == name) return true;
+  }
+  return false;
+}
+
 std::string SourceDirectories::Folder(std::string_view name) const {
   for (const DirectoryReport& directory : report_) {
-    if (directory.name == name) {
-      return directory.resolved.empty() ? directory.value : directory.resolved;
-    }
+    if (directory.name != name) continue;
+    if (!directory.resolved.empty()) return directory.resolved;
+    if (IsAbsolute(directory.value)) return directory.value;
+    // Not found: where the installation would hold it, so that nothing is opened from the
+    // working folder and a failing open names the place looked at.
+    return Join(InstallationRoot(system_folder_), Components(directory.value), 0);
   }
   return {};
 }

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ namespace konwerter::settings {
 namespace {
 
 constexpr std::string_view kMarkerExtension = ".MEM";
+// Section sizes are metres; anything beyond this is damage, and could not be written whole.
+constexpr double kLargestSize = 1e12;
 
 // System names are the marker file names without extension: "65" or a single character.
 std::vector<std::string> SystemNames(const std::string& works_folder) {
@@ -58,7 +61,13 @@ std::optional<double> LeadingNumber(const std::string& line) {
     }
   }
   if (!any_digit) return std::nullopt;
-  return std::stod(line.substr(start, at - start));
+  const bool plus = line[start] == '+';
+  double value = 0;
+  const auto [end, error] =
+      std::from_chars(line.data() + start + (plus ? 1 : 0), line.data() + at, value);
+  // A size that no whole number of the description can hold is no size.
+  if (error != std::errc() || !(std::fabs(value) <= kLargestSize)) return std::nullopt;
+  return value;
 }
 
 std::string Rounded(double value) {
@@ -104,8 +113,9 @@ bool SystemConverter::Build(Description& description) {
 
 bool SystemConverter::CopyDosDescription(Description& description) {
   const std::string path = context_.directories.Folder("BDLWZORCE") + name_ + ".def";
-  std::ifstream in(platform::HostPath(path), std::ios::binary);
-  if (!in) return false;
+  const std::optional<std::string> text = platform::File::ReadWhole(platform::HostPath(path));
+  if (!text) return false;
+  std::istringstream in(*text);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) {
     const auto end_mark = line.find('\x1A');  // a DOS text file ends at its end mark
@@ -170,6 +180,12 @@ void ConvertCoordinateSystems(run::RunContext& context) {
       platform::RemoveFile(path);
       run::ShowMessage(context.messages,
                        "Brak kompletnego opisu do układu: ", "Błąd podczas konwersji", name);
+      // The run still counts as converted, but the operator must find this in the summary.
+      context.report.AddWarning(
+          platform::HostForm(context.directories.Folder("BDLWZORCE") + name + ".def"),
+          platform::Cp1250FromUtf8("brak kompletnego opisu układu ") + name +
+              platform::Cp1250FromUtf8(" (opis, wymiary sekcji lub tabela narożników lok_p") +
+              name + platform::Cp1250FromUtf8(".dbf); układ pominięto"));
     }
   }
 }

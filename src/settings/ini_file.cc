@@ -1,7 +1,7 @@
 #include "settings/ini_file.h"
 
 #include <algorithm>
-#include <fstream>
+#include <sstream>
 
 #include "platform/cp1250_case.h"
 #include "platform/dos_path.h"
@@ -41,7 +41,7 @@ bool IsBlank(std::string_view line) {
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-  std::ifstream in(platform::HostPath(path_), std::ios::binary);
+  std::istringstream in(platform::File::ReadWhole(platform::HostPath(path_)).value_or(""));
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/file.h"
+#include "source/key_map.h"
 #include "source/ntx_layout.h"
 #include "source/ntx_page_cache.h"
 
@@ -49,7 +50,19 @@ class ClipperIndex {
   // Status 3 when the system reports a failing close.
   void Close();
 
-  bool is_open() const { return file_.has_value(); }
+  // Answers every seek from `keys` (built from the table, see key_map.h) instead of the
+  // file, which is then never read: for indexes that are stale or damaged. Status 0.
+  void UseKeyMap(KeyMap keys, std::uint16_t key_size);
+  // With this set, a seek that meets a damaged page raises IoError naming the index and
+  // what is wrong instead of answering "not found" (a damaged index must not pass for a
+  // missing key).
+  void set_fail_on_damage(bool on) { fail_on_damage_ = on; }
+  // What is wrong with the index as its last open found it (a short header, a key size
+  // impossible for the page, a root page beyond the file or off the page grid); empty when
+  // nothing, or when the file could not be opened at all. The system's text (cp1250).
+  std::string StructureFault() const;
+
+  bool is_open() const { return file_.has_value() || key_map_.has_value(); }
   std::uint16_t status() const { return status_; }
   // From the header last read (also when it was refused).
   std::uint16_t key_size() const { return key_size_; }
@@ -59,6 +72,8 @@ class ClipperIndex {
   // Reads the header and the root page of the open file; on failure the file is closed
   // and the status tells why.
   bool LoadHeaderAndRoot();
+  // The failure of a seek on a damaged page: status 4, or IoError with fail_on_damage_.
+  SeekResult Damaged(std::string_view what);
 
   std::optional<platform::File> file_;
   std::string path_;
@@ -69,6 +84,8 @@ class ClipperIndex {
   IndexPage root_page_;
   // Pages below the root, kept while the file's modification stamp stays the same.
   IndexPageCache pages_;
+  std::optional<KeyMap> key_map_;
+  bool fail_on_damage_ = false;
 };
 
 }  // namespace konwerter::source

@@ -18,6 +18,7 @@ namespace konwerter::source {
 namespace {
 
 using EntryHeader = std::array<std::uint8_t, mem::kEntryHeaderSize>;
+constexpr std::uint8_t kEndOfFileByte = 0x1A;
 
 std::string VariableName(const EntryHeader& header) {
   const auto name = std::span(header).first(mem::kNameSize);
@@ -50,25 +51,37 @@ std::string RenderValue(std::uint8_t type, std::span<const std::uint8_t> value,
 }
 
 // Appends the lines of every complete entry; stops at the first one the file cuts short.
-void ReadEntries(platform::File& file, const CodePages& pages, std::vector<std::string>& lines) {
+void ReadEntries(platform::File& file, const CodePages& pages, std::vector<std::string>& lines,
+                 MemoryFileFaults& faults) {
   EntryHeader header{};
   std::vector<std::uint8_t> value;
-  while (file.Read(header) == header.size()) {
+  std::size_t got = 0;
+  while ((got = file.Read(header)) == header.size()) {
     value.resize(ValueLength(header));
-    if (file.Read(value) < value.size()) return;
-    lines.push_back(VariableName(header) + "=" +
-                    RenderValue(header[mem::kTypeOffset], value, pages));
+    if (file.Read(value) < value.size()) {
+      faults.truncated = true;
+      return;
+    }
+    std::string name = VariableName(header);
+    if (name.find('=') != std::string::npos) {
+      std::replace(name.begin(), name.end(), '=', '?');
+      ++faults.names_with_equals;
+    }
+    lines.push_back(name + "=" + RenderValue(header[mem::kTypeOffset], value, pages));
   }
+  // The file ends cleanly, or with its end-of-file byte; anything else is a cut entry.
+  faults.truncated = got > 1 || (got == 1 && header[0] != kEndOfFileByte);
 }
 
 }  // namespace
 
-bool ReadMemoryFile(std::string_view path, const CodePages& pages,
-                    std::vector<std::string>& lines) {
+bool ReadMemoryFile(std::string_view path, const CodePages& pages, std::vector<std::string>& lines,
+                    MemoryFileFaults* faults) {
+  MemoryFileFaults ignored;
   auto file = platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kRead);
   if (!file) return false;
   try {
-    ReadEntries(*file, pages, lines);
+    ReadEntries(*file, pages, lines, faults != nullptr ? *faults : ignored);
   } catch (const platform::IoError&) {
     return false;  // the lines read up to the fault stay
   }

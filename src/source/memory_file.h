@@ -13,7 +13,15 @@ namespace konwerter::source {
 // and dates in "%g" form with "." as the decimal separator. True when the file could be
 // opened (also when it ends early); false when it cannot be opened (nothing appended) or
 // a read fault interrupts it (the lines read so far stay).
-bool ReadMemoryFile(std::string_view path, const CodePages& pages, std::vector<std::string>& lines);
+// `faults`, when given, learns what the file had wrong: an entry cut short by the end of
+// the file, a variable name holding "=" (given with "?" in its place, so that it cannot
+// pass for another variable in the NAME=value list).
+struct MemoryFileFaults {
+  bool truncated = false;
+  int names_with_equals = 0;
+};
+bool ReadMemoryFile(std::string_view path, const CodePages& pages, std::vector<std::string>& lines,
+                    MemoryFileFaults* faults = nullptr);
 
 // The value of the first "NAME=value" line whose name is `name`: the text after the first
 // "=". Empty when there is none.

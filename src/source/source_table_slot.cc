@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <string>
 #include <utility>
 
 #include "platform/dos_path.h"
+#include "platform/text_encoding.h"
 #include "source/dbf_layout.h"
 #include "source/field_descriptors.h"
 
@@ -16,18 +18,87 @@ namespace {
 inline constexpr std::uint8_t kSpace = ' ';
 inline constexpr std::uint32_t kMaxBufferRecords = std::numeric_limits<std::uint16_t>::max();
 
+std::string Text(std::string_view utf8) {
+  return platform::Cp1250FromUtf8(utf8);
+}
+
+std::string Number(std::uint64_t value) {
+  return std::to_string(value);
+}
+
+// What makes the header lengths unusable for a file of `size` bytes; empty when nothing.
+std::string HeaderLengthFault(const SourceTableHeader& header, std::uint64_t size) {
+  if (header.header_length < dbf::HeaderLength(1)) {
+    return Text("nagłówek tabeli nie opisuje żadnego pola (długość nagłówka ") +
+           Number(header.header_length) + ")";
+  }
+  if (header.header_length > size) {
+    return Text("długość nagłówka (") + Number(header.header_length) +
+           Text(") przekracza rozmiar pliku (") + Number(size) + ")";
+  }
+  if (header.record_length == 0) return Text("długość rekordu wynosi 0");
+  return {};
+}
+
+// What makes the field descriptors disagree with the header; empty when nothing.
+std::string DescriptorFault(platform::File& file, const SourceTableHeader& header,
+                            const std::vector<SourceField>& fields) {
+  // The descriptors end with the terminator byte, inside the header.
+  const std::uint64_t terminator_at = dbf::kDescriptorSize * (fields.size() + 1);
+  std::array<std::uint8_t, 1> terminator{};
+  if (terminator_at >= header.header_length || file.ReadAt(terminator_at, terminator) < 1 ||
+      terminator[0] != dbf::kHeaderTerminator) {
+    return Text("brak znacznika końca opisu pól po ") + Number(fields.size()) +
+           Text(" polach (długość nagłówka ") + Number(header.header_length) + ")";
+  }
+  std::uint64_t widths = dbf::kFirstFieldOffset;
+  for (const SourceField& field : fields) {
+    const bool letter = field.type >= 'A' && field.type <= 'Z';
+    if (field.width == 0 || !letter) {
+      return Text("błędny opis pola ") + Number(&field - fields.data() + 1) + " (" + field.name +
+             Text("): typ ") + (letter ? std::string(1, field.type) : Text("niedozwolony")) +
+             Text(", szerokość ") + Number(field.width);
+    }
+    widths += field.width;
+  }
+  if (widths != header.record_length) {
+    return Text("długość rekordu (") + Number(header.record_length) +
+           Text(") nie zgadza się z sumą szerokości pól (") + Number(widths) + ")";
+  }
+  return {};
+}
+
 }  // namespace
 
 OpenedTable SourceTableSlot::Open(std::string_view path) {
   auto file = platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kRead);
-  if (!file) return {kSourceCannotOpen, nullptr};
+  if (!file) return {kSourceCannotOpen, nullptr, {}, {}};
   std::array<std::uint8_t, dbf::kHeaderCopySize> header_copy{};
-  if (file->ReadAt(0, header_copy) < header_copy.size()) return {kSourceShortRead, nullptr};
-  const SourceTableHeader header = ParseHeaderCopy(header_copy);
+  if (file->ReadAt(0, header_copy) < header_copy.size()) {
+    return {kSourceShortRead, nullptr, {}, {}};
+  }
+  SourceTableHeader header = ParseHeaderCopy(header_copy);
+  const std::uint64_t size = file->Size();
+  if (std::string fault = HeaderLengthFault(header, size); !fault.empty()) {
+    return {kSourceBadStructure, nullptr, std::move(fault), {}};
+  }
   std::vector<SourceField> fields = ReadFieldDescriptors(*file, header);
+  if (std::string fault = DescriptorFault(*file, header, fields); !fault.empty()) {
+    return {kSourceBadStructure, nullptr, std::move(fault), {}};
+  }
+  // Only whole records are read: a count the file cannot hold (a crash while appending, a
+  // damaged header) is cut to what is there, and said.
+  const std::uint64_t whole = (size - header.header_length) / header.record_length;
+  std::string warning;
+  if (header.record_count > whole) {
+    warning = Text("nagłówek podaje ") + Number(header.record_count) +
+              Text(" rekordów, a plik zawiera ") + Number(whole) + Text(" pełnych; odczytano ") +
+              Number(whole);
+    header.record_count = static_cast<std::uint32_t>(whole);
+  }
   auto table = std::make_unique<SourceTableSlot>(std::move(*file), header, std::move(fields));
   const std::int32_t status = table->GoTo(0);
-  return {status, std::move(table)};
+  return {status, std::move(table), {}, std::move(warning)};
 }
 
 SourceTableSlot::SourceTableSlot(platform::File file, SourceTableHeader header,

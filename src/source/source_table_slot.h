@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,9 +25,14 @@ class SourceTableSlot;
 
 // The outcome of opening a table: its status, and the table when the file could be read.
 // A table whose first positioning failed (status 3) is open all the same.
+// A table whose structure cannot be read (status 9) comes with what is wrong in `fault`; a
+// table whose header counts more records than the file holds is opened with the whole
+// records there are, and `warning` says so. Both texts are the system's (cp1250).
 struct OpenedTable {
   std::int32_t status = kSourceOk;
   std::unique_ptr<SourceTableSlot> table;
+  std::string fault;
+  std::string warning;
 };
 
 // One open DOS table: its file, header copy and field list, the current record, and the
@@ -35,7 +41,9 @@ class SourceTableSlot {
  public:
   // Opens the table file (a program path, used as given), reads its header and field
   // descriptors and goes to record 0. Status 2 when the file cannot be opened, 3 when it is
-  // shorter than the header copy. Throws IoError when the field descriptors cannot be read.
+  // shorter than the header copy, 9 when the header does not agree with the file (header
+  // length, field descriptors and their terminator, record length against the widths).
+  // The record count is cut to the whole records the file holds.
   static OpenedTable Open(std::string_view path);
 
   SourceTableSlot(platform::File file, SourceTableHeader header, std::vector<SourceField> fields);

@@ -66,6 +66,8 @@ TableHandle SourceTables::Open(std::string_view path) {
   }
   OpenedTable opened = SourceTableSlot::Open(WithDefaultExtension(path));
   status_ = opened.status;
+  last_open_fault_ = std::move(opened.fault);
+  last_open_warning_ = std::move(opened.warning);
   if (!opened.table) return 0;
   *free = std::move(opened.table);
   current_ = static_cast<TableHandle>(free - slots_.begin()) + 1;
@@ -156,6 +158,7 @@ void SourceTables::ReadRecord(TableHandle table) {
   const RecordReadResult result = slot->Read({trimming_, ProgramTextMap(pages_)});
   status_ = result.status;
   if (result.status != kSourcePastEnd) conversion_position_ = result.conversion_position;
+  if (result.status == kSourceBadNumber) ++bad_numbers_[slot->file_path().string()];
 }
 
 void SourceTables::NextRecord(TableHandle table) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,7 @@ enum SourceStatus : std::int32_t {
   kSourceBadNumber = 6,  // a numeric field does not convert; see conversion_position()
   kSourceNoSuchField = 7,
   kSourceNegativeRecord = 8,
+  kSourceBadStructure = 9,  // the header does not describe the file; see last_open_fault()
 };
 
 using TableHandle = int;  // 1..100; 0 = no table
@@ -120,6 +122,14 @@ class SourceTables {
   // records like live ones). False for a bad handle or a free slot. Status untouched.
   bool CurrentRecordDeleted(TableHandle table) const;
 
+  // What was wrong with the table the last open refused with status 9, and what the last
+  // successful open found short (a record count the file cannot hold); empty when nothing.
+  // The system's text (cp1250).
+  const std::string& last_open_fault() const { return last_open_fault_; }
+  const std::string& last_open_warning() const { return last_open_warning_; }
+  // Reads whose numeric text did not convert (status 6), per table file as opened.
+  const std::map<std::string, std::uint64_t>& bad_numbers() const { return bad_numbers_; }
+
   std::int32_t status() const { return status_; }
   std::int32_t conversion_position() const { return conversion_position_; }
   void SetTrimming(bool on) { trimming_ = on; }
@@ -137,6 +147,9 @@ class SourceTables {
   std::int32_t status_ = kSourceOk;
   std::int32_t conversion_position_ = 0;
   bool trimming_ = true;
+  std::string last_open_fault_;
+  std::string last_open_warning_;
+  std::map<std::string, std::uint64_t> bad_numbers_;
 };
 
 }  // namespace konwerter::source

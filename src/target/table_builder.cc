@@ -3,10 +3,12 @@
 #include <optional>
 #include <vector>
 
+#include "platform/cp1250_case.h"
 #include "platform/dos_path.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/io_error.h"
+#include "platform/real_path.h"
 #include "platform/text_encoding.h"
 #include "target/engine/engine_error.h"
 #include "target/restructure.h"
@@ -33,6 +35,22 @@ void PatchHeader(const engine::Table& table) {
   try {
     file->WriteAt(kProductionIndexFlagOffset, bytes);
   } catch (const platform::IoError&) {
+  }
+}
+
+// Target tables live in BAZA\<group>\ under the output folder. A link standing there (a
+// group folder that leads into the DOS data, say) must not take the builder's deletions and
+// writes out of the output folder: the real folder must lie inside the output folder.
+void CheckTableFolder(const engine::Table& table) {
+  const std::string folder = platform::WithTrailingBackslash(table.folder());
+  const std::string upper = platform::ToUpperCp1250(folder);
+  std::size_t base = upper.rfind("\\BAZA\\");
+  if (base == std::string::npos) base = upper.rfind("/BAZA\\");
+  if (base == std::string::npos) return;
+  const std::string output = folder.substr(0, base + 1);
+  if (!platform::LiesWithin(folder, output)) {
+    throw platform::IoError("Kartoteka tabeli wynikowej prowadzi poza kartotekę wynikową",
+                            platform::HostPath(folder).string());
   }
 }
 
@@ -78,6 +96,7 @@ class Build {
 };
 
 BuilderResult Build::Run(const BuilderOptions& options) {
+  CheckTableFolder(table_);
   RemoveTableFiles(table_, options);
   if (options.exclusive_open) table_.set_exclusive(true);
   while (OpenOnce()) {

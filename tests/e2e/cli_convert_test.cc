@@ -83,12 +83,22 @@ TEST_F(CliConvertTest, ConvertsAndWritesTheSummary) {
                       "f=" + site_.root().string()})),
             cli::kExitSucceeded)
       << out_.str() << err_.str();
-  EXPECT_THAT(out_.str(), HasSubstr("Konwersja została zakończona."));
-  EXPECT_THAT(out_.str(), HasSubstr("Wynik: succeeded"));
+  // The site's dom.mem holds no variable and system A has no description: both are warnings,
+  // listed per file, and the last line says the conversion ended with them.
+  EXPECT_THAT(out_.str(), HasSubstr("Wynik: converted_with_warnings"));
+  EXPECT_THAT(out_.str(),
+              ::testing::EndsWith("Konwersja została zakończona z ostrzeżeniami (2).\n"));
 
   const nlohmann::json summary = nlohmann::json::parse(std::ifstream(summary_path));
-  EXPECT_EQ(summary["outcome"], "succeeded");
-  EXPECT_EQ(summary["message"], "Konwersja została zakończona.");
+  EXPECT_EQ(summary["outcome"], "converted_with_warnings");
+  ASSERT_EQ(summary["warnings"].size(), 2u);
+  EXPECT_THAT(summary["warnings"][0]["file"].get<std::string>(), HasSubstr("DOM.MEM"));
+  EXPECT_THAT(summary["warnings"][1]["text"].get<std::string>(), HasSubstr("układu A"));
+  EXPECT_THAT(summary["message"].get<std::string>(),
+              ::testing::StartsWith("Konwersja została zakończona z ostrzeżeniami (2):"));
+  // --strict turns them into a failure.
+  EXPECT_EQ(Run(With({"--yes", "--strict", "--drive", "f=" + site_.root().string()})),
+            cli::kExitConversionFailed);
   bool found_persons = false;
   for (const auto& directory : summary["directories"]) {
     if (directory["name"] == "BDGOSOBY") {
@@ -138,7 +148,12 @@ TEST_F(CliConvertTest, AFolderThatHoldsDataIsOnlyOverwrittenWhenConfirmed) {
 }
 
 TEST_F(CliConvertTest, StoppedRunsAndFailedRunsHaveTheirOwnExitCodes) {
-  EXPECT_EQ(Run({}), cli::kExitNotStarted);  // no folders: nothing happens
+  EXPECT_EQ(Run({}), cli::kExitUsage);  // no folders: the usage text
+  EXPECT_THAT(err_.str(), HasSubstr("Użycie:"));
+  EXPECT_EQ(Run({"--input", site_.root().string(), "--output", ""}), cli::kExitUsage);
+  // A renumbering file named on purpose must exist and be a file.
+  EXPECT_EQ(Run(With({"--renumber-file", (output_.path() / "brak.gm").string()})), cli::kExitUsage);
+  EXPECT_EQ(Run(With({"--renumber-file", output_.path().string()})), cli::kExitUsage);
   const fs::path bad = output_.path() / "zly.gm";
   std::ofstream(bad) << "12|abc\r\n";
   EXPECT_EQ(Run(With({"--renumber-file", bad.string()})), cli::kExitNotStarted);

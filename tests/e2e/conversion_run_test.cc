@@ -109,9 +109,9 @@ class ConversionRunTest : public ::testing::Test {
 
 TEST_F(ConversionRunTest, ConvertsEveryPersonWithAddressNameAndIdentifier) {
   const app::ConversionResult result = Convert({}, /*keep_unlinked_persons=*/true);
-  ASSERT_EQ(result.outcome, app::RunOutcome::kSucceeded)
+  ASSERT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings)
       << platform::Utf8FromCp1250(result.message);
-  EXPECT_THAT(messages_.Texts().back(), HasSubstr("Konwersja została zakończona."));
+  EXPECT_THAT(messages_.Texts().back(), HasSubstr("Konwersja została zakończona z ostrzeżeniami"));
 
   const auto osoby = Rows("BAZA/OSOBY/Osoby.dbf");
   ASSERT_EQ(osoby.size(), 4u);
@@ -146,7 +146,8 @@ TEST_F(ConversionRunTest, ConvertsEveryPersonWithAddressNameAndIdentifier) {
 }
 
 TEST_F(ConversionRunTest, DeleteUnlinkedWithoutReferencesStillWritesStreetsAndTheSequence) {
-  ASSERT_EQ(Convert({}, /*keep_unlinked_persons=*/false).outcome, app::RunOutcome::kSucceeded);
+  ASSERT_EQ(Convert({}, /*keep_unlinked_persons=*/false).outcome,
+            app::RunOutcome::kSucceededWithWarnings);
   EXPECT_TRUE(Rows("BAZA/OSOBY/Osoby.dbf").empty());
   EXPECT_THAT(Rows("BAZA/OSOBY/Ulice.dbf"), ElementsAre(ElementsAre("Polna")));
   EXPECT_TRUE(Rows("BAZA/OSOBY/Miejsc.dbf").empty());
@@ -154,7 +155,8 @@ TEST_F(ConversionRunTest, DeleteUnlinkedWithoutReferencesStillWritesStreetsAndTh
 }
 
 TEST_F(ConversionRunTest, WritesTheSettingsFileAndTheCoordinateSystems) {
-  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceeded);
+  const app::ConversionResult result = Convert();
+  ASSERT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings);
   const std::string ini = platform::Utf8FromCp1250(Text("BAZA/ADMIN/terokan.ini"));
   EXPECT_THAT(ini, HasSubstr("Nr gminy=007\r\n"));
   EXPECT_THAT(ini, HasSubstr("Gmina=Zgierz\r\n"));
@@ -194,10 +196,17 @@ TEST_F(ConversionRunTest, WritesTheSettingsFileAndTheCoordinateSystems) {
             "A_B 5000 8000  & Lewe, dolne narożniki sekcji pierwotnych\r\n"
             "C 10000 16000\r\n");
   EXPECT_THAT(messages_.Texts(), ::testing::Contains("Brak kompletnego opisu do układu: A"));
+  // The site's damage: the firm's street refers past the end of ulice.dbf, and system A has a
+  // marker and nothing else. Both are the run's warnings.
+  ASSERT_EQ(result.report.warnings.size(), 2u);
+  EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[0].text), HasSubstr("układu A"));
+  EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[1].file), HasSubstr("ulice.dbf"));
+  EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[1].text),
+              HasSubstr("spoza tabeli (pominięte): 1"));
 }
 
 TEST_F(ConversionRunTest, ASecondRunAsksAndNoLeavesTheOutputAsItWas) {
-  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceeded);
+  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceededWithWarnings);
   const auto sources = site_.Snapshot();
   const auto output = SnapshotFolder(output_.path());
 
@@ -207,17 +216,18 @@ TEST_F(ConversionRunTest, ASecondRunAsksAndNoLeavesTheOutputAsItWas) {
   EXPECT_THAT(messages_.Texts()[0], HasSubstr("ZNISZCZY WSZYSTKIE DANE"));
   EXPECT_EQ(SnapshotFolder(output_.path()), output);
 
-  EXPECT_EQ(Convert({platform::MessageAnswer::kYes}).outcome, app::RunOutcome::kSucceeded);
+  EXPECT_EQ(Convert({platform::MessageAnswer::kYes}).outcome,
+            app::RunOutcome::kSucceededWithWarnings);
   EXPECT_EQ(Rows("BAZA/OSOBY/Osoby.dbf").size(), 4u);
   EXPECT_EQ(site_.Snapshot(), sources);
 }
 
 // Equal sources and an equal date give equal bytes: no stray memory reaches the files.
 TEST_F(ConversionRunTest, TwoRunsOfTheSameSiteWriteTheSameBytes) {
-  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceeded);
+  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceededWithWarnings);
   const auto first = SnapshotFolder(output_.path());
   fs::remove_all(output_.path() / "BAZA");
-  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceeded);
+  ASSERT_EQ(Convert().outcome, app::RunOutcome::kSucceededWithWarnings);
   EXPECT_EQ(SnapshotFolder(output_.path()), first);
   for (const auto& [name, bytes] : first) {
     if (name.ends_with(".dbf")) {
@@ -227,8 +237,9 @@ TEST_F(ConversionRunTest, TwoRunsOfTheSameSiteWriteTheSameBytes) {
 }
 
 TEST_F(ConversionRunTest, ARunAgainstAnEmptyOutputDoesNotAsk) {
-  ASSERT_EQ(Convert({}, false).outcome, app::RunOutcome::kSucceeded);  // only NextVal 1 rows
-  EXPECT_EQ(Convert({}, false).outcome, app::RunOutcome::kSucceeded);
+  ASSERT_EQ(Convert({}, false).outcome,
+            app::RunOutcome::kSucceededWithWarnings);  // only NextVal 1 rows
+  EXPECT_EQ(Convert({}, false).outcome, app::RunOutcome::kSucceededWithWarnings);
   EXPECT_EQ(messages_.shown.front().buttons, platform::MessageButtons::kOk);
 }
 

@@ -68,7 +68,8 @@ TEST(SourceDirectoryVariablesTest, EveryValueEndsInABackslash) {
   testing::TempDir root;
   NoMessages messages;
   EXPECT_FALSE(ReadSourceDirectoryVariables(root.folder(), {}, messages));
-  EXPECT_THAT(messages.texts, ElementsAre("Brak pliku: " + root.folder() + "bdglobal.mem"));
+  EXPECT_THAT(messages.texts,
+              ElementsAre("Brak pliku: " + (root.path() / "bdglobal.mem").string()));
   tools::WriteMemFile(root.path() / "BDGLOBAL.MEM",
                       {MemVariable::Character("BDGOSOBY", "F:\\GOSOBY"),
                        MemVariable::Character("BDLZGLO", "F:\\LZGLO\\")});
@@ -99,6 +100,28 @@ TEST(SiteSettingsTest, NormalisesTheCommuneNumberAndTheOutsideFlag) {
   EXPECT_EQ(read("", "N"), Pair("", "0"));
   read("7", "");
   EXPECT_EQ(settings.size(), 1u);  // a missing DOM_OSWYK stays missing
+}
+
+// Line breaks in a value would split the settings file into extra lines and sections: they
+// become spaces, and the run is warned, naming the file; so is a dom.mem cut short or empty.
+TEST(SiteSettingsTest, LineBreaksInValuesBecomeSpacesWithAWarning) {
+  testing::TempDir root;
+  NoMessages messages;
+  std::vector<std::string> settings;
+  RunReport report;
+  tools::WriteMemFile(root.path() / "dom.mem",
+                      {MemVariable::Character("DOM_GMNAZ", "Zgierz\r\n[Inne]\r\nx=1")});
+  ReadSiteSettings(root.folder(), {}, messages, settings, &report);
+  EXPECT_EQ(source::ValueOf(settings, "DOM_GMNAZ"), "Zgierz  [Inne]  x=1");
+  ASSERT_EQ(report.warnings.size(), 1u);
+  EXPECT_EQ(report.warnings[0].file, (root.path() / "dom.mem").string());
+
+  tools::WriteMemFile(root.path() / "dom.mem", {});
+  ReadSiteSettings(root.folder(), {}, messages, settings, &report);
+  EXPECT_EQ(report.warnings.size(), 2u);
+  EXPECT_TRUE(ReadSourceDirectoryVariables(root.folder(), {}, messages, &report).has_value() ==
+              false);  // no bdglobal.mem at all: refused, not a warning
+  EXPECT_EQ(report.warnings.size(), 2u);
 }
 
 }  // namespace

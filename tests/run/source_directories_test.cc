@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "platform/dos_path.h"
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::run {
@@ -77,6 +78,41 @@ TEST_F(SourceDirectoriesTest, NothingFoundKeepsTheValueForTheFailingOpen) {
   ASSERT_EQ(directories.report().size(), 2u);
   EXPECT_EQ(directories.report()[1].resolved, "");
   EXPECT_EQ(directories.Folder("BRAK"), "");
+}
+
+// A folder with a Polish letter in its name is found as Polish text: named in UTF-8 on the
+// host or copied byte for byte in code page 852, in either letter case.
+TEST_F(SourceDirectoriesTest, FolderNamesWithPolishLettersAreFoundInBothEncodings) {
+  const std::string value =
+      "F:\\TEROKAN\\GOS\xD3"
+      "BY\\";                                       // cp1250 Ó, as read from .mem
+  fs::create_directories(root_.path() / "gosóby");  // UTF-8 ó, lower case
+  EXPECT_TRUE(fs::equivalent(platform::HostPath(Resolve(value)), root_.path() / "gosóby"));
+  fs::remove(root_.path() / "gosóby");
+  fs::create_directories(root_.path() /
+                         "GOS\xE0"
+                         "BY");  // cp852 Ó
+  const std::string found = Resolve(value);
+  ASSERT_FALSE(found.empty());
+  EXPECT_TRUE(fs::equivalent(platform::HostPath(found), root_.path() / "GOS\xE0"
+                                                                       "BY"));
+}
+
+// A relative value names a folder of the installation; a folder of the same name in the
+// converter's working folder is never taken for it.
+TEST_F(SourceDirectoriesTest, ARelativeValueNeverResolvesAgainstTheWorkingFolder) {
+  testing::TempDir elsewhere;
+  fs::create_directories(elsewhere.path() / "WABIK");
+  const fs::path previous = fs::current_path();
+  fs::current_path(elsewhere.path());
+  EXPECT_EQ(Resolve("WABIK\\"), "");
+  const SourceDirectories directories({"BDGOSOBY=WABIK\\"}, System(), {});
+  EXPECT_FALSE(fs::equivalent(elsewhere.path() / "WABIK",
+                              platform::HostPath(directories.Folder("BDGOSOBY"))));
+  EXPECT_TRUE(directories.Has("BDGOSOBY"));
+  EXPECT_FALSE(directories.Has("BDGROBOTY"));
+  EXPECT_EQ(directories.Folder("BDGROBOTY"), "");
+  fs::current_path(previous);
 }
 
 }  // namespace

@@ -75,6 +75,34 @@ TEST_F(MemoryFileTest, ATruncatedFileDeliversTheEntriesBeforeIt) {
   EXPECT_EQ(Read(), Lines{});
 }
 
+// What a file had wrong is told to a caller that asks: an entry cut short (not the lone
+// end-of-file byte that closes every such file), and names holding "=", which are given with
+// "?" so that "A=B" cannot answer for a variable named A.
+TEST_F(MemoryFileTest, FaultsAreToldWhenAsked) {
+  const auto faults_of = [&](Lines& lines) {
+    MemoryFileFaults faults;
+    EXPECT_TRUE(ReadMemoryFile(dir_.Join("bdglobal.mem"), pages_, lines, &faults));
+    return faults;
+  };
+  tools::WriteMemFile(file_,
+                      {MemVariable::Character("A=B", "zly"), MemVariable::Character("A", "x")});
+  Lines lines;
+  MemoryFileFaults faults = faults_of(lines);
+  EXPECT_FALSE(faults.truncated);
+  EXPECT_EQ(faults.names_with_equals, 1);
+  EXPECT_EQ(lines, (Lines{"A?B=zly", "A=x"}));
+  EXPECT_EQ(ValueOf(lines, "A"), "x");
+
+  testing::CutFile(file_, fs::file_size(file_) - 3);
+  lines.clear();
+  faults = faults_of(lines);
+  EXPECT_TRUE(faults.truncated);
+  EXPECT_EQ(lines, (Lines{"A?B=zly"}));
+  testing::CutFile(file_, 32 + 4 + 5);  // inside the second entry's header
+  lines.clear();
+  EXPECT_TRUE(faults_of(lines).truncated);
+}
+
 TEST_F(MemoryFileTest, AMissingFileAppendsNothing) {
   Lines lines{"earlier"};
   EXPECT_FALSE(ReadMemoryFile(dir_.Join("dom.mem"), pages_, lines));

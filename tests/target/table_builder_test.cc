@@ -8,11 +8,13 @@
 
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/dos_path.h"
+#include "platform/io_error.h"
 #include "platform/text_encoding.h"
 #include "target/engine/engine.h"
 #include "target/engine/production_index.h"
@@ -278,6 +280,24 @@ TEST_F(TableBuilderTest, ExistingTableWithoutIndexGetsTheDefinedIndexes) {
   const auto keys = engine::ReadProductionIndexKeys(table->MdxPath(), "UPP_NAZWA");
   ASSERT_EQ(keys.size(), 2u);
   EXPECT_EQ(keys[0].record, 2u);  // ABC before ŹRÓDŁO
+}
+
+// A group folder of the output that is a link to somewhere else (the DOS data, say) must not
+// take the builder's deletions and writes there.
+TEST_F(TableBuilderTest, AGroupFolderLinkingOutOfTheOutputIsRefused) {
+  oracle::TempDir elsewhere;
+  std::ofstream(elsewhere.path() / "Osoby.dbf") << "DOS";
+  std::filesystem::create_directories(Host("BAZA"));
+  std::filesystem::create_directory_symlink(elsewhere.path(), Host("BAZA") / "OSOBY");
+  engine::Table table(engine_, dir_.folder() + "BAZA\\OSOBY\\", "Osoby.dbf");
+  EXPECT_THROW(OpenTargetTable(table, "Nazwa;c;30", "", {.remove_data_files = true}, messages_),
+               platform::IoError);
+  EXPECT_TRUE(std::filesystem::exists(elsewhere.path() / "Osoby.dbf"));
+  // A link that stays inside the output is a folder like any other.
+  std::filesystem::create_directories(Host("inne"));
+  std::filesystem::create_directory_symlink(Host("inne"), Host("BAZA") / "KMZ");
+  EXPECT_EQ(Build("Kmz.dbf", "Nazwa;c;30", "", {}, dir_.folder() + "BAZA\\KMZ\\")->table_name(),
+            "Kmz.dbf");
 }
 
 }  // namespace

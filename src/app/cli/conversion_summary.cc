@@ -1,5 +1,6 @@
 #include "app/cli/conversion_summary.h"
 
+#include <algorithm>
 #include <iomanip>
 
 #include "platform/dos_path.h"
@@ -37,12 +38,40 @@ nlohmann::json DirectoriesJson(const run::RunReport& report) {
   return directories;
 }
 
+nlohmann::json WarningsJson(const run::RunReport& report) {
+  nlohmann::json warnings = nlohmann::json::array();
+  for (const run::RunWarning& warning : report.warnings) {
+    warnings.push_back(
+        {{"file", Utf8FromCp1250(warning.file)}, {"text", Utf8FromCp1250(warning.text)}});
+  }
+  return warnings;
+}
+
 nlohmann::json SequenceJson(const std::vector<target::SequenceRow>& rows) {
   nlohmann::json sequence = nlohmann::json::array();
   for (const target::SequenceRow& row : rows) {
     sequence.push_back({{"table", Utf8FromCp1250(row.name)}, {"next_value", row.next_value}});
   }
   return sequence;
+}
+
+// The warnings grouped per file, and a last line saying the conversion ended with them.
+void PrintWarnings(const app::ConversionResult& result, std::ostream& out) {
+  const std::vector<run::RunWarning>& warnings = result.report.warnings;
+  if (warnings.empty()) return;
+  out << "Ostrzeżenia:\n";
+  std::vector<std::string> files;
+  for (const run::RunWarning& warning : warnings) {
+    if (std::find(files.begin(), files.end(), warning.file) != files.end()) continue;
+    files.push_back(warning.file);
+    out << "  " << Utf8FromCp1250(warning.file) << ":\n";
+    for (const run::RunWarning& same : warnings) {
+      if (same.file == warning.file) out << "    - " << Utf8FromCp1250(same.text) << "\n";
+    }
+  }
+  if (result.outcome == app::RunOutcome::kSucceededWithWarnings) {
+    out << "Konwersja została zakończona z ostrzeżeniami (" << warnings.size() << ").\n";
+  }
 }
 
 }  // namespace
@@ -59,12 +88,15 @@ std::string_view OutcomeName(app::RunOutcome outcome) {
       return "no_source_lock";
     case app::RunOutcome::kNoDirectoryVariables:
       return "no_directory_variables";
+    case app::RunOutcome::kOutputOverlapsSources:
+      return "output_overlaps_sources";
     case app::RunOutcome::kSucceeded:
-      return "succeeded";
+      return "converted";
+    case app::RunOutcome::kSucceededWithWarnings:
+      return "converted_with_warnings";
     case app::RunOutcome::kFailed:
-      return "failed";
     case app::RunOutcome::kAborted:
-      return "aborted";
+      return "failed";
   }
   return "unknown";
 }
@@ -78,6 +110,7 @@ nlohmann::json SummaryJson(const app::ConversionResult& result) {
           {"output", Utf8FromCp1250(result.output_path)},
           {"directories", DirectoriesJson(result.report)},
           {"tables", TablesJson(result.report)},
+          {"warnings", WarningsJson(result.report)},
           {"sequence", SequenceJson(result.sequence_rows)},
           {"overflows", overflows}};
 }
@@ -103,6 +136,7 @@ void PrintSummary(const app::ConversionResult& result, std::ostream& out) {
   for (const auto& [table, count] : result.overflows) {
     out << "Liczby za szerokie dla pola (" << Utf8FromCp1250(table) << "): " << count << "\n";
   }
+  PrintWarnings(result, out);
 }
 
 }  // namespace konwerter::cli

@@ -21,6 +21,7 @@ namespace {
 int ExitCode(app::RunOutcome outcome) {
   switch (outcome) {
     case app::RunOutcome::kSucceeded:
+    case app::RunOutcome::kSucceededWithWarnings:
       return kExitSucceeded;
     case app::RunOutcome::kFailed:
     case app::RunOutcome::kAborted:

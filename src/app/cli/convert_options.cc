@@ -5,6 +5,7 @@
 #include <map>
 #include <string_view>
 
+#include "platform/file_system.h"
 #include "platform/text_encoding.h"
 
 namespace konwerter::cli {
@@ -103,6 +104,14 @@ std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>
       request.options.renumber_communes = true;
       continue;
     }
+    if (name == "--strict") {
+      request.strict = true;
+      continue;
+    }
+    if (name == "--rebuild-indexes") {
+      request.options.rebuild_indexes = true;
+      continue;
+    }
     const bool takes_value = name == "--input" || name == "--output" || name == "--keep-unlinked" ||
                              name == "--renumber-file" || name == "--segment1" ||
                              name == "--drive" || name == "--summary" || name == "--date";
@@ -136,6 +145,17 @@ std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>
     }
     if (!ok) return std::nullopt;
   }
+  if (request.input_folder.empty() || request.output_folder.empty()) {
+    error = "wymagane są obie kartoteki: --input i --output";
+    return std::nullopt;
+  }
+  // A renumbering file named on purpose must be there: a typing error would otherwise
+  // convert the communes unrenumbered without a word.
+  if (options.renumbering_file_given && !platform::FileExists(request.renumbering_file)) {
+    error = "plik z przenumerowaniem gmin nie istnieje lub nie jest plikiem: " +
+            platform::Utf8FromCp1250(request.renumbering_file);
+    return std::nullopt;
+  }
   return options;
 }
 
@@ -160,11 +180,15 @@ std::string ConvertUsage() {
          "                         OPER_PR,OPER_BU,OPER_PRZ,SZKICE,ZARYSY,KME\n"
          "  --drive X=KATALOG      katalog, w którym leży dysk X: stacji DOS (można powtarzać)\n"
          "  --summary PLIK         zapisz podsumowanie konwersji w formacie JSON\n"
+         "  --rebuild-indexes      nie czytaj indeksów .ntx: zbuduj wyszukiwanie z tabel\n"
+         "                         (dla uszkodzonych lub nieaktualnych indeksów)\n"
+         "  --strict               każde ostrzeżenie o uszkodzonych danych jest błędem\n"
          "  --quiet                bez postępu i podsumowania na ekranie\n"
          "  --date RRRR-MM-DD      data konwersji zapisywana w tabelach (domyślnie dzisiejsza)\n"
          "\n"
-         "Kod wyjścia: 0 konwersja zakończona, 1 błąd konwersji, 2 złe wywołanie,\n"
-         "3 konwersja nie rozpoczęta (brak zgody, plik gmin, blokada danych, bdglobal.mem).\n";
+         "Kod wyjścia: 0 konwersja zakończona (także z ostrzeżeniami), 1 błąd konwersji,\n"
+         "2 złe wywołanie, 3 konwersja nie rozpoczęta (brak zgody, plik gmin, blokada danych,\n"
+         "bdglobal.mem, kartoteka wynikowa w danych źródłowych).\n";
 }
 
 }  // namespace konwerter::cli

@@ -25,8 +25,8 @@ struct ConvertOptions {
 
 // Parses the arguments after "convert". Returns nullopt with a Polish explanation (UTF-8)
 // in `error` when they are wrong: an unknown option, a missing value, an unknown name in a
-// list, a drive that is not "X=DIR". Folders may be left out (the run then does nothing,
-// as the window does with empty edits).
+// list, a drive that is not "X=DIR", a folder left out or empty, a renumbering file named
+// that is no file.
 std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>& arguments,
                                                   std::string& error);
 

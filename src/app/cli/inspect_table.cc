@@ -34,9 +34,12 @@ std::string Hex(std::string_view bytes) {
   return hex;
 }
 
-std::string OpenFailure(std::int32_t status, const std::string& path) {
+std::string OpenFailure(const SourceTables& tables, const std::string& path) {
   const std::string file = Utf8(path);
+  const std::int32_t status = tables.status();
   switch (status) {
+    case source::kSourceBadStructure:
+      return "Nie można odczytać budowy tabeli (" + Utf8(tables.last_open_fault()) + "): " + file;
     case source::kSourceCannotOpen:
       return "Nie można otworzyć pliku: " + file;
     case source::kSourceShortRead:
@@ -70,20 +73,6 @@ json FieldList(const std::vector<source::SourceFieldInfo>& fields) {
   return list;
 }
 
-// The records the header promises must lie in the file; a walk would otherwise deliver
-// spaces or stop with a read fault.
-void CheckRecordsFit(const source::SourceTableInfo& info, const std::string& path) {
-  auto file = platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kRead);
-  const std::uint64_t needed =
-      info.header_length + std::uint64_t{info.record_count} * info.record_length;
-  if (file && file->Size() < needed) {
-    throw InspectError("Plik jest krótszy, niż podaje nagłówek (" +
-                       std::to_string(info.record_count) + " rekordów po " +
-                       std::to_string(info.record_length) + " B od bajtu " +
-                       std::to_string(info.header_length) + "): " + Utf8(path));
-  }
-}
-
 // Binds every field that can be bound as text; nullopt values stay unbound.
 std::vector<bool> BindAll(SourceTables& tables, const std::vector<source::SourceFieldInfo>& fields,
                           std::vector<std::string>& values, bool raw) {
@@ -107,9 +96,13 @@ InspectReport InspectTable(const InspectOptions& options) {
   pages.source = SourceCodePageFor(options);
   SourceTables tables(pages);
   const TableHandle table = tables.Open(options.path);
-  if (table == 0) throw InspectError(OpenFailure(tables.status(), options.path));
+  if (table == 0) throw InspectError(OpenFailure(tables, options.path));
   const source::SourceTableInfo info = *tables.Describe(table);
-  CheckRecordsFit(info, options.path);
+  // A count the file cannot hold was cut to the whole records there are: shown, and said.
+  std::optional<std::string> problem;
+  if (!tables.last_open_warning().empty()) {
+    problem = Utf8(tables.last_open_warning()) + ": " + Utf8(options.path);
+  }
 
   std::vector<std::string> values(info.fields.size());
   const std::vector<bool> bound = BindAll(tables, info.fields, values, options.raw);
@@ -135,7 +128,7 @@ InspectReport InspectTable(const InspectOptions& options) {
                {"record_length", info.record_length},
                {"fields", FieldList(info.fields)},
                {"rows", std::move(rows)}},
-          std::nullopt};
+          problem};
 }
 
 }  // namespace konwerter::cli

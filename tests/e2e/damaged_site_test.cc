@@ -1,0 +1,158 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/conversion_driver.h"
+#include "platform/text_encoding.h"
+#include "tests/e2e/dos_site.h"
+#include "tests/support/temp_dir.h"
+#include "tools/sample/sample_site.h"
+
+namespace konwerter::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+void Patch(const fs::path& file, std::uint64_t offset, const std::string& bytes) {
+  std::fstream stream(file, std::ios::binary | std::ios::in | std::ios::out);
+  stream.seekp(static_cast<std::streamoff>(offset));
+  stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A generated DOS site converted under various kinds of damage; the sources must come out
+// of every run as they went in. The generated site itself holds a few person addresses that
+// refer past the end of their dictionaries, as old sites do: every run warns of those.
+class DamagedSiteTest : public ::testing::Test {
+ protected:
+  DamagedSiteTest() { tools::GenerateSampleSite({site_.path(), 1, 7}); }
+
+  app::ConversionResult Convert(const fs::path& output, bool rebuild = false, bool strict = false) {
+    app::ConversionRequest request;
+    request.input_folder = platform::Cp1250FromUtf8(site_.path().string());
+    request.output_folder = platform::Cp1250FromUtf8(output.string());
+    request.options.rebuild_indexes = rebuild;
+    request.options.delete_unlinked_persons = false;  // every person, every name seek
+    request.renumbering_file = output_.Join("brak.gm");
+    request.strict = strict;
+    run::Session session;
+    CountingProgress progress;
+    const platform::FixedClock clock(kRunDate);
+    app::ConversionResult result = app::RunConversion(request, session, progress, messages_, clock);
+    return result;
+  }
+  fs::path Persons() const { return site_.path() / "GOSOBY"; }
+  std::string Message(const app::ConversionResult& result) const {
+    return platform::Utf8FromCp1250(result.message);
+  }
+
+  TempDir site_;
+  TempDir output_;
+  ScriptedMessages messages_;
+};
+
+TEST_F(DamagedSiteTest, LookUpsBuiltFromTheTablesWriteTheSameBytesAsTheIndexes) {
+  const auto sources = SnapshotFolder(site_.path());
+  ASSERT_EQ(Convert(output_.path() / "a").outcome, app::RunOutcome::kSucceededWithWarnings);
+  ASSERT_EQ(Convert(output_.path() / "b", true).outcome, app::RunOutcome::kSucceededWithWarnings);
+  const auto with_indexes = SnapshotFolder(output_.path() / "a");
+  EXPECT_GT(with_indexes.size(), 5u);
+  EXPECT_EQ(SnapshotFolder(output_.path() / "b"), with_indexes);
+
+  // A damaged nazwy.ntx fails the run naming the index; rebuilding converts as before.
+  const fs::path index = Persons() / "nazwy.ntx";
+  Patch(index, 4, std::string("\x00\x00\x10\x00", 4));  // root page far beyond the file
+  const app::ConversionResult broken = Convert(output_.path() / "c");
+  EXPECT_EQ(broken.outcome, app::RunOutcome::kFailed);
+  EXPECT_THAT(Message(broken), HasSubstr("nazwy.ntx"));
+  EXPECT_THAT(Message(broken), HasSubstr("--rebuild-indexes"));
+  ASSERT_EQ(Convert(output_.path() / "d", true).outcome, app::RunOutcome::kSucceededWithWarnings);
+  EXPECT_EQ(SnapshotFolder(output_.path() / "d"), with_indexes);
+}
+
+TEST_F(DamagedSiteTest, AnIndexWhosePagesLoopFailsItsSeekNamingTheIndex) {
+  const fs::path index = Persons() / "nazwy.ntx";
+  std::ifstream in(index, std::ios::binary);
+  std::string header(1024, '\0');
+  in.read(header.data(), 1024);
+  const std::string root = header.substr(4, 4);
+  // Every child of the root page leads back to the root.
+  std::string page(1024, '\0');
+  in.seekg(static_cast<std::streamoff>(static_cast<std::uint8_t>(root[0]) |
+                                       static_cast<std::uint8_t>(root[1]) << 8 |
+                                       static_cast<std::uint8_t>(root[2]) << 16));
+  in.read(page.data(), 1024);
+  in.close();
+  const std::uint16_t count = static_cast<std::uint8_t>(page[0]) |
+                              static_cast<std::uint16_t>(static_cast<std::uint8_t>(page[1]) << 8);
+  const std::uint32_t root_offset = static_cast<std::uint8_t>(root[0]) |
+                                    static_cast<std::uint8_t>(root[1]) << 8 |
+                                    static_cast<std::uint8_t>(root[2]) << 16;
+  for (std::uint16_t slot = 0; slot <= count; ++slot) {
+    const std::size_t at = static_cast<std::uint8_t>(page[2 + 2 * slot]) |
+                           static_cast<std::size_t>(static_cast<std::uint8_t>(page[3 + 2 * slot]))
+                               << 8;
+    Patch(index, root_offset + at, root);
+  }
+  const app::ConversionResult result = Convert(output_.path() / "a");
+  EXPECT_EQ(result.outcome, app::RunOutcome::kAborted);
+  EXPECT_THAT(Message(result), HasSubstr("nazwy.ntx"));
+  EXPECT_EQ(Convert(output_.path() / "b", true).outcome, app::RunOutcome::kSucceededWithWarnings);
+}
+
+TEST_F(DamagedSiteTest, AnOutputFolderInTheSourcesIsRefusedBeforeAnythingIsWritten) {
+  const auto sources = SnapshotFolder(site_.path());
+  // The persons folder under another letter case, the installation, a folder inside it.
+  for (const fs::path& output :
+       {site_.path() / "gosoby", site_.path(), site_.path() / "GOSOBY" / "NOWY", fs::path("/")}) {
+    const app::ConversionResult result = Convert(output);
+    EXPECT_EQ(result.outcome, app::RunOutcome::kOutputOverlapsSources) << output;
+    EXPECT_THAT(Message(result), HasSubstr("Wskaż inną kartotekę wynikową")) << output;
+  }
+  EXPECT_FALSE(fs::exists(site_.path() / "GOSOBY" / "NOWY"));
+  EXPECT_FALSE(fs::exists(site_.path() / "BAZA"));
+  // A group folder of the output that links into the sources.
+  fs::create_directories(output_.path() / "out" / "BAZA");
+  fs::create_directory_symlink(Persons(), output_.path() / "out" / "BAZA" / "OSOBY");
+  EXPECT_EQ(Convert(output_.path() / "out").outcome, app::RunOutcome::kOutputOverlapsSources);
+  EXPECT_EQ(SnapshotFolder(site_.path()), sources);
+}
+
+TEST_F(DamagedSiteTest, AFifoWhereATableIsExpectedFailsTheOpenInsteadOfWaiting) {
+  const fs::path table = Persons() / "ULICE.DBF";
+  fs::remove(table);
+  ASSERT_EQ(::mkfifo(table.c_str(), 0644), 0);
+  const app::ConversionResult result = Convert(output_.path() / "a");
+  EXPECT_EQ(result.outcome, app::RunOutcome::kFailed);
+  EXPECT_THAT(Message(result), HasSubstr("Błąd podczas otwarcia pliku: "));
+  EXPECT_THAT(Message(result), HasSubstr("ulice.dbf"));
+}
+
+TEST_F(DamagedSiteTest, ARecordCountTheFileCannotHoldIsAWarningAndFailsUnderStrict) {
+  Patch(Persons() / "OSOBY.DBF", 4, std::string("\xFF\xFF\xFF\xFF", 4));
+  const app::ConversionResult result = Convert(output_.path() / "a");
+  EXPECT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings);
+  ASSERT_EQ(result.report.warnings.size(), 4u);  // with the site's three dictionaries
+  EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[0].file), HasSubstr("OSOBY.DBF"));
+  EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[0].text),
+              HasSubstr("podaje 4294967295 rekordów"));
+  EXPECT_THAT(Message(result), HasSubstr("zakończona z ostrzeżeniami (4)"));
+
+  const app::ConversionResult strict = Convert(output_.path() / "b", false, true);
+  EXPECT_EQ(strict.outcome, app::RunOutcome::kFailed);
+  EXPECT_THAT(Message(strict), HasSubstr("ścisłą kontrolę"));
+}
+
+TEST_F(DamagedSiteTest, AStructureThatCannotBeReadFailsTheOpenSayingWhat) {
+  Patch(Persons() / "GMINA.DBF", 10, std::string("\x00\x00", 2));
+  const app::ConversionResult result = Convert(output_.path() / "a");
+  EXPECT_EQ(result.outcome, app::RunOutcome::kFailed);
+  EXPECT_THAT(Message(result), HasSubstr("GMINA.DBF"));
+  EXPECT_THAT(Message(result), HasSubstr("długość rekordu wynosi 0"));
+}
+
+}  // namespace
+}  // namespace konwerter::testing
