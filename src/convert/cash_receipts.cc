@@ -69,7 +69,7 @@ bool ConvertCashReceipts(run::RunContext& context) {
     nrkp->Append();
     nrkp->SetText("Id_kp", identifier);
     nrkp->SetText("Nr_kp", receipt.nr_kp);
-    SetDosDate(*nrkp, "D_kp", receipt.d_kp);
+    SetDosDate(context, *nrkp, "D_kp", receipt.d_kp);
     nrkp->SetNumber("Kwota_kp", receipt.kwota_kp);
     nrkp->Post();
   });

@@ -100,7 +100,7 @@ bool ConvertStatutoryInterest(run::RunContext& context) {
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaUstawowe);
   ustawowe->ForEachRecord(table->table_name(), [&](std::uint32_t) {
     table->Append();
-    SetDosDate(*table, "D_od", d_od);
+    SetDosDate(context, *table, "D_od", d_od);
     table->SetNumber("Stopa", stopa);
     table->SetText("Jakie", jakie);
     table->Post();
@@ -120,8 +120,8 @@ bool ConvertSalesRegister(run::RunContext& context) {
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaNrejSp);
   nrej_sp->ForEachRecord(table->table_name(), [&](std::uint32_t) {
     table->Append();
-    SetDosDate(*table, "D_poczrej", d_poczrej);
-    SetDosDate(*table, "D_konrej", d_konrej);
+    SetDosDate(context, *table, "D_poczrej", d_poczrej);
+    SetDosDate(context, *table, "D_konrej", d_konrej);
     table->Post();
   });
   ReportTable(context, *table, nrej_sp->path(), nrej_sp->RecordCount());

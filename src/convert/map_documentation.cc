@@ -125,11 +125,11 @@ void MapDocumentationConverter::ConvertDocuments(engine::Table& metryka) {
     metryka.SetText("uklad", platform::ToUpperCp1250(d.uklad));
     metryka.SetText("nr_ewid", d.nr_ewid);
     metryka.SetText("skr_opis", descriptions_.LookUp(d.skr_opis));
-    SetDosDate(metryka, "d_zal", d.d_zal);
-    SetDosDate(metryka, "d_akt", d.d_akt);
+    SetDosDate(context_, metryka, "d_zal", d.d_zal);
+    SetDosDate(context_, metryka, "d_akt", d.d_akt);
     metryka.SetText("id_osoby", shared.persons.GetOrAssignKey(d.id_osoby));
-    SetDosDate(metryka, "d_wyp", d.d_wyp);
-    SetDosDate(metryka, "d_plan", d.d_plan);
+    SetDosDate(context_, metryka, "d_wyp", d.d_wyp);
+    SetDosDate(context_, metryka, "d_plan", d.d_plan);
     metryka.SetText("uwagi", d.uwagi);
     metryka.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
     metryka.SetText("id_tworz", context_.creator_identifier);
@@ -149,8 +149,8 @@ void MapDocumentationConverter::ConvertMovements(engine::Table& ruch_m) {
     ruch_m.Append();
     ruch_m.SetText("id_dok", documents_.LookUp(m.id_dok));
     ruch_m.SetText("id_osoby", context_.tables().persons.GetOrAssignKey(m.id_osoby));
-    SetDosDate(ruch_m, "d_wyp", m.d_wyp);
-    SetDosDate(ruch_m, "d_zwrotu", m.d_zwrotu);
+    SetDosDate(context_, ruch_m, "d_wyp", m.d_wyp);
+    SetDosDate(context_, ruch_m, "d_zwrotu", m.d_zwrotu);
     ruch_m.Post();
   });
   ReportTable(context_, ruch_m, ruch_m_->path(), ruch_m_->RecordCount());

@@ -124,8 +124,8 @@ void MapRegisterConverter::ConvertDocuments(engine::Table& target) {
     target.SetNumber("CZLON_3", d.czlon_3);
     target.SetText("CZLON_4", d.czlon_4);
     target.SetText("ID_OSOBY", shared.persons.GetOrAssignKey(d.id_osoby));
-    SetDosDate(target, "d_wyp", d.d_wyp);
-    SetDosDate(target, "d_plan", d.d_plan);
+    SetDosDate(context_, target, "d_wyp", d.d_wyp);
+    SetDosDate(context_, target, "d_plan", d.d_plan);
     target.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
     target.SetText("uwagi", d.uwagi);
     target.SetText("id_tworz", context_.creator_identifier);
@@ -144,8 +144,8 @@ void MapRegisterConverter::ConvertMovements(engine::Table& target) {
     target.Append();
     target.SetText("id_ewid", documents_.LookUp(m.id_dok));
     target.SetText("id_osoby", context_.tables().persons.GetOrAssignKey(m.id_osoby));
-    SetDosDate(target, "d_wyp", m.d_wyp);
-    SetDosDate(target, "d_zwrotu", m.d_zwrotu);
+    SetDosDate(context_, target, "d_wyp", m.d_wyp);
+    SetDosDate(context_, target, "d_zwrotu", m.d_zwrotu);
     target.Post();
   });
   ReportTable(context_, target, movements_->path(), movements_->RecordCount());

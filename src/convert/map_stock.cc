@@ -85,8 +85,8 @@ bool MapStockConverter::Deliveries() {
     table->SetText("nr_dostawy", source.nr_dostawy);
     table->SetText("id_osoby", context_.tables().persons.GetOrAssignKey(source.id_osoby));
     table->SetText("nr_dow_p", source.nr_dow_p);
-    SetDosDate(*table, "d_dowodu", source.d_dowodu);
-    SetDosDate(*table, "d_przyj", source.d_przyj);
+    SetDosDate(context_, *table, "d_dowodu", source.d_dowodu);
+    SetDosDate(context_, *table, "d_przyj", source.d_przyj);
     table->SetNumber("wartosc", source.wartosc);
     table->SetText("uwagi", source.uwagi);
     table->SetText("Id_tworz", context_.creator_identifier);

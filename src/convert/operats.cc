@@ -192,8 +192,8 @@ void OperatsConverter::WriteOperat(engine::Table& operaty, const std::string& id
   operaty.SetText("CZLON_4", o.czlon_4);
   operaty.SetText("ID_ROBOTY", shared.works.GetOrAssignKey(o.id_kerg));
   operaty.SetText("ID_OSOBY", shared.persons.GetOrAssignKey(o.id_osoby));
-  SetDosDate(operaty, "d_wyp", o.d_wyp);
-  SetDosDate(operaty, "d_plan", o.d_plan);
+  SetDosDate(context_, operaty, "d_wyp", o.d_wyp);
+  SetDosDate(context_, operaty, "d_plan", o.d_plan);
   operaty.SetText("uwagi", o.uwagi);
   operaty.SetText("id_zam", shared.works.GetOrAssignKey(o.id_zam));
   operaty.SetText("id_tworz", context_.creator_identifier);
@@ -230,8 +230,8 @@ void OperatsConverter::ConvertMovements(engine::Table& op_ruch) {
     op_ruch.Append();
     op_ruch.SetText("id_ope", documents_.LookUp(m.id_dok));
     op_ruch.SetText("id_osoby", context_.tables().persons.GetOrAssignKey(m.id_osoby));
-    SetDosDate(op_ruch, "d_wyp", m.d_wyp);
-    SetDosDate(op_ruch, "d_zwrotu", m.d_zwrotu);
+    SetDosDate(context_, op_ruch, "d_wyp", m.d_wyp);
+    SetDosDate(context_, op_ruch, "d_zwrotu", m.d_zwrotu);
     op_ruch.Post();
   });
   ReportTable(context_, op_ruch, movements_->path(), movements_->RecordCount());

@@ -134,21 +134,21 @@ void OrdersConverter::WriteOrderCard(engine::Table& table, const OrderCard& card
   table.SetText("Id_zam", id);
   table.SetNumber("Nr_zam", card.nr_zam);
   table.SetNumber("Rok", card.rok);
-  SetDosDate(table, "D_wplywu", card.d_wplywu);
-  SetDosDate(table, "D_pisma", card.d_pisma);
+  SetDosDate(context_, table, "D_wplywu", card.d_wplywu);
+  SetDosDate(context_, table, "D_pisma", card.d_pisma);
   table.SetText("Nr_pisma", card.nr_pisma);
   table.SetText("Id_osoby", shared.persons.GetOrAssignKey(card.id_osoby));
   table.SetText("Dotyczy", card.dotyczy);
   table.SetText("Id_obsluga", shared.services.GetOrAssignReference(card.id_obsluga));
   table.SetText("Id_asort", shared.order_assortments.GetOrAssignReference(card.id_asort));
   table.SetText("Id_kerg", shared.works.GetOrAssignKey(card.id_kerg));
-  SetDosDate(table, "D_realiz", card.d_realiz);
-  SetDosDate(table, "D_odp", card.d_odp);
-  SetDosDate(table, "D_zak", card.d_zak);
+  SetDosDate(context_, table, "D_realiz", card.d_realiz);
+  SetDosDate(context_, table, "D_odp", card.d_odp);
+  SetDosDate(context_, table, "D_zak", card.d_zak);
   table.SetNumber("Etap_f", card.etap_f);
-  SetDosDate(table, "D_fakt", card.d_fakt);
+  SetDosDate(context_, table, "D_fakt", card.d_fakt);
   table.SetNumber("Kwota_f", card.kwota_f);
-  SetDosDate(table, "D_zaplaty", card.d_zaplaty);
+  SetDosDate(context_, table, "D_zaplaty", card.d_zaplaty);
   table.SetText("Typ_dok",
                 later_edition_ ? std::string_view(card.typ_dok) : EarlierDocumentType(card));
   table.SetNumber("Nr_vat", card.nr_vat);

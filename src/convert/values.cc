@@ -1,5 +1,6 @@
 #include "convert/values.h"
 
+#include "platform/dos_path.h"
 #include "renumber/renumbering_table.h"
 #include "run/value_rules.h"
 #include "target/identifier.h"
@@ -8,6 +9,9 @@ namespace konwerter::convert {
 
 namespace {
 constexpr std::size_t kSegmentOneWidth = 8;
+// What a date text that is no date becomes, and the one text that means that date.
+constexpr platform::CalendarDate kNoDate{1900, 1, 1};
+constexpr std::string_view kNoDateText = "19000101";
 }  // namespace
 
 std::string TrimRight(std::string text) {
@@ -55,8 +59,14 @@ bool SegmentOneRenumbering(const run::RunContext& context, bool register_box) {
   return context.options.renumber_communes && register_box;
 }
 
-void SetDosDate(engine::Table& table, std::string_view field, std::string_view date_text) {
-  if (const auto date = run::DateFromDosText(date_text)) table.SetDate(field, *date);
+void SetDosDate(run::RunContext& context, engine::Table& table, std::string_view field,
+                std::string_view date_text) {
+  const auto date = run::DateFromDosText(date_text);
+  if (!date) return;
+  table.SetDate(field, *date);
+  if (*date == kNoDate && date_text != kNoDateText) {
+    context.report.CountValueFault(platform::HostForm(table.DbfPath()), run::ValueFault::kBadDate);
+  }
 }
 
 }  // namespace konwerter::convert

@@ -45,7 +45,8 @@ std::string DocumentSegmentOne(const run::RunContext& context, std::string_view 
 bool SegmentOneRenumbering(const run::RunContext& context, bool register_box);
 
 // The text-to-date rule into a target field: an empty text leaves the field as it is, a
-// text that is no date gives 1900.01.01.
-void SetDosDate(engine::Table& table, std::string_view field, std::string_view date_text);
+// text that is no date gives 1900.01.01 and is counted for the run's warnings, per table.
+void SetDosDate(run::RunContext& context, engine::Table& table, std::string_view field,
+                std::string_view date_text);
 
 }  // namespace konwerter::convert

@@ -6,6 +6,8 @@
 
 #include "convert/converter_toolkit.h"
 #include "convert/raster_extents.h"
+#include "platform/dos_path.h"
+#include "platform/text_encoding.h"
 #include "run/prechecks.h"
 #include "source/clipper_index.h"
 #include "source/memory_file.h"
@@ -72,11 +74,13 @@ class WorksConverter {
   void WriteQuantities(engine::Table& kergasor);
   void WriteCoveredParcels(engine::Table& obdg);
   void WriteCommunes(engine::Table& gminy);
+  void WarnOfLostRegisterData();
 
   run::RunContext& context_;
   const bool delete_unlinked_;
   std::optional<SourceTable> roboty_, kerg_, kergasor_, obdg_, gmina_;
   source::ClipperIndex kerg_index_;
+  std::uint64_t keys_not_found_ = 0, index_mismatches_ = 0;
   Work work_;
   ReportedWork reported_;
   Quantity quantity_;
@@ -137,10 +141,16 @@ bool WorksConverter::OpenSources() {
 // leads elsewhere, or no entry, leaves the work with its roboty.dbf fields alone.
 void WorksConverter::WriteReportedData(engine::Table& roboty, const std::string& identifier) {
   const source::SeekResult found = kerg_index_.Seek(KeyBytes(work_.id_kerg));
-  if (!found.found) return;
+  if (!found.found) {
+    ++keys_not_found_;
+    return;
+  }
   const std::uint32_t record = static_cast<std::uint32_t>(found.record) + 1;
   reported_.id_kerg = 0;
-  if (!kerg_->ReadRecordNumber(record) || reported_.id_kerg != work_.id_kerg) return;
+  if (!kerg_->ReadRecordNumber(record) || reported_.id_kerg != work_.id_kerg) {
+    ++index_mismatches_;  // the index leads to another work's record: it is stale
+    return;
+  }
 
   run::SharedTranslationTable& persons = context_.tables().persons;
   roboty.SetText("NR_G", RenumberCommune(context_, reported_.nr_g));
@@ -150,9 +160,9 @@ void WorksConverter::WriteReportedData(engine::Table& roboty, const std::string&
   roboty.SetText("OPIS", reported_.opis);
   roboty.SetText("WYKON", persons.GetOrAssignKey(reported_.wykon));
   roboty.SetText("ZLECEN", persons.GetOrAssignKey(reported_.zlecen));
-  SetDosDate(roboty, "D_P_ZAK", reported_.d_p_zak);
-  SetDosDate(roboty, "D_ROZ_P", reported_.d_roz_p);
-  SetDosDate(roboty, "D_PRZ_O", reported_.d_prz_o);
+  SetDosDate(context_, roboty, "D_P_ZAK", reported_.d_p_zak);
+  SetDosDate(context_, roboty, "D_ROZ_P", reported_.d_roz_p);
+  SetDosDate(context_, roboty, "D_PRZ_O", reported_.d_prz_o);
   if (reported_.d_prz_o.empty()) roboty.SetText("W_TOKU", "1");
   kerg_records_.Store(record, identifier);
 }
@@ -226,6 +236,25 @@ void WorksConverter::WriteCommunes(engine::Table& gminy) {
   });
 }
 
+// Reported works written without their register data: the operator hears of each kind.
+void WorksConverter::WarnOfLostRegisterData() {
+  const std::string index =
+      platform::HostForm(run::SourcePath(context_, kRegisterVariable, "kerg.ntx"));
+  if (keys_not_found_ > 0) {
+    context_.report.AddWarning(
+        index, platform::Cp1250FromUtf8("zgłoszone roboty bez wpisu w indeksie, zapisane bez "
+                                        "danych z kerg.dbf: ") +
+                   std::to_string(keys_not_found_));
+  }
+  if (index_mismatches_ > 0) {
+    context_.report.AddWarning(
+        index, platform::Cp1250FromUtf8("wpisy indeksu prowadzące do rekordu innej roboty "
+                                        "(indeks nieaktualny; pomija go opcja "
+                                        "--rebuild-indexes): ") +
+                   std::to_string(index_mismatches_));
+  }
+}
+
 bool WorksConverter::Run() {
   const std::string folder = MakeTargetFolder(context_, "KERG");
   SourceTablesScope scope(context_);
@@ -252,6 +281,7 @@ bool WorksConverter::Run() {
   gminy->Close();
   obdg->Close();
   kerg_index_.Close();
+  WarnOfLostRegisterData();
   return ConvertRasterExtents(context_, folder, kRegisterVariable, "ob_rr.dbf", kerg_records_);
 }
 

@@ -18,6 +18,12 @@
 namespace konwerter::testing {
 namespace {
 
+// A run that converted: the hand-made site warns of its empty dom.mem and its incomplete
+// coordinate system A, which these tests do not look at.
+auto Converted() {
+  return ::testing::AnyOf(app::RunOutcome::kSucceeded, app::RunOutcome::kSucceededWithWarnings);
+}
+
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -111,8 +117,7 @@ class RegisterRunTest : public ::testing::Test {
 
 TEST_F(RegisterRunTest, APersonOrWorkHasOneIdentifierInEveryRegisterNumberedInRunOrder) {
   const app::ConversionResult result = Convert();
-  ASSERT_EQ(result.outcome, app::RunOutcome::kSucceeded)
-      << platform::Utf8FromCp1250(result.message);
+  ASSERT_THAT(result.outcome, Converted()) << platform::Utf8FromCp1250(result.message);
   EXPECT_EQ(Field("BAZA/KMZ/Metryka.dbf", 0, 8), "00000001");   // person 9
   EXPECT_EQ(Field("BAZA/KMZ/Metryka.dbf", 1, 8), "00000002");   // person 7
   EXPECT_EQ(Field("BAZA/KMZ/Metryka.dbf", 0, 16), "00000001");  // work 5
@@ -154,7 +159,7 @@ TEST_F(RegisterRunTest, EachSegmentOneBoxRenumbersOnlyItsRegisterAndOnlyWithComm
     run::RunOptions options;
     options.renumber_communes = true;
     options.segment_one.*boxes[i] = true;
-    ASSERT_EQ(Convert(options).outcome, app::RunOutcome::kSucceeded);
+    ASSERT_THAT(Convert(options).outcome, Converted());
     std::vector<std::string> expected = kept;
     expected[i] = renumbered[i];
     EXPECT_EQ(SegmentsOne(), expected);
@@ -164,7 +169,7 @@ TEST_F(RegisterRunTest, EachSegmentOneBoxRenumbersOnlyItsRegisterAndOnlyWithComm
 
   run::RunOptions every_box;
   every_box.segment_one = {true, true, true, true, true, true};
-  ASSERT_EQ(Convert(every_box).outcome, app::RunOutcome::kSucceeded);
+  ASSERT_THAT(Convert(every_box).outcome, Converted());
   EXPECT_EQ(SegmentsOne(), kept);
   EXPECT_EQ(Field("BAZA/OPER_PR/Operaty.dbf", 0, 1), "012");
 }
@@ -215,7 +220,7 @@ TEST_F(RegisterRunTest, MissingOptionalSourcesAreNoError) {
   DosSketches sketches;
   sketches.with_links = false;
   WriteSketches(site_, sketches);
-  EXPECT_EQ(Convert().outcome, app::RunOutcome::kSucceeded);
+  EXPECT_THAT(Convert().outcome, Converted());
 }
 
 }  // namespace

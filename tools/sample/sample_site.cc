@@ -12,7 +12,12 @@ SampleSiteReport GenerateSampleSite(const SampleSiteOptions& options) {
   sample::SiteFiles files(options.output);
   sample::SiteRandom random(options.seed);
   sample::SiteModel model;
-  sample::SiteContext site{files, random, model, options.scale, options.earlier_orders_edition};
+  sample::SiteContext site{files,
+                           random,
+                           model,
+                           options.scale,
+                           options.earlier_orders_edition,
+                           options.stale_work_index};
 
   sample::WriteSystemFiles(site);
   sample::WriteCoordinateSystems(site);

@@ -14,6 +14,9 @@ struct SampleSiteOptions {
   // The earlier edition of the orders: no cechy.dbf in the works folder, order cards with
   // the logical fakt_vat instead of typ_dok, settlement lines without nr_poz.
   bool earlier_orders_edition = false;
+  // kerg.ntx as old sites have it: one entry lost and one leading to the neighbouring
+  // record. Off: an index that matches its table.
+  bool stale_work_index = true;
 };
 
 enum class SampleFileKind { kTable, kIndex, kMemoryFile, kOther };

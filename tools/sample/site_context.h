@@ -37,6 +37,7 @@ struct SiteContext {
   SiteModel& model;
   int scale = 1;
   bool earlier_orders_edition = false;  // see SampleSiteOptions
+  bool stale_work_index = true;         // see SampleSiteOptions
 
   // `per_scale` records for every unit of scale.
   std::uint32_t Count(std::uint32_t per_scale) const { return per_scale * scale; }

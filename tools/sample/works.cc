@@ -160,10 +160,11 @@ void WriteReportedWorks(SiteContext& site, const std::vector<Work>& works) {
                Cp852("gm. ") + Cp852(commune.name) + ", " + Cp852(random.Pick(Localities())),
                DateText(random, 90), DateText(random, 70), DateText(random, 60),
                Cp852(random.Pick(std::span<const CodedName>(kAssortments)).name)});
-    // The index lost the entry of register record 3, and that of record 5 leads to
+    // A stale index lost the entry of register record 3, and that of record 5 leads to
     // record 4, so two reported works are written without their register data.
-    if (table.count() == 3) continue;
-    index.push_back({DosKey(work.key), table.count() == 5 ? 4 : table.count()});
+    const bool stale = site.stale_work_index;
+    if (stale && table.count() == 3) continue;
+    index.push_back({DosKey(work.key), stale && table.count() == 5 ? 4 : table.count()});
   }
   table.Finish();
   site.model.kerg_records = table.count();

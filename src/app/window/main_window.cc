@@ -78,7 +78,11 @@ std::optional<ConversionResult> MainWindow::BitBtn1Click(MainWindowHost& host,
   input_folder_ = request.input_folder;
   output_folder_ = request.output_folder;
   host.ShowFields();
-  if (result.outcome == RunOutcome::kSucceeded) host.CloseWindow();
+  // Converted, with or without warnings: the final message has been read, the work is done.
+  if (result.outcome == RunOutcome::kSucceeded ||
+      result.outcome == RunOutcome::kSucceededWithWarnings) {
+    host.CloseWindow();
+  }
   return result;
 }
 

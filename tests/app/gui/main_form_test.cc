@@ -246,7 +246,9 @@ void MainFormTest::ConvertsTheSampleSiteAndCloses() {
   ProgressSpy spy(form);
   QTest::mouseClick(&Control<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
 
-  QCOMPARE(fixture.messages.Texts(), std::vector<std::string>{"Konwersja została zakończona."});
+  // The sample site is an old site: it converts with a few warnings, listed in the message.
+  QCOMPARE(fixture.messages.Texts().size(), std::size_t{1});
+  QVERIFY(fixture.messages.Texts()[0].starts_with("Konwersja została zakończona"));
   QVERIFY(!form.isVisible());
   QVERIFY(!form.busy());
   QVERIFY(QApplication::overrideCursor() == nullptr);

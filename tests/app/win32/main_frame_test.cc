@@ -139,7 +139,9 @@ TEST_F(MainFrameTest, KonwersjaConvertsTheSampleSiteAndTheWindowCloses) {
   MessageBoxAnswerer answerer;
   ::SendMessageW(frame.Control("BitBtn1"), BM_CLICK, 0, 0);
 
-  EXPECT_THAT(answerer.texts(), ::testing::ElementsAre(L"Konwersja zosta\u0142a zako\u0144czona."));
+  // The sample site is an old site: it converts with a few warnings, listed in the message.
+  ASSERT_EQ(answerer.texts().size(), 1u);
+  EXPECT_TRUE(answerer.texts()[0].starts_with(L"Konwersja zosta\u0142a zako\u0144czona"));
   EXPECT_EQ(frame.window(), nullptr);  // closed after success
   EXPECT_TRUE(fs::exists(dir_.path() / "BAZA" / "ADMIN" / "Dostep.dbf"));
 }
