@@ -62,7 +62,7 @@ bool ConvertCashReceipts(run::RunContext& context) {
   written.Size(receipts->RecordCount() + 100);
   auto nrkp = CreateTargetTable(context, folder, target::tables::kZleceniaNrkp);
   std::uint32_t next = 1;
-  receipts->ForEachRecord(nrkp->table_name(), [&](std::uint32_t record) {
+  receipts->ForEachRecord(*nrkp, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(receipt.id_kp)) return;
     const std::string identifier = HexNumber(next++, kIdWidth);
     written.Store(record, identifier);
@@ -77,7 +77,7 @@ bool ConvertCashReceipts(run::RunContext& context) {
 
   auto elkp = CreateTargetTable(context, folder, target::tables::kZleceniaElkp);
   nrkp->SetCurrentIndex("id_kp");
-  lines->ForEachRecord(elkp->table_name(), [&](std::uint32_t) {
+  lines->ForEachRecord(*elkp, [&](std::uint32_t) {
     if (!run::IsDosKeySet(line.id_kp)) return;
     const std::string receipt_id = written.LookUp(line.id_kp);
     elkp->Append();

@@ -38,7 +38,7 @@ bool ConvertDescriptions(run::RunContext& context, const std::string& folder,
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaOpisWsp);
   written.Size(opis_wsp->RecordCount() + 100);
   std::uint32_t next = 1;
-  opis_wsp->ForEachRecord(table->table_name(), [&](std::uint32_t record) {
+  opis_wsp->ForEachRecord(*table, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(source.id_wspk)) return;
     const std::string identifier = HexNumber(next++, kCoefficientIdWidth);
     written.Store(record, identifier);
@@ -64,7 +64,7 @@ bool ConvertParts(run::RunContext& context, const std::string& folder,
       .Real("wspk_czesc", &source.wspk_czesc)
       .Binary2("id_wspk", &source.id_wspk);
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaWsprozl);
-  wsprozl->ForEachRecord(table->table_name(), [&](std::uint32_t) {
+  wsprozl->ForEachRecord(*table, [&](std::uint32_t) {
     if (!run::IsDosKeySet(source.id_rozl)) return;
     table->Append();
     table->SetText("Id_rozl", context.records.settlements.LookUp(source.id_rozl));
@@ -98,7 +98,7 @@ bool ConvertStatutoryInterest(run::RunContext& context) {
   if (!ustawowe) return false;
   ustawowe->Text("d_od", &d_od).Real("stopa", &stopa).Text("jakie", &jakie);
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaUstawowe);
-  ustawowe->ForEachRecord(table->table_name(), [&](std::uint32_t) {
+  ustawowe->ForEachRecord(*table, [&](std::uint32_t) {
     table->Append();
     SetDosDate(context, *table, "D_od", d_od);
     table->SetNumber("Stopa", stopa);
@@ -118,7 +118,7 @@ bool ConvertSalesRegister(run::RunContext& context) {
   if (!nrej_sp) return false;
   nrej_sp->Text("d_poczrej", &d_poczrej).Text("d_konrej", &d_konrej);
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaNrejSp);
-  nrej_sp->ForEachRecord(table->table_name(), [&](std::uint32_t) {
+  nrej_sp->ForEachRecord(*table, [&](std::uint32_t) {
     table->Append();
     SetDosDate(context, *table, "D_poczrej", d_poczrej);
     SetDosDate(context, *table, "D_konrej", d_konrej);

@@ -80,7 +80,7 @@ void WriteDictionary(run::RunContext& context, const Dictionary& dictionary, Sou
     return by_key ? identifiers.GetOrAssignKey(record.key)
                   : identifiers.GetOrAssignReference(record.reference);
   };
-  source.ForEachRecord(target.table_name(), [&](std::uint32_t) {
+  source.ForEachRecord(target, [&](std::uint32_t) {
     if (!key_set()) return;
     const std::string held = identifiers.LookUp(by_key ? record.key : record.reference);
     if (delete_unlinked && held.empty()) return;

@@ -103,7 +103,7 @@ void FieldSketchesConverter::WriteSketch(engine::Table& szkice, const std::strin
 void FieldSketchesConverter::ConvertSketches(engine::Table& szkice, engine::Table& szkasor) {
   const Sketch& s = sketch_;
   std::uint32_t next = 1;
-  sketches_->ForEachRecord(szkice.table_name(), [&](std::uint32_t record) {
+  sketches_->ForEachRecord(szkice, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(s.id_szkicu)) return;
     const std::string identifier = HexNumber(next, 8);
     WriteSketch(szkice, identifier);
@@ -129,7 +129,7 @@ void FieldSketchesConverter::ConvertLinks(std::optional<SourceTable>& source, st
     ReportTable(context_, target, run::SourcePath(context_, kVariable, file), 0);
     return;
   }
-  source->ForEachRecord(target.table_name(), [&](std::uint32_t) {
+  source->ForEachRecord(target, [&](std::uint32_t) {
     if (!run::IsDosKeySet(link.id_ope)) return;
     target.Append();
     target.SetText("ID_SZK", documents_.LookUp(link.id_ope));

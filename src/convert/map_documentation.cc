@@ -96,7 +96,7 @@ void MapDocumentationConverter::ConvertDictionary(SourceTable& source, engine::T
                                                   const Entry& entry, run::TranslationTable& codes,
                                                   std::string_view sequence_name) {
   std::uint32_t next = 1;
-  source.ForEachRecord(target.table_name(), [&](std::uint32_t record) {
+  source.ForEachRecord(target, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(entry.code)) return;
     const std::string code = HexNumber(next, 4);
     target.Append();  // fields in schema order: code, name, short code
@@ -115,7 +115,7 @@ void MapDocumentationConverter::ConvertDocuments(engine::Table& metryka) {
   run::SharedTables& shared = context_.tables();
   const Document& d = document_;
   std::uint32_t next = 1;
-  metryka_->ForEachRecord(metryka.table_name(), [&](std::uint32_t record) {
+  metryka_->ForEachRecord(metryka, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(d.id_dok) || d.uklad == kCancelledSystem) return;
     const std::string identifier = HexNumber(next, 8);
     metryka.Append();
@@ -144,7 +144,7 @@ void MapDocumentationConverter::ConvertDocuments(engine::Table& metryka) {
 // A movement names its document by the document's record number in metryka.dbf.
 void MapDocumentationConverter::ConvertMovements(engine::Table& ruch_m) {
   const Movement& m = movement_;
-  ruch_m_->ForEachRecord(ruch_m.table_name(), [&](std::uint32_t) {
+  ruch_m_->ForEachRecord(ruch_m, [&](std::uint32_t) {
     if (!run::IsDosKeySet(m.id_dok)) return;
     ruch_m.Append();
     ruch_m.SetText("id_dok", documents_.LookUp(m.id_dok));

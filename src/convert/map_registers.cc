@@ -111,7 +111,7 @@ void MapRegisterConverter::ConvertDocuments(engine::Table& target) {
   run::SharedTables& shared = context_.tables();
   const Document& d = document_;
   std::uint32_t next = 1;
-  register_->ForEachRecord(target.table_name(), [&](std::uint32_t record) {
+  register_->ForEachRecord(target, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(d.key) || IsFourFF(d.czlon_1)) return;
     const std::string identifier = HexNumber(next, 8);
     target.Append();
@@ -139,7 +139,7 @@ void MapRegisterConverter::ConvertDocuments(engine::Table& target) {
 
 void MapRegisterConverter::ConvertMovements(engine::Table& target) {
   const Movement& m = movement_;
-  movements_->ForEachRecord(target.table_name(), [&](std::uint32_t) {
+  movements_->ForEachRecord(target, [&](std::uint32_t) {
     if (!run::IsDosKeySet(m.id_dok)) return;
     target.Append();
     target.SetText("id_ewid", documents_.LookUp(m.id_dok));

@@ -76,7 +76,7 @@ bool MapStockConverter::Deliveries() {
   auto table = CreateTargetTable(context_, folder_, target::tables::kObrotDostawy);
   deliveries_.Size(dostawy->RecordCount() + 100);
   std::uint32_t next = 1;
-  dostawy->ForEachRecord(table->table_name(), [&](std::uint32_t record) {
+  dostawy->ForEachRecord(*table, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(source.id_dostawy) || !source.przychod) return;
     const std::string identifier = HexNumber(next++, kDeliveryIdWidth);
     deliveries_.Store(record, identifier);
@@ -109,7 +109,7 @@ bool MapStockConverter::SheetsReceived() {
       .Real("cena", &source.cena)
       .Long("ilosc", &source.ilosc);
   auto table = CreateTargetTable(context_, folder_, target::tables::kObrotPrzychod);
-  przychod->ForEachRecord(table->table_name(), [&](std::uint32_t) {
+  przychod->ForEachRecord(*table, [&](std::uint32_t) {
     if (!run::IsReferenceSet(source.id_dostawy)) return;
     const std::string delivery = deliveries_.LookUp(source.id_dostawy);
     if (delivery.empty()) return;
@@ -138,7 +138,7 @@ bool MapStockConverter::MapKinds() {
       .Binary4("id_osoby", &source.id_osoby)
       .Word("rok_wyd", &source.rok_wyd);
   auto table = CreateTargetTable(context_, folder_, target::tables::kObrotIndMap);
-  ind_map->ForEachRecord(table->table_name(), [&](std::uint32_t) {
+  ind_map->ForEachRecord(*table, [&](std::uint32_t) {
     if (source.nr_romap == 0) return;
     table->Append();
     table->SetText("nr_romap", RightAligned(source.nr_romap, 3));
@@ -160,7 +160,7 @@ bool MapStockConverter::Designations() {
   if (!godla) return false;
   godla->Text("godlo", &source.godlo).Text("nazwa_god", &source.nazwa_god);
   auto table = CreateTargetTable(context_, folder_, target::tables::kObrotGodla);
-  godla->ForEachRecord(table->table_name(), [&](std::uint32_t) {
+  godla->ForEachRecord(*table, [&](std::uint32_t) {
     // A designation whose first byte is FF is the DOS edition's mark of a removed one.
     if (!source.godlo.empty() && static_cast<unsigned char>(source.godlo[0]) == 0xFF) return;
     table->Append();

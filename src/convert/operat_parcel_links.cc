@@ -107,7 +107,7 @@ bool ParcelLinksConverter::WriteSingleLinks() {
   links->Binary4("id_ope", &link_.id_ope)
       .Binary4("id_dzialki", &link_.id_dzialki)
       .Text("przed_po", &link_.przed_po);
-  links->ForEachRecord(obdg_.table_name(), [&](std::uint32_t) {
+  links->ForEachRecord(obdg_, [&](std::uint32_t) {
     if (!Takes(link_.id_ope)) return;
     const ParcelLists& paired = link_.przed_po == kBefore ? before_ : after_;
     if (Holds(paired, link_.id_ope, link_.id_dzialki)) return;

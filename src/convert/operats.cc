@@ -206,7 +206,7 @@ void OperatsConverter::WriteOperat(engine::Table& operaty, const std::string& id
 void OperatsConverter::ConvertOperats(engine::Table& operaty, engine::Table& op_asor) {
   const Operat& o = operat_;
   std::uint32_t next = 1;
-  operats_->ForEachRecord(operaty.table_name(), [&](std::uint32_t record) {
+  operats_->ForEachRecord(operaty, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(o.id_ope) || IsFourFF(o.czlon_1)) return;
     const std::string identifier = HexNumber(next, 8);
     WriteOperat(operaty, identifier);
@@ -225,7 +225,7 @@ void OperatsConverter::ConvertOperats(engine::Table& operaty, engine::Table& op_
 
 void OperatsConverter::ConvertMovements(engine::Table& op_ruch) {
   const Movement& m = movement_;
-  movements_->ForEachRecord(op_ruch.table_name(), [&](std::uint32_t) {
+  movements_->ForEachRecord(op_ruch, [&](std::uint32_t) {
     if (!run::IsDosKeySet(m.id_dok)) return;
     op_ruch.Append();
     op_ruch.SetText("id_ope", documents_.LookUp(m.id_dok));
@@ -240,7 +240,7 @@ void OperatsConverter::ConvertMovements(engine::Table& op_ruch) {
 void OperatsConverter::ConvertLinks(SourceTable& source, engine::Table& target,
                                     std::string_view field, run::SharedTranslationTable& dictionary,
                                     const Link& link, bool skip_two_spaces) {
-  source.ForEachRecord(target.table_name(), [&](std::uint32_t) {
+  source.ForEachRecord(target, [&](std::uint32_t) {
     if (!run::IsDosKeySet(link.id_ope)) return;
     if (skip_two_spaces && link.reference == kTwoSpaces) return;
     target.Append();

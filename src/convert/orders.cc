@@ -115,7 +115,7 @@ bool OrdersConverter::OrderCards() {
   orders.Size(kart_zam->RecordCount() + 100);
   auto table = CreateTargetTable(context_, folder_, target::tables::kZleceniaKartZam);
   std::uint32_t next = 1;
-  kart_zam->ForEachRecord(table->table_name(), [&](std::uint32_t record) {
+  kart_zam->ForEachRecord(*table, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(card.id_zam)) return;
     const std::string identifier = HexNumber(next++, kIdWidth);
     orders.Store(record, identifier);
@@ -177,7 +177,7 @@ bool OrdersConverter::SettlementLines() {
   rozlicz_ = CreateTargetTable(context_, folder_, target::tables::kZleceniaRozlicz);
   run::TranslationTable& settlements = context_.records.settlements;
   settlements.Size(source->RecordCount() + 100);
-  source->ForEachRecord(rozlicz_->table_name(), [&](std::uint32_t record) {
+  source->ForEachRecord(*rozlicz_, [&](std::uint32_t record) {
     if (!WritesSettlement(line)) return;
     const std::string identifier = HexNumber(next_settlement_++, kIdWidth);
     settlements.Store(record, identifier);
@@ -230,7 +230,7 @@ bool OrdersConverter::SheetIssues() {
       .Word("r_ceny", &issue.r_ceny)
       .Real("wartosc", &issue.wartosc)
       .Text("nr_cennika", &issue.nr_cennika);
-  rozchod->ForEachRecord(rozlicz_->table_name(), [&](std::uint32_t) {
+  rozchod->ForEachRecord(*rozlicz_, [&](std::uint32_t) {
     if (!run::IsReferenceSet(issue.id_zam) || issue.r_ceny == 0 || issue.ilosc == 0) return;
     WriteIssue(issue, HexNumber(next_settlement_++, kIdWidth));
   });

@@ -216,7 +216,7 @@ bool PersonsConverter::Run() {
   auto osoby = CreateTargetTable(context_, folder, tables::kOsobyOsoby);
 
   run::SharedTranslationTable& persons = context_.tables().persons;
-  osoby_->ForEachRecord(osoby->table_name(), [&](std::uint32_t) {
+  osoby_->ForEachRecord(*osoby, [&](std::uint32_t) {
     if (!run::IsDosKeySet(person_.id)) return;
     const std::string held = persons.LookUp(person_.id);
     if (delete_unlinked_ && held.empty()) return;

@@ -45,7 +45,7 @@ bool ConvertHeaders(run::RunContext& context, const std::string& folder) {
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaRCeny);
   run::PriceLists& lists = context.session.price_lists;
   lists.Clear();
-  r_ceny->ForEachRecord(table->table_name(), [&](std::uint32_t) {
+  r_ceny->ForEachRecord(*table, [&](std::uint32_t) {
     if (source.r_ceny == 0) return;
     table->Append();
     table->SetNumber("R_ceny", source.r_ceny);
@@ -78,7 +78,7 @@ bool ConvertPositions(run::RunContext& context, const std::string& folder) {
       .Text("vat", &source.vat);
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaCenniki);
   run::PriceLists& lists = context.session.price_lists;
-  cenniki->ForEachRecord(table->table_name(), [&](std::uint32_t) {
+  cenniki->ForEachRecord(*table, [&](std::uint32_t) {
     if (source.r_ceny == 0) return;
     table->Append();
     table->SetNumber("R_ceny", source.r_ceny);

@@ -82,7 +82,7 @@ bool ConvertRasterExtents(run::RunContext& context, std::string_view target_fold
       .RawText("rastry", &rastry);
 
   auto zakr_ras = CreateTargetTable(context, target_folder, target::tables::kKmzZakrRas);
-  source->ForEachRecord(zakr_ras->table_name(), [&](std::uint32_t) {
+  source->ForEachRecord(*zakr_ras, [&](std::uint32_t) {
     if (!run::IsDosKeySet(id_zak)) return;
     const std::string document = documents.LookUp(id_zak);
     if (document.empty()) return;  // a document the register converter did not convert

@@ -7,6 +7,7 @@
 
 #include "run/run_context.h"
 #include "source/source_tables.h"
+#include "target/engine/table.h"
 
 namespace konwerter::convert {
 
@@ -42,16 +43,22 @@ class SourceTable {
   // The record count of the table's header.
   std::uint32_t RecordCount() const;
 
-  // Walks every record from the first: table progress start for `target_table` with the
-  // record count, then per record one record progress step, the read into the bound
-  // variables, and `body(record_number)` with the record's 1-based number.
+  // Walks every record from the first to fill `target`: table progress start with the
+  // target's name and the record count, then per record one record progress step, the read
+  // into the bound variables, and `body(record_number)` with the record's 1-based number.
+  // A record after which the target holds no more records than before counts as skipped
+  // for that table in the run's summary.
   template <typename Body>
-  void ForEachRecord(std::string_view target_table, Body&& body) {
-    context_->progress.TableStart(target_table, RecordCount());
+  void ForEachRecord(const engine::Table& target, Body&& body) {
+    context_->progress.TableStart(target.table_name(), RecordCount());
+    std::uint64_t skipped = 0;
     Walk([&](std::uint32_t number) {
       context_->progress.RecordStep();
+      const std::uint32_t before = target.RecordCount();
       body(number);
+      if (target.RecordCount() == before) ++skipped;
     });
+    context_->report.CountSkipped(target.DbfPath(), skipped);
   }
 
   // The same walk without progress, for a table read only to collect working lists.

@@ -30,8 +30,10 @@ std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context, std::
 
 void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,
                  std::uint64_t records_read, std::uint64_t records_written) {
-  context.report.tables.push_back(
-      {table.DbfPath(), std::move(source_path), records_read, records_written});
+  const auto skipped = context.report.skipped.find(table.DbfPath());
+  context.report.tables.push_back({table.DbfPath(), std::move(source_path), records_read,
+                                   records_written,
+                                   skipped == context.report.skipped.end() ? 0 : skipped->second});
 }
 
 void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,

@@ -33,7 +33,7 @@ bool ConvertTemplates(run::RunContext& context) {
       .Real("wart_posr", &source.wart_posr)
       .Real("wartosc", &source.wartosc);
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaWzorce);
-  wzorce->ForEachRecord(table->table_name(), [&](std::uint32_t) {
+  wzorce->ForEachRecord(*table, [&](std::uint32_t) {
     if (source.r_ceny == 0) return;
     table->Append();
     table->SetText("Nazwa_wz", source.nazwa_wz);

@@ -171,7 +171,7 @@ void WorksConverter::WriteReportedData(engine::Table& roboty, const std::string&
 // reported, or when unlinked works are kept.
 void WorksConverter::WriteWorks(engine::Table& roboty) {
   run::SharedTranslationTable& works = context_.tables().works;
-  roboty_->ForEachRecord(roboty.table_name(), [&](std::uint32_t) {
+  roboty_->ForEachRecord(roboty, [&](std::uint32_t) {
     if (!run::IsDosKeySet(work_.id_kerg)) return;
     const std::string held = works.LookUp(work_.id_kerg);
     if (held.empty() && delete_unlinked_ && !work_.jestwkergu) return;
@@ -195,7 +195,7 @@ void WorksConverter::WriteWorks(engine::Table& roboty) {
 // Pass 2: the assortment quantities of the works written from the register.
 void WorksConverter::WriteQuantities(engine::Table& kergasor) {
   run::SharedTranslationTable& assortments = context_.tables().assortments;
-  kergasor_->ForEachRecord(kergasor.table_name(), [&](std::uint32_t) {
+  kergasor_->ForEachRecord(kergasor, [&](std::uint32_t) {
     if (!run::IsDosKeySet(quantity_.id_rkerg)) return;
     const std::string work = kerg_records_.LookUp(quantity_.id_rkerg);
     if (work.empty()) return;
@@ -211,7 +211,7 @@ void WorksConverter::WriteQuantities(engine::Table& kergasor) {
 // looked at, so a parcel named here counts as linked even when its work was not written.
 void WorksConverter::WriteCoveredParcels(engine::Table& obdg) {
   run::SharedTranslationTable& parcels = context_.tables().parcels;
-  obdg_->ForEachRecord(obdg.table_name(), [&](std::uint32_t) {
+  obdg_->ForEachRecord(obdg, [&](std::uint32_t) {
     if (!run::IsDosKeySet(covered_.id_ope)) return;
     const std::string parcel = parcels.GetOrAssignKey(covered_.id_dzialki);
     if (parcel.empty()) return;
@@ -227,7 +227,7 @@ void WorksConverter::WriteCoveredParcels(engine::Table& obdg) {
 // decimal text the site settings hold.
 void WorksConverter::WriteCommunes(engine::Table& gminy) {
   const std::string voivodeship = source::ValueOf(context_.session.site_settings, "DOM_NRWOJ");
-  gmina_->ForEachRecord(gminy.table_name(), [&](std::uint32_t) {
+  gmina_->ForEachRecord(gminy, [&](std::uint32_t) {
     if (!run::IsReferenceSet(commune_.id) || std::to_string(commune_.nr_w) != voivodeship) return;
     gminy.Append();
     gminy.SetText("NR_G", RenumberCommune(context_, commune_.nr_g));

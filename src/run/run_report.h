@@ -13,6 +13,7 @@ struct TableReport {
   std::string source_path;  // the DOS table it came from (program path, as opened)
   std::uint64_t records_read = 0;
   std::uint64_t records_written = 0;
+  std::uint64_t records_skipped = 0;  // source records that gave the table no record
 };
 
 // A source directory variable and the folder it was found in.
@@ -45,6 +46,13 @@ struct RunReport {
   // Values read around, per table file (as the host names it, cp1250) and kind; the driver
   // turns them into warnings when the run ends.
   std::map<std::pair<std::string, ValueFault>, std::uint64_t> value_faults;
+
+  // Source records that gave a target table (its program path) no record, per table.
+  std::map<std::string, std::uint64_t> skipped;
+
+  void CountSkipped(const std::string& target_path, std::uint64_t records) {
+    skipped[target_path] += records;
+  }
 
   void CountValueFault(std::string file, ValueFault kind) {
     ++value_faults[{std::move(file), kind}];

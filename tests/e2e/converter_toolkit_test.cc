@@ -51,7 +51,7 @@ TEST_F(ConverterToolkitTest, BindingGoesToTheTableNamedNotTheOneOpenedLast) {
   b->Text("NAZWA", &b_name);
 
   std::vector<std::string> seen;
-  a->ForEachRecord("A.dbf", [&](std::uint32_t number) {
+  a->ForEachRecordQuietly([&](std::uint32_t number) {
     seen.push_back(std::to_string(number) + ":" + a_name + ":" + std::to_string(a_key));
   });
   EXPECT_EQ(seen, (std::vector<std::string>{"1:a1:1", "2:a2:2", "3:a3:3"}));  // deleted too
@@ -64,15 +64,32 @@ TEST_F(ConverterToolkitTest, BindingGoesToTheTableNamedNotTheOneOpenedLast) {
   EXPECT_EQ(b_name, "b2");
 }
 
-TEST_F(ConverterToolkitTest, AWalkStartsOneTableAndStepsOncePerRecordReadFromTheFirst) {
+TEST_F(ConverterToolkitTest, AWalkStartsItsTableStepsPerRecordAndCountsRecordsThatGaveNoRow) {
   auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf");
   ASSERT_TRUE(a);
+  std::string name;
+  a->Text("nazwa", &name);
+  const std::string folder = convert::MakeTargetFolder(context(), "KMZ");
+  auto target = convert::CreateTargetTable(context(), folder, target::tables::kKmzSlownik);
   a->ReadRecordNumber(3);
   std::uint32_t walked = 0;
-  a->ForEachRecord("Metryka.dbf", [&](std::uint32_t) { ++walked; });
+  a->ForEachRecord(*target, [&](std::uint32_t number) {  // every record but the second
+    ++walked;
+    if (number == 2) return;
+    target->Append();
+    target->SetText("opis", name);
+    target->Post();
+  });
   a->ForEachRecordQuietly([&](std::uint32_t) { ++walked; });
   EXPECT_EQ(walked, 6u);
-  EXPECT_EQ(run_->progress().tables, (std::vector<std::string>{"Tworzenie tabeli: Metryka.dbf"}));
+  EXPECT_EQ(run_->progress().tables, (std::vector<std::string>{"Tworzenie tabeli: Slownik.dbf"}));
+
+  convert::ReportTable(context(), *target, a->path(), a->RecordCount());
+  ASSERT_EQ(context().report.tables.size(), 1u);
+  const run::TableReport& report = context().report.tables[0];
+  EXPECT_EQ(report.records_read, 3u);
+  EXPECT_EQ(report.records_written, 2u);
+  EXPECT_EQ(report.records_skipped, 1u);
 }
 
 TEST_F(ConverterToolkitTest, OnlyAReportedOpenFailureSetsTheConversionStatus) {

@@ -23,7 +23,8 @@ nlohmann::json TablesJson(const run::RunReport& report) {
     tables.push_back({{"target", HostName(table.target_path)},
                       {"source", HostName(table.source_path)},
                       {"records_read", table.records_read},
-                      {"records_written", table.records_written}});
+                      {"records_written", table.records_written},
+                      {"records_skipped", table.records_skipped}});
   }
   return tables;
 }
@@ -124,10 +125,11 @@ void PrintSummary(const app::ConversionResult& result, std::ostream& out) {
     out << "  " << Utf8FromCp1250(directory.name) << " = " << Utf8FromCp1250(directory.value)
         << " -> " << resolved << "\n";
   }
-  if (!result.report.tables.empty()) out << "Tabele (odczytane / zapisane rekordy):\n";
+  if (!result.report.tables.empty()) out << "Tabele (odczytane / zapisane / pominięte rekordy):\n";
   for (const run::TableReport& table : result.report.tables) {
     out << "  " << HostName(table.target_path) << " <- " << HostName(table.source_path) << "  "
-        << table.records_read << " / " << table.records_written << "\n";
+        << table.records_read << " / " << table.records_written << " / " << table.records_skipped
+        << "\n";
   }
   if (!result.sequence_rows.empty()) out << "Dostep.dbf:\n";
   for (const target::SequenceRow& row : result.sequence_rows) {
