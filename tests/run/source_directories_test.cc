@@ -89,6 +89,9 @@ TEST_F(SourceDirectoriesTest, FolderNamesWithPolishLettersAreFoundInBothEncoding
   fs::create_directories(root_.path() / "gosóby");  // UTF-8 ó, lower case
   EXPECT_TRUE(fs::equivalent(platform::HostPath(Resolve(value)), root_.path() / "gosóby"));
   fs::remove(root_.path() / "gosóby");
+#ifdef _WIN32
+  return;  // Windows names files in Unicode: no folder can be named in code page 852
+#endif
   fs::create_directories(root_.path() /
                          "GOS\xE0"
                          "BY");  // cp852 Ó
