@@ -26,5 +26,8 @@ scripts/fuzz-smoke.sh "${FUZZ_SECONDS:-30}"
 export WINEDEBUG=-all WINEPREFIX="$PWD/build/wineprefix"
 cmake --preset windows -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build --preset windows -j 2
+# Wine makes its prefix on first use: make it once, before tests start side by side.
+wineboot --init >/dev/null 2>&1 || true
+wineserver --wait || true
 ctest --preset windows -j 2
 scripts/windows-check.sh

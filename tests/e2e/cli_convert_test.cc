@@ -92,7 +92,9 @@ TEST_F(CliConvertTest, ConvertsAndWritesTheSummary) {
   const nlohmann::json summary = nlohmann::json::parse(std::ifstream(summary_path));
   EXPECT_EQ(summary["outcome"], "converted_with_warnings");
   ASSERT_EQ(summary["warnings"].size(), 2u);
-  EXPECT_THAT(summary["warnings"][0]["file"].get<std::string>(), HasSubstr("DOM.MEM"));
+  // Windows names the file in the case the program asked for, the host here as on disk.
+  EXPECT_THAT(summary["warnings"][0]["file"].get<std::string>(),
+              ::testing::AnyOf(HasSubstr("DOM.MEM"), HasSubstr("dom.mem")));
   EXPECT_THAT(summary["warnings"][1]["text"].get<std::string>(), HasSubstr("układu A"));
   EXPECT_THAT(summary["message"].get<std::string>(),
               ::testing::StartsWith("Konwersja została zakończona z ostrzeżeniami (2):"));
