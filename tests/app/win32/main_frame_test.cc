@@ -135,6 +135,9 @@ TEST_F(MainFrameTest, KonwersjaConvertsTheSampleSiteAndTheWindowCloses) {
   ::ShowWindow(frame.window(), SW_SHOW);
   ::SetWindowTextW(frame.Control("Edit1"), WideFromCp1250(dir_.Join("dos\\SYSTEM")).c_str());
   EXPECT_EQ(rules_.input_folder(), dir_.Join("dos\\SYSTEM"));
+  // An output folder beside the site: the default one, the program's folder, holds the site,
+  // and a run refuses to write over the DOS data.
+  ::SetWindowTextW(frame.Control("Edit2"), WideFromCp1250(dir_.Join("wynik\\")).c_str());
 
   MessageBoxAnswerer answerer;
   ::SendMessageW(frame.Control("BitBtn1"), BM_CLICK, 0, 0);
@@ -143,7 +146,7 @@ TEST_F(MainFrameTest, KonwersjaConvertsTheSampleSiteAndTheWindowCloses) {
   ASSERT_EQ(answerer.texts().size(), 1u);
   EXPECT_TRUE(answerer.texts()[0].starts_with(L"Konwersja zosta\u0142a zako\u0144czona"));
   EXPECT_EQ(frame.window(), nullptr);  // closed after success
-  EXPECT_TRUE(fs::exists(dir_.path() / "BAZA" / "ADMIN" / "Dostep.dbf"));
+  EXPECT_TRUE(fs::exists(dir_.path() / "wynik" / "BAZA" / "ADMIN" / "Dostep.dbf"));
 }
 
 TEST_F(MainFrameTest, LeavingTheRenumberingDialogWithoutOkUnchecksTheBox) {
