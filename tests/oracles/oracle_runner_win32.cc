@@ -45,6 +45,9 @@ std::string ReadText(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The last line of every request; oracle_spool.py answers only complete requests.
+constexpr std::string_view kEndOfRequest = "--end-of-request--";
+
 fs::path SpoolFolder() {
   const char* spool = std::getenv("KONWERTER_ORACLE_SPOOL");
   if (spool == nullptr || *spool == '\0') {
@@ -64,15 +67,17 @@ std::string RunOracleScript(std::string_view interpreter, std::string_view scrip
   const fs::path spool = SpoolFolder();
   const std::string name =
       std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(counter++);
+  // Written straight under its final name and closed by an end line, which the Linux side
+  // waits for: a rename under Wine now and then fails with an I/O error.
   {
-    std::ofstream request(spool / (name + ".tmp"), std::ios::binary);
+    std::ofstream request(spool / (name + ".req"), std::ios::binary);
     request << interpreter << '\n' << script << '\n';
     for (const std::string& argument : arguments) {
       request << (IsWindowsPath(argument) ? UnixPath(argument) : argument) << '\n';
     }
+    request << kEndOfRequest << '\n';
     if (!request) throw std::runtime_error("cannot write an oracle request into the spool");
   }
-  fs::rename(spool / (name + ".tmp"), spool / (name + ".req"));
 
   // The Linux side answers with .out (standard output), .err and last .done (the status).
   const fs::path done = spool / (name + ".done");

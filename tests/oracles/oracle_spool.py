@@ -3,7 +3,8 @@
 
 A Windows test program cannot start the Linux interpreters, so it writes each request as
 SPOOL/<name>.req (interpreter, script of this folder, arguments: one per line, paths already
-in Linux form). This server runs it and answers with <name>.out (standard output),
+in Linux form, then the line END_OF_REQUEST); a request without that line is still being
+written and waits for the next look. This server runs it and answers with <name>.out (standard output),
 <name>.err (standard error) and last <name>.done (the exit status).
 
     oracle_spool.py SPOOL --start   starts the server in the background and returns
@@ -15,12 +16,18 @@ import sys
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+END_OF_REQUEST = "--end-of-request--"
 
 
 def answer(spool, request):
+    """Answers one request; False when it is not yet completely written."""
     name = request[: -len(".req")]
-    with open(os.path.join(spool, request), encoding="utf-8") as lines:
-        interpreter, script, *arguments = lines.read().split("\n")[:-1]
+    with open(os.path.join(spool, request), "rb") as lines:
+        data = lines.read()
+    if not data.endswith(("\n" + END_OF_REQUEST + "\n").encode("ascii")):
+        return False
+    text = data.decode("utf-8")
+    interpreter, script, *arguments = text.split("\n")[:-2]
     os.remove(os.path.join(spool, request))
     result = subprocess.run([interpreter, os.path.join(HERE, script), *arguments],
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, check=False)
@@ -30,15 +37,15 @@ def answer(spool, request):
     with open(os.path.join(spool, name + ".tmp-done"), "w", encoding="ascii") as out:
         out.write(str(result.returncode))
     os.rename(os.path.join(spool, name + ".tmp-done"), os.path.join(spool, name + ".done"))
+    return True
 
 
 def serve(spool):
     stop = os.path.join(spool, "stop")
     while not os.path.exists(stop):
         requests = sorted(n for n in os.listdir(spool) if n.endswith(".req"))
-        for request in requests:
-            answer(spool, request)
-        if not requests:
+        answered = [answer(spool, request) for request in requests]
+        if not any(answered):
             time.sleep(0.01)
     os.remove(stop)
 
