@@ -13,6 +13,7 @@
 // It never writes the conversion status itself, never shows a message box, and never
 // reads another converter's sources.
 
+#include "convert/loan_movements.h"
 #include "convert/source_table.h"
 #include "convert/target_tables.h"
 #include "convert/values.h"

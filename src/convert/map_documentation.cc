@@ -21,12 +21,6 @@ struct Document {
   std::string godlo, uklad, nr_ewid, d_zal, d_akt, d_wyp, d_plan, uwagi;
 };
 
-// One record of ruch_m.dbf.
-struct Movement {
-  std::uint32_t id_dok = 0, id_osoby = 0;
-  std::string d_wyp, d_zwrotu;
-};
-
 // One record of slownik.dbf or ind_dok.dbf: a code only tested for being set, a name and a
 // short code.
 struct Entry {
@@ -45,12 +39,11 @@ class MapDocumentationConverter {
   void ConvertDictionary(SourceTable& source, engine::Table& target, const Entry& entry,
                          run::TranslationTable& codes, std::string_view sequence_name);
   void ConvertDocuments(engine::Table& metryka);
-  void ConvertMovements(engine::Table& ruch_m);
 
   run::RunContext& context_;
-  std::optional<SourceTable> metryka_, ruch_m_, slownik_, ind_dok_;
+  std::optional<SourceTable> metryka_, slownik_, ind_dok_;
+  std::optional<LoanMovements> ruch_m_;
   Document document_;
-  Movement movement_;
   Entry description_, kind_;
   run::TranslationTable documents_, descriptions_;
 };
@@ -71,12 +64,8 @@ bool MapDocumentationConverter::OpenSources() {
       .Text("d_plan", &document_.d_plan)
       .Binary4("id_zam", &document_.id_zam)
       .Text("uwagi", &document_.uwagi);
-  ruch_m_ = SourceTable::Open(context_, kVariable, "ruch_m.dbf");
+  ruch_m_ = LoanMovements::Open(context_, kVariable, "ruch_m.dbf");
   if (!ruch_m_) return false;
-  ruch_m_->Binary4("id_dok", &movement_.id_dok)
-      .Binary4("id_osoby", &movement_.id_osoby)
-      .Text("d_wyp", &movement_.d_wyp)
-      .Text("d_zwrotu", &movement_.d_zwrotu);
   slownik_ = SourceTable::Open(context_, kVariable, "slownik.dbf");
   if (!slownik_) return false;
   slownik_->Binary2("skr_opis", &description_.code)
@@ -141,21 +130,6 @@ void MapDocumentationConverter::ConvertDocuments(engine::Table& metryka) {
   ReportTable(context_, metryka, metryka_->path(), metryka_->RecordCount());
 }
 
-// A movement names its document by the document's record number in metryka.dbf.
-void MapDocumentationConverter::ConvertMovements(engine::Table& ruch_m) {
-  const Movement& m = movement_;
-  ruch_m_->ForEachRecord(ruch_m, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(m.id_dok)) return;
-    ruch_m.Append();
-    ruch_m.SetText("id_dok", documents_.LookUp(m.id_dok));
-    ruch_m.SetText("id_osoby", context_.tables().persons.GetOrAssignKey(m.id_osoby));
-    SetDosDate(context_, ruch_m, "d_wyp", m.d_wyp);
-    SetDosDate(context_, ruch_m, "d_zwrotu", m.d_zwrotu);
-    ruch_m.Post();
-  });
-  ReportTable(context_, ruch_m, ruch_m_->path(), ruch_m_->RecordCount());
-}
-
 bool MapDocumentationConverter::Run() {
   const std::string folder = MakeTargetFolder(context_, "KMZ");
   SourceTablesScope scope(context_);
@@ -174,7 +148,7 @@ bool MapDocumentationConverter::Run() {
   ConvertDictionary(*slownik_, *slownik, description_, descriptions_, "SLOWNIK");
   ConvertDictionary(*ind_dok_, *ind_dok, kind_, kinds, "IND_DOK");
   ConvertDocuments(*metryka);
-  ConvertMovements(*ruch_m);
+  ruch_m_->Convert(*ruch_m, "id_dok", documents_);
 
   metryka->Close();
   ruch_m->Close();

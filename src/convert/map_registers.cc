@@ -55,10 +55,6 @@ struct Document {
 };
 
 // One movement record: the document by its record number in the register source.
-struct Movement {
-  std::uint32_t id_dok = 0, id_osoby = 0;
-  std::string d_wyp, d_zwrotu;
-};
 
 class MapRegisterConverter {
  public:
@@ -73,14 +69,13 @@ class MapRegisterConverter {
  private:
   bool OpenSources();
   void ConvertDocuments(engine::Table& documents);
-  void ConvertMovements(engine::Table& movements);
 
   run::RunContext& context_;
   const MapRegister& kind_;
   const bool renumber_;
-  std::optional<SourceTable> register_, movements_;
+  std::optional<SourceTable> register_;
+  std::optional<LoanMovements> movements_;
   Document document_;
-  Movement movement_;
   run::TranslationTable documents_;
 };
 
@@ -98,13 +93,8 @@ bool MapRegisterConverter::OpenSources() {
       .Binary4("id_zam", &document_.id_zam)
       .Text("uwagi", &document_.uwagi);
   if (kind_.with_document_kind) register_->Binary2("skr_dok", &document_.skr_dok);
-  movements_ = SourceTable::Open(context_, kind_.variable, kind_.movement_source);
-  if (!movements_) return false;
-  movements_->Binary4("id_dok", &movement_.id_dok)
-      .Binary4("id_osoby", &movement_.id_osoby)
-      .Text("d_wyp", &movement_.d_wyp)
-      .Text("d_zwrotu", &movement_.d_zwrotu);
-  return true;
+  movements_ = LoanMovements::Open(context_, kind_.variable, kind_.movement_source);
+  return movements_.has_value();
 }
 
 void MapRegisterConverter::ConvertDocuments(engine::Table& target) {
@@ -137,20 +127,6 @@ void MapRegisterConverter::ConvertDocuments(engine::Table& target) {
   ReportTable(context_, target, register_->path(), register_->RecordCount());
 }
 
-void MapRegisterConverter::ConvertMovements(engine::Table& target) {
-  const Movement& m = movement_;
-  movements_->ForEachRecord(target, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(m.id_dok)) return;
-    target.Append();
-    target.SetText("id_ewid", documents_.LookUp(m.id_dok));
-    target.SetText("id_osoby", context_.tables().persons.GetOrAssignKey(m.id_osoby));
-    SetDosDate(context_, target, "d_wyp", m.d_wyp);
-    SetDosDate(context_, target, "d_zwrotu", m.d_zwrotu);
-    target.Post();
-  });
-  ReportTable(context_, target, movements_->path(), movements_->RecordCount());
-}
-
 bool MapRegisterConverter::Run() {
   const std::string folder = MakeTargetFolder(context_, kind_.register_target.group);
   SourceTablesScope scope(context_);
@@ -160,7 +136,7 @@ bool MapRegisterConverter::Run() {
   auto documents = CreateTargetTable(context_, folder, kind_.register_target);
   auto movements = CreateTargetTable(context_, folder, kind_.movement_target);
   ConvertDocuments(*documents);
-  ConvertMovements(*movements);
+  movements_->Convert(*movements, "id_ewid", documents_);
   // A missing raster-extent source stops the run through the conversion status; the
   // register and its movements stay written.
   ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);

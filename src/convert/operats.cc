@@ -80,12 +80,6 @@ struct Operat {
   std::int32_t czlon_3 = 0;
 };
 
-// One movement: the operat by its source record number.
-struct Movement {
-  std::uint32_t id_dok = 0, id_osoby = 0;
-  std::string d_wyp, d_zwrotu;
-};
-
 // One assortment or feature link: the operat by its source record number and a dictionary
 // reference.
 struct Link {
@@ -117,7 +111,6 @@ class OperatsConverter {
   std::optional<SourceTable> OpenLinks(std::string_view file, std::string_view field, Link& link);
   void ConvertOperats(engine::Table& operaty, engine::Table& op_asor);
   void WriteOperat(engine::Table& operaty, const std::string& identifier);
-  void ConvertMovements(engine::Table& op_ruch);
   void ConvertLinks(SourceTable& source, engine::Table& target, std::string_view field,
                     run::SharedTranslationTable& dictionary, const Link& link,
                     bool skip_two_spaces);
@@ -128,9 +121,9 @@ class OperatsConverter {
   const bool register_kind_;
   const bool features_;  // cechy.dbf of the works folder was found: links are read
   const bool renumber_;
-  std::optional<SourceTable> operats_, assortment_links_, feature_links_, movements_;
+  std::optional<SourceTable> operats_, assortment_links_, feature_links_;
+  std::optional<LoanMovements> movements_;
   Operat operat_;
-  Movement movement_;
   Link assortment_, feature_;
   run::TranslationTable documents_;
 };
@@ -168,13 +161,8 @@ bool OperatsConverter::OpenSources() {
     feature_links_ = OpenLinks(kind_.feature_links, "id_cechy", feature_);
     if (!feature_links_) return false;
   }
-  movements_ = SourceTable::Open(context_, kind_.variable, kind_.movements);
-  if (!movements_) return false;
-  movements_->Binary4("id_dok", &movement_.id_dok)
-      .Binary4("id_osoby", &movement_.id_osoby)
-      .Text("d_wyp", &movement_.d_wyp)
-      .Text("d_zwrotu", &movement_.d_zwrotu);
-  return true;
+  movements_ = LoanMovements::Open(context_, kind_.variable, kind_.movements);
+  return movements_.has_value();
 }
 
 // The target fields in the order the register lists them: the work the operat came from
@@ -223,20 +211,6 @@ void OperatsConverter::ConvertOperats(engine::Table& operaty, engine::Table& op_
   ReportTable(context_, operaty, operats_->path(), operats_->RecordCount());
 }
 
-void OperatsConverter::ConvertMovements(engine::Table& op_ruch) {
-  const Movement& m = movement_;
-  movements_->ForEachRecord(op_ruch, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(m.id_dok)) return;
-    op_ruch.Append();
-    op_ruch.SetText("id_ope", documents_.LookUp(m.id_dok));
-    op_ruch.SetText("id_osoby", context_.tables().persons.GetOrAssignKey(m.id_osoby));
-    SetDosDate(context_, op_ruch, "d_wyp", m.d_wyp);
-    SetDosDate(context_, op_ruch, "d_zwrotu", m.d_zwrotu);
-    op_ruch.Post();
-  });
-  ReportTable(context_, op_ruch, movements_->path(), movements_->RecordCount());
-}
-
 void OperatsConverter::ConvertLinks(SourceTable& source, engine::Table& target,
                                     std::string_view field, run::SharedTranslationTable& dictionary,
                                     const Link& link, bool skip_two_spaces) {
@@ -281,7 +255,7 @@ bool OperatsConverter::Run() {
   if (register_kind_) obdg = CreateTargetTable(context_, folder, tables::kOperPrObdg);
 
   ConvertOperats(*operaty, *op_asor);
-  ConvertMovements(*op_ruch);
+  movements_->Convert(*op_ruch, "id_ope", documents_);
   ConvertFeaturesAndAssortments(*op_asor, *op_cechy);
   bool done = true;
   if (register_kind_) {

@@ -15,29 +15,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"KonwerterTForm1";
 
-void RegisterClassOnce() {
-  static const bool registered = [] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = kClassName;
-    window_class.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
-    return ::RegisterClassExW(&window_class) != 0;
-  }();
-  (void)registered;
-}
-
-std::string TextOf(HWND control) {
-  const int length = ::GetWindowTextLengthW(control);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  ::GetWindowTextW(control, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(length));
-  return Cp1250FromWide(text);
-}
-
 constexpr std::array<const char*, 6> kMainCheckBoxes = {"cbgmina", "cbosoby",  "CBkerg",
                                                         "cbasor",  "cbobreby", "cbdzialki"};
 
@@ -46,7 +23,7 @@ constexpr std::array<const char*, 6> kMainCheckBoxes = {"cbgmina", "cbosoby",  "
 MainFrame::MainFrame(app::window::MainWindow& rules, run::Session& session,
                      const platform::Clock& clock, const WindowFonts& fonts)
     : rules_(rules), session_(session), clock_(clock), fonts_(fonts) {
-  RegisterClassOnce();
+  RegisterDialogClass(kClassName, ::LoadIconW(nullptr, IDI_APPLICATION));
   const app::window::WindowSpec spec = app::window::MainWindowSpec();
   window_ = CreateDialogWindow(kClassName, spec, nullptr, this);
   ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

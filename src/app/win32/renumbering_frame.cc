@@ -16,34 +16,12 @@ constexpr int kFirstCellId = 1000;  // cell (slot, column): kFirstCellId + 2 * s
 constexpr int kScrollWidth = 16;
 constexpr std::array<const char*, 6> kSegmentBoxes = {"cboe", "cbob", "cbop", "cbos", "cbz", "cbk"};
 
-void RegisterClassOnce() {
-  static const bool registered = [] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = kClassName;
-    return ::RegisterClassExW(&window_class) != 0;
-  }();
-  (void)registered;
-}
-
-std::string TextOf(HWND control) {
-  const int length = ::GetWindowTextLengthW(control);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  ::GetWindowTextW(control, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(length));
-  return Cp1250FromWide(text);
-}
-
 }  // namespace
 
 RenumberingFrame::RenumberingFrame(app::window::RenumberingDialog& rules, run::RunOptions& options,
                                    const WindowFonts& fonts, HWND owner)
     : rules_(rules), options_(options), fonts_(fonts), owner_(owner) {
-  RegisterClassOnce();
+  RegisterDialogClass(kClassName, nullptr);
   const app::window::WindowSpec spec = app::window::RenumberingDialogSpec();
   window_ = CreateDialogWindow(kClassName, spec, owner_, this);
   ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

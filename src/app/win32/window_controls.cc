@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "app/win32/wide_text.h"
@@ -131,6 +133,28 @@ HWND CreateDialogWindow(const wchar_t* window_class, const app::window::WindowSp
   const std::wstring caption = WideFromCp1250(spec.caption);
   return ::CreateWindowExW(kDialogExStyle, window_class, caption.c_str(), kDialogStyle, left, top,
                            width, height, owner, nullptr, ::GetModuleHandleW(nullptr), self);
+}
+
+void RegisterDialogClass(const wchar_t* class_name, HICON icon) {
+  static std::set<std::wstring> registered;
+  if (!registered.insert(class_name).second) return;
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = DefWindowProcW;
+  window_class.hInstance = ::GetModuleHandleW(nullptr);
+  window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = class_name;
+  window_class.hIcon = icon;
+  ::RegisterClassExW(&window_class);
+}
+
+std::string TextOf(HWND control) {
+  const int length = ::GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  ::GetWindowTextW(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  return Cp1250FromWide(text);
 }
 
 }  // namespace konwerter::win32

@@ -51,6 +51,14 @@ class ControlWindows {
 inline constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
 inline constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
+// Registers, once per class name, the window class of a dialog window: the default window
+// procedure (the frames answer their messages by subclassing), the arrow cursor, the face
+// colour of buttons as background, and `icon` (none: nullptr).
+void RegisterDialogClass(const wchar_t* class_name, HICON icon);
+
+// The text of a control in code page 1250.
+std::string TextOf(HWND control);
+
 // Creates a top-level window of the class with the description's caption and client size,
 // centred on the screen.
 HWND CreateDialogWindow(const wchar_t* window_class, const app::window::WindowSpec& spec,
