@@ -81,7 +81,9 @@ std::vector<std::string> Candidates(std::string_view path, std::string_view syst
 
 // The folder as it is named on disk, so the summary shows where the data really was.
 std::string FoundFolder(const std::string& candidate) {
-  const std::string host = platform::HostPath(candidate).lexically_normal().string();
+  // In UTF-8 on every system: string() would give the Windows ANSI code page there.
+  const std::u8string normal = platform::HostPath(candidate).lexically_normal().u8string();
+  const std::string host(normal.begin(), normal.end());
   const std::string found = platform::Cp1250FromUtf8(host);
   // A folder named in code page 852 on the disk has no cp1250 name of its own: the path
   // that found it stays the way to it.

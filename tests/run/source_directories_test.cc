@@ -83,15 +83,20 @@ TEST_F(SourceDirectoriesTest, NothingFoundKeepsTheValueForTheFailingOpen) {
 // A folder with a Polish letter in its name is found as Polish text: named in UTF-8 on the
 // host or copied byte for byte in code page 852, in either letter case.
 TEST_F(SourceDirectoriesTest, FolderNamesWithPolishLettersAreFoundInBothEncodings) {
-#ifdef _WIN32
-  GTEST_SKIP() << "Windows names folders in Unicode and finds DOS paths as they stand";
-#endif
   const std::string value =
       "F:\\TEROKAN\\GOS\xD3"
-      "BY\\";                                       // cp1250 Ó, as read from .mem
-  fs::create_directories(root_.path() / "gosóby");  // UTF-8 ó, lower case
-  EXPECT_TRUE(fs::equivalent(platform::HostPath(Resolve(value)), root_.path() / "gosóby"));
-  fs::remove(root_.path() / "gosóby");
+      "BY\\";                                                    // cp1250 Ó, as read from .mem
+  const fs::path unicode = root_.path() / fs::path(u8"gosóby");  // lower case
+  fs::create_directories(unicode / "osoby.dbf");                 // marks the folder
+  const std::string found_unicode = Resolve(value);
+  ASSERT_FALSE(found_unicode.empty());
+  EXPECT_TRUE(fs::exists(platform::HostPath(found_unicode) / "osoby.dbf"));
+  fs::remove_all(unicode);
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows names every folder in Unicode: none is named in code page 852";
+#else
+  EXPECT_NE(found_unicode.find('\xF3'), std::string::npos) << "named as on disk, in cp1250";
+#endif
   fs::create_directories(root_.path() /
                          "GOS\xE0"
                          "BY");  // cp852 Ó
