@@ -83,15 +83,7 @@ class ConversionRunTest : public ::testing::Test {
   fs::path Target(const std::string& relative) const { return output_.path() / relative; }
   // Rows of a target table as dbfread decodes them (cp852), "" for a blank field.
   std::vector<std::vector<std::string>> Rows(const std::string& relative) const {
-    const DbfOracleTable table = ReadDbfWithDbfread(Target(relative), "cp852");
-    EXPECT_EQ(table.language_driver, 0x23);
-    std::vector<std::vector<std::string>> rows;
-    for (const DbfOracleRecord& record : table.live_records) {
-      std::vector<std::string> row;
-      for (const auto& value : record.values) row.push_back(value.value_or(""));
-      rows.push_back(row);
-    }
-    return rows;
+    return LiveRowsWithDbfread(Target(relative));
   }
   std::string Text(const std::string& relative) const {
     std::ifstream file(Target(relative), std::ios::binary);

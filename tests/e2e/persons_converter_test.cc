@@ -1,40 +1,21 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/progress_bars.h"
 #include "convert/persons.h"
-#include "run/prechecks.h"
 #include "run/run_context.h"
-#include "run/table_sizing.h"
-#include "target/identifier.h"
 #include "tests/e2e/dos_site.h"
-#include "tests/oracles/oracles.h"
+#include "tests/e2e/prepared_run.h"
 
 namespace konwerter::testing {
 namespace {
 
 using ::testing::ElementsAre;
 
-// One converter of a run on its own, with the run prepared as the driver prepares it, so
-// a test can play the part of the converters that run before it.
+// The persons converter on its own over a prepared run, so that a test can play the part of
+// the converters that run before it.
 class PersonsConverterTest : public ::testing::Test {
  protected:
-  PersonsConverterTest()
-      : site_(Folder()),
-        bars_(view_),
-        clock_(kRunDate),
-        context_(session_, {}, bars_, messages_, clock_) {
-    context_.input_path = site_.system_folder();
-    context_.output_path = output_.folder();
-    auto entries =
-        run::ReadSourceDirectoryVariables(context_.input_path, context_.code_pages, messages_);
-    context_.directories = run::SourceDirectories(std::move(*entries), context_.input_path, {});
-    source::DetectSourceCodePage(context_.input_path, context_.code_pages);
-    context_.sequence =
-        std::make_unique<target::SequenceTable>(session_.engine, output_.folder(), messages_);
-    context_.creator_identifier = target::CreatorIdentifier(kRunDate);
-    EXPECT_TRUE(run::SizeSharedTables(context_));
-  }
+  PersonsConverterTest() : site_(Folder()), run_(site_) {}
 
   static DosPersonsFolder Folder() {
     DosPersonsFolder folder;
@@ -48,24 +29,13 @@ class PersonsConverterTest : public ::testing::Test {
     return folder;
   }
 
-  std::vector<std::vector<std::string>> Rows(const std::string& relative) {
-    std::vector<std::vector<std::string>> rows;
-    for (const auto& record : ReadDbfWithDbfread(output_.path() / relative, "cp852").live_records) {
-      std::vector<std::string> row;
-      for (const auto& value : record.values) row.push_back(value.value_or(""));
-      rows.push_back(row);
-    }
-    return rows;
+  std::vector<std::vector<std::string>> Rows(const std::string& relative) const {
+    return run_.Rows(relative);
   }
 
   DosSite site_;
-  TempDir output_;
-  run::Session session_;
-  ScriptedMessages messages_;
-  CountingProgress view_;
-  app::ProgressBars bars_;
-  platform::FixedClock clock_;
-  run::RunContext context_;
+  PreparedRun run_;
+  run::RunContext& context_ = run_.context();
 };
 
 // Keys are not record numbers: a person whose key lies far above the record count + 100
@@ -85,7 +55,7 @@ TEST_F(PersonsConverterTest, APersonReferredToEarlierIsKeptWhateverItsKey) {
   EXPECT_EQ(osoby[1][0], "00000002");
   EXPECT_EQ(osoby[1][1], "OSOBA 12");
   EXPECT_THAT(Rows("BAZA/ADMIN/Dostep.dbf"), ElementsAre(ElementsAre("3", "OSOBY")));
-  EXPECT_EQ(view_.tables.front(), "Tworzenie tabeli: Osoby.dbf");
+  EXPECT_EQ(run_.progress().tables.front(), "Tworzenie tabeli: Osoby.dbf");
 }
 
 TEST_F(PersonsConverterTest, WithoutTheFlagUnreferencedPersonsGetTheNextIdentifiers) {

@@ -24,13 +24,7 @@ PreparedRun::PreparedRun(const DosSite& site, run::RunOptions options)
 }
 
 std::vector<std::vector<std::string>> PreparedRun::Rows(const std::string& relative) const {
-  std::vector<std::vector<std::string>> rows;
-  for (const auto& record : ReadDbfWithDbfread(output_.path() / relative, "cp852").live_records) {
-    std::vector<std::string> row;
-    for (const auto& value : record.values) row.push_back(value.value_or(""));
-    rows.push_back(row);
-  }
-  return rows;
+  return LiveRowsWithDbfread(output_.path() / relative);
 }
 
 std::vector<std::string> PreparedRun::SequenceRows() const {

@@ -88,13 +88,7 @@ class RegisterRunTest : public ::testing::Test {
   }
 
   std::vector<std::vector<std::string>> Rows(const std::string& relative) const {
-    std::vector<std::vector<std::string>> rows;
-    for (const auto& record : ReadDbfWithDbfread(output_.path() / relative, "cp852").live_records) {
-      std::vector<std::string> row;
-      for (const auto& value : record.values) row.push_back(value.value_or(""));
-      rows.push_back(row);
-    }
-    return rows;
+    return LiveRowsWithDbfread(output_.path() / relative);
   }
   std::string Field(const std::string& relative, std::size_t record, std::size_t field) const {
     return Rows(relative).at(record).at(field);

@@ -66,6 +66,16 @@ DbfOracleTable ReadDbfWithDbfread(const std::filesystem::path& path, const std::
   }
 }
 
+DbfRows LiveRowsWithDbfread(const std::filesystem::path& path) {
+  DbfRows rows;
+  for (const DbfOracleRecord& record : ReadDbfWithDbfread(path, "cp852").live_records) {
+    std::vector<std::string> row;
+    for (const auto& value : record.values) row.push_back(value.value_or(""));
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
 // ---------------------------------------------------------------------------------------
 // Clipper .ntx indexes, read by XBase::Index.
 

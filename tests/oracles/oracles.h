@@ -50,6 +50,11 @@ struct DbfOracleTable {
 DbfOracleTable ReadDbfWithDbfread(const std::filesystem::path& path,
                                   const std::string& encoding = "");
 
+// The live records of a target table as dbfread decodes them in code page 852, one text per
+// field, "" for a blank one.
+using DbfRows = std::vector<std::vector<std::string>>;
+DbfRows LiveRowsWithDbfread(const std::filesystem::path& path);
+
 // ---------------------------------------------------------------------------------------
 // Clipper .ntx indexes, read by Perl's XBase::Index (ntx_oracle.pl).
 
