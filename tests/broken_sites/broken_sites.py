@@ -12,7 +12,9 @@ import fcntl
 import hashlib
 import json
 import os
+import resource
 import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -119,7 +121,8 @@ def cut_last_record(path):
 
 class Case:
     def __init__(self, name, damage=None, exit=0, outcome=None, message=None, args=(),
-                 output=None, hold=None, inspect=None, absent=None):
+                 output=None, hold=None, inspect=None, absent=None, read_only=False,
+                 file_limit=None):
         self.name = name
         self.damage = damage      # f(site) before the run
         self.exit = exit
@@ -130,6 +133,36 @@ class Case:
         self.hold = hold          # f(site) -> context manager kept during the run
         self.inspect = inspect    # f(site) -> file for `inspect` instead of a conversion
         self.absent = absent      # a text that must not appear in the output
+        self.read_only = read_only  # the DOS data cannot be written (a CD, a snapshot)
+        self.file_limit = file_limit  # bytes a file may grow to: the output medium fills up
+
+
+def set_writable(folder, writable):
+    """Gives or takes the write permission of every file and folder of the tree."""
+    for root, dirs, names in os.walk(folder):
+        for name in [root] + [os.path.join(root, n) for n in dirs + names]:
+            if os.path.islink(name) or not (os.path.isfile(name) or os.path.isdir(name)):
+                continue
+            mode = os.stat(name).st_mode
+            os.chmod(name, mode | 0o200 if writable else mode & ~0o222)
+
+
+def unprivileged(command, work):
+    """The command as the user nobody when run by root, who could write a read-only tree."""
+    if os.geteuid() != 0:
+        return command
+    for folder in (os.path.dirname(work), work, os.path.join(work, "cwd")):
+        os.chmod(folder, 0o777)
+    return ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] + command
+
+
+def file_size_limit(limit):
+    """Runs the program with files limited to `limit` bytes, as on a medium that fills up: a
+    write past it fails (EFBIG) instead of ending the program by signal."""
+    def limited():
+        signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
+    return limited
 
 
 def persons(site):
@@ -322,12 +355,16 @@ CASES = [
          output=lambda s, w: (open(os.path.join(w, "plik"), "w").close(),
                               os.path.join(w, "plik"))[-1],
          exit=1, outcome=FAILED),
+    Case("the output medium fills up", file_limit=20000, exit=1, outcome=FAILED,
+         message="Błąd zapisu pliku"),
     Case("users.dbf held with flock",
          hold=lambda s: LockInChild(find(system(s), "users.dbf"), posix=False),
          exit=3, message="zakończyć pracę"),
     Case("users.dbf held with a POSIX record lock",
          hold=lambda s: LockInChild(find(system(s), "users.dbf"), posix=True),
          exit=3, message="zakończyć pracę"),
+    Case("a read-only copy of the DOS data", read_only=True, exit=3,
+         message="tylko do odczytu"),
     Case("no users.dbf", lambda s: os.remove(find(system(s), "users.dbf")),
          exit=3, message="Błędna ścieżka"),
     Case("--renumber-file that does not exist",
@@ -384,14 +421,18 @@ def run_case(case, cli, sample, work):
         # is sought through nazwy.ntx.
         command = [cli, "convert", "--input", site, "--output", output, "--yes",
                    "--keep-unlinked", "osoby", "--summary", summary] + extra
+    if case.read_only:
+        set_writable(site, False)
+        command = unprivileged(command, work)
     outside_before = snapshot(work)
     holder = case.hold(site) if case.hold else None
     started = time.monotonic()
     try:
         if holder:
             holder.__enter__()
+        limit = file_size_limit(case.file_limit) if case.file_limit else None
         done = subprocess.run(command, cwd=cwd, capture_output=True, timeout=CASE_SECONDS,
-                              stdin=subprocess.DEVNULL)
+                              stdin=subprocess.DEVNULL, preexec_fn=limit)
         text = done.stdout.decode("utf-8", "replace") + done.stderr.decode("utf-8", "replace")
         code = done.returncode
     except subprocess.TimeoutExpired:
@@ -399,6 +440,8 @@ def run_case(case, cli, sample, work):
     finally:
         if holder:
             holder.__exit__(None, None, None)
+        if case.read_only:
+            set_writable(site, True)
     seconds = time.monotonic() - started
     faults = []
     if case.exit is not None and code != case.exit:
