@@ -148,12 +148,16 @@ def set_writable(folder, writable):
 
 
 def unprivileged(command, work):
-    """The command as the user nobody when run by root, who could write a read-only tree."""
+    """The command as the user nobody when run by root, who could write a read-only tree.
+    The program is copied into the work folder: the build's folder may be closed to nobody."""
     if os.geteuid() != 0:
         return command
     for folder in (os.path.dirname(work), work, os.path.join(work, "cwd")):
         os.chmod(folder, 0o777)
-    return ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] + command
+    program = os.path.join(work, os.path.basename(command[0]))
+    shutil.copy(command[0], program)
+    os.chmod(program, 0o755)
+    return ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", program] + command[1:]
 
 
 def file_size_limit(limit):
