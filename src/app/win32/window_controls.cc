@@ -69,6 +69,16 @@ void AddHint(HWND parent, HWND control, const std::wstring& hint) {
 
 }  // namespace
 
+int TextWidth(HFONT font, std::wstring_view text) {
+  const HDC screen = ::GetDC(nullptr);
+  const HGDIOBJ previous = ::SelectObject(screen, font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(screen, text.data(), static_cast<int>(text.size()), &size);
+  ::SelectObject(screen, previous);
+  ::ReleaseDC(nullptr, screen);
+  return size.cx;
+}
+
 WindowFonts::WindowFonts() : normal_(MakeFont(FW_NORMAL)), bold_(MakeFont(FW_BOLD)) {}
 
 WindowFonts::~WindowFonts() {
@@ -94,12 +104,16 @@ ControlWindows::ControlWindows(HWND parent, const app::window::WindowSpec& spec,
                                      : WideFromCp1250(control.caption);
     const int id = kFirstId + static_cast<int>(index);
     const DWORD visible = control.visible ? WS_VISIBLE : 0;
+    const HFONT font = control.bold ? fonts.bold() : fonts.normal();
+    // A label that sizes itself is never narrower than its caption in the font at hand: a
+    // substitute for MS Sans Serif may be wider.
+    const int width = control.auto_size ? std::max(control.bounds.width, TextWidth(font, caption))
+                                        : control.bounds.width;
     const HWND window = ::CreateWindowExW(
         kind.ex_style, kind.window_class, caption.c_str(), WS_CHILD | visible | kind.style,
-        control.bounds.left, control.bounds.top, control.bounds.width, control.bounds.height,
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    ::SendMessageW(window, WM_SETFONT,
-                   reinterpret_cast<WPARAM>(control.bold ? fonts.bold() : fonts.normal()), FALSE);
+        control.bounds.left, control.bounds.top, width, control.bounds.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (control.kind == ControlKind::kProgressBar) {
       ::SendMessageW(window, PBM_SETRANGE32, control.minimum, control.maximum);
     }

@@ -51,6 +51,9 @@ class ControlWindows {
 inline constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
 inline constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
+// The width in pixels of `text` drawn in `font`.
+int TextWidth(HFONT font, std::wstring_view text);
+
 // Registers, once per class name, the window class of a dialog window: the default window
 // procedure (the frames answer their messages by subclassing), the arrow cursor, the face
 // colour of buttons as background, and `icon` (none: nullptr).
