@@ -133,7 +133,10 @@ void FieldSketchesConverter::ConvertLinks(std::optional<SourceTable>& source, st
     if (!run::IsDosKeySet(link.id_ope)) return;
     target.Append();
     target.SetText("ID_SZK", documents_.LookUp(link.id_ope));
-    target.SetText(field, dictionary.GetOrAssignReference(link.reference));
+    // A blank reference links the sketch to nothing and gives no entry an identifier.
+    if (link.reference != kBlankReference) {
+      target.SetText(field, dictionary.GetOrAssignReference(link.reference));
+    }
     target.Post();
   });
   ReportTable(context_, target, source->path(), source->RecordCount());

@@ -29,8 +29,7 @@ struct OperatRegister {
   std::string_view raster_extents;  // empty: the kind keeps none (it links parcels instead)
 };
 
-constexpr std::string_view kNoUnit = "  -";   // NRJEDNEWID of the kinds without a commune unit
-constexpr std::uint16_t kTwoSpaces = 0x2020;  // id_asort of an assortment link never filled
+constexpr std::string_view kNoUnit = "  -";  // NRJEDNEWID of the kinds without a commune unit
 constexpr std::size_t kDigitalIdWidth = 40;
 constexpr std::size_t kDigitalIdGapStart = 31;  // characters 32 to 35 of a 44-character value
 constexpr std::size_t kDigitalIdGap = 4;
@@ -112,8 +111,7 @@ class OperatsConverter {
   void ConvertOperats(engine::Table& operaty, engine::Table& op_asor);
   void WriteOperat(engine::Table& operaty, const std::string& identifier);
   void ConvertLinks(SourceTable& source, engine::Table& target, std::string_view field,
-                    run::SharedTranslationTable& dictionary, const Link& link,
-                    bool skip_two_spaces);
+                    run::SharedTranslationTable& dictionary, const Link& link);
   void ConvertFeaturesAndAssortments(engine::Table& op_asor, engine::Table& op_cechy);
 
   run::RunContext& context_;
@@ -213,10 +211,9 @@ void OperatsConverter::ConvertOperats(engine::Table& operaty, engine::Table& op_
 
 void OperatsConverter::ConvertLinks(SourceTable& source, engine::Table& target,
                                     std::string_view field, run::SharedTranslationTable& dictionary,
-                                    const Link& link, bool skip_two_spaces) {
+                                    const Link& link) {
   source.ForEachRecord(target, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(link.id_ope)) return;
-    if (skip_two_spaces && link.reference == kTwoSpaces) return;
+    if (!run::IsDosKeySet(link.id_ope) || link.reference == kBlankReference) return;
     target.Append();
     target.SetText("ID_OPE", documents_.LookUp(link.id_ope));
     target.SetText(field, dictionary.GetOrAssignReference(link.reference));
@@ -237,8 +234,8 @@ void OperatsConverter::ConvertFeaturesAndAssortments(engine::Table& op_asor,
     return;
   }
   run::SharedTables& shared = context_.tables();
-  ConvertLinks(*assortment_links_, op_asor, "ID_ASORT", shared.assortments, assortment_, true);
-  ConvertLinks(*feature_links_, op_cechy, "ID_CECHY", shared.features, feature_, false);
+  ConvertLinks(*assortment_links_, op_asor, "ID_ASORT", shared.assortments, assortment_);
+  ConvertLinks(*feature_links_, op_cechy, "ID_CECHY", shared.features, feature_);
 }
 
 bool OperatsConverter::Run() {

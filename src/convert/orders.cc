@@ -221,6 +221,7 @@ bool OrdersConverter::SheetIssues() {
   if (!rozchod) {
     // The settlement lines stay, without the issues and without their sequence row.
     ReportTable(context_, *rozlicz_, rozlicz_source_, settlement_records_read_);
+    rozlicz_->Close();
     return false;
   }
   rozchod->Word("nr_romap", &issue.nr_romap)

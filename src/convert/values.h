@@ -27,6 +27,10 @@ std::string HexNumber(std::uint32_t number, int width);
 // of a document number that was never given.
 bool IsFourFF(std::string_view raw);
 
+// A 2-byte dictionary reference of a link table whose field was never filled: two spaces
+// (20 20 hex). It names no dictionary entry.
+inline constexpr std::uint16_t kBlankReference = 0x2020;
+
 // The commune renumbering rule of the run, for a commune number held as text: renumbered
 // while the operator asked for commune renumbering, otherwise only normalised to three
 // digits. With `keep_width` the result is space-padded back to the text's length.

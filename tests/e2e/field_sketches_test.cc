@@ -25,7 +25,8 @@ DosSketches Sketches() {
   DosSketches data;
   data.sketches = {
       {50, 4, "12", "5", "7", 5}, {0, 4, "13", "1", "8", 6}, {51, 0, "7", "12345", "", 0}};
-  data.assortment_links = {{3, LinkReference(4)}, {2, LinkReference(1)}, {0, LinkReference(2)}};
+  data.assortment_links = {
+      {3, LinkReference(4)}, {3, "  "}, {2, LinkReference(1)}, {0, LinkReference(2)}};
   data.feature_links = {{1, LinkReference(0)}, {3, LinkReference(2)}};
   data.extents = {{.id_zak = 3, .godlo = "4.125.13"}, {.id_zak = 2}};
   return data;
@@ -53,9 +54,12 @@ TEST_F(FieldSketchesTest, SketchesWithTheirLinksAndRasterExtents) {
       run.Rows("BAZA/SZKICE/szkice.dbf"),
       ElementsAre(ElementsAre("00000001", "    12", "   5", "7", "00000001", "", kCreator, ""),
                   ElementsAre("00000002", "    7", "1234", "0", "", "", kCreator, "")));
-  // An unknown sketch gives an empty identifier, a reference 0 an empty feature.
+  // An unknown sketch gives an empty identifier, a reference 0 or one never filled (two
+  // spaces) an empty assortment or feature, and gives no entry an identifier.
   EXPECT_THAT(run.Rows("BAZA/SZKICE/szkasor.dbf"),
-              ElementsAre(ElementsAre("00000002", "0001"), ElementsAre("", "0002")));
+              ElementsAre(ElementsAre("00000002", "0001"), ElementsAre("00000002", ""),
+                          ElementsAre("", "0002")));
+  EXPECT_EQ(run.context().tables().assortments.counter(), 2);
   EXPECT_THAT(run.Rows("BAZA/SZKICE/szkcechy.dbf"),
               ElementsAre(ElementsAre("00000001", ""), ElementsAre("00000002", "0001")));
   EXPECT_THAT(run.Rows("BAZA/SZKICE/zakr_ras.dbf"),
@@ -64,7 +68,8 @@ TEST_F(FieldSketchesTest, SketchesWithTheirLinksAndRasterExtents) {
   const auto tags = ReadMdxWithXBase(run.output().path() / "BAZA" / "SZKICE" / "szkasor.mdx");
   ASSERT_EQ(tags.size(), 1u);
   EXPECT_EQ(tags[0].name, "ID_SZK");
-  EXPECT_THAT(tags[0].keys, ElementsAre(NtxOracleKey{"        ", 2}, NtxOracleKey{"00000002", 1}));
+  EXPECT_THAT(tags[0].keys, ElementsAre(NtxOracleKey{"        ", 3}, NtxOracleKey{"00000002", 1},
+                                        NtxOracleKey{"00000002", 2}));
   EXPECT_EQ(run.progress().tables,
             (std::vector<std::string>{
                 "Tworzenie tabeli: szkice.dbf", "Tworzenie tabeli: szkasor.dbf",

@@ -59,7 +59,7 @@ DosOperats Operats(int kind) {
                            {4, LinkReference(0)},
                            {0, LinkReference(1)},
                            {2, LinkReference(1)}};
-  data.feature_links = {{4, LinkReference(2)}};
+  data.feature_links = {{4, "  "}, {4, LinkReference(2)}};
   data.movements = {{1, 7, "20240101", "20240102"}, {3, 8, "20240103", ""}, {0, 9, "", ""}};
   if (kind == 1) {
     data.pairs = {{5, A, B}, {4, P1, P2}, {4, P3, P4}, {999, 1, 2}};
@@ -111,7 +111,9 @@ TEST_F(OperatsTest, RegisterOperatsWithTheirLinksAndMovements) {
   EXPECT_THAT(run.Rows("BAZA/OPER_PR/op_asor.dbf"),
               ElementsAre(ElementsAre("00000001", "0001"), ElementsAre("00000002", ""),
                           ElementsAre("", "0002")));
+  // A feature link never filled is skipped the same way and gives no feature an identifier.
   EXPECT_THAT(run.Rows("BAZA/OPER_PR/op_cechy.dbf"), ElementsAre(ElementsAre("00000002", "0001")));
+  EXPECT_EQ(run.context().tables().features.counter(), 1);
   EXPECT_THAT(run.SequenceRows(), ElementsAre("OPERATY_PR=4"));
   EXPECT_EQ(run.context().tables().works.counter(), 3);
   EXPECT_FALSE(fs::exists(run.output().path() / "BAZA" / "OPER_PR" / "zakr_ras.dbf"));

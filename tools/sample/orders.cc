@@ -39,17 +39,26 @@ struct Position {
   std::string position;
 };
 
+// Writes `entries` keyed 1, 2, ..., a record without a key, then `unreferred` keyed on: the
+// returned count covers the first two, which orders may name; no order names the last, so
+// removing unlinked records visibly changes the output.
 std::uint16_t WriteCodedNames(SiteContext& site, const char* file,
                               const std::vector<DosField>& fields,
-                              const std::vector<std::pair<std::string, std::string>>& entries) {
+                              const std::vector<std::pair<std::string, std::string>>& entries,
+                              const std::vector<std::pair<std::string, std::string>>& unreferred) {
   SampleTable table(site.files, SiteFolder::kOrders, file, fields);
   for (const auto& [code, name] : entries) {
     table.Add(
         {DosReference(static_cast<std::uint16_t>(table.count() + 1)), Cp852(code), Cp852(name)});
   }
   table.Add({DosReference(kNoReference), "ZZ", Cp852("bez klucza")});
+  const auto referable = static_cast<std::uint16_t>(table.count());
+  for (const auto& [code, name] : unreferred) {
+    table.Add(
+        {DosReference(static_cast<std::uint16_t>(table.count() + 1)), Cp852(code), Cp852(name)});
+  }
   table.Finish();
-  return static_cast<std::uint16_t>(table.count());
+  return referable;
 }
 
 void WriteOrderDictionaries(SiteContext& site) {
@@ -62,7 +71,8 @@ void WriteOrderDictionaries(SiteContext& site) {
        {"KO", "kopia operatu"},
        {"UZ", "uzgodnienie ZUD"},
        {"DG", "dane do zgłoszenia pracy geodezyjnej"},
-       {"ŁW", "łączne wypisy i wyrysy"}});
+       {"ŁW", "łączne wypisy i wyrysy"}},
+      {{"MT", "mapa topograficzna (nie wydawana)"}, {"FO", "fotomapa (nie wydawana)"}});
   std::vector<std::pair<std::string, std::string>> staff;
   const auto surnames = Surnames();
   for (std::size_t i = 0; i < 10; ++i) {
@@ -70,9 +80,9 @@ void WriteOrderDictionaries(SiteContext& site) {
                      std::string(surnames[i * 3]) + " " + std::string(FemaleFirstNames()[i])});
   }
   staff.push_back({"OD", "Przybyszewska-Kołodziejczyk Małgorzata"});  // longer than 25
-  site.model.services =
-      WriteCodedNames(site, "OBSLUGA.DBF",
-                      {Text("ID_OBSLUGA", 2), Text("OBSLUGA", 2), Text("NAZW_IMIE", 30)}, staff);
+  site.model.services = WriteCodedNames(
+      site, "OBSLUGA.DBF", {Text("ID_OBSLUGA", 2), Text("OBSLUGA", 2), Text("NAZW_IMIE", 30)},
+      staff, {{"OE", "Emerytowana Helena"}});
 }
 
 std::vector<Position> WritePriceLists(SiteContext& site) {

@@ -58,7 +58,7 @@ LRESULT MainFrame::Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
       }
       break;
     case WM_CLOSE:
-      CloseWindow();
+      if (!busy_) CloseWindow();  // a run is never cut short by closing its window
       return 0;
     case WM_DESTROY:
       window_ = nullptr;
@@ -128,8 +128,35 @@ void MainFrame::ShowFields() {
 }
 
 void MainFrame::SetBusy(bool busy) {
+  // What the operator clicked or typed during the run is dropped, not acted on afterwards.
+  if (!busy) ProcessMessages();
   busy_ = busy;
   ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+bool MainFrame::IsInputToThisWindow(const MSG& message) const {
+  const bool input = (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) ||
+                     (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ||
+                     (message.message >= WM_NCMOUSEMOVE && message.message <= WM_NCXBUTTONDBLCLK);
+  return input && (message.hwnd == window_ || ::IsChild(window_, message.hwnd));
+}
+
+void MainFrame::ProcessMessages() {
+  last_processing_ = ::GetTickCount64();
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (busy_ && IsInputToThisWindow(message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+void MainFrame::ProcessMessagesNowAndThen() {
+  if (::GetTickCount64() - last_processing_ >= kProcessingInterval) ProcessMessages();
 }
 
 void MainFrame::CloseWindow() {
@@ -140,6 +167,7 @@ void MainFrame::ShowRunPosition(int position) {
   ::SendMessageW(controls_->Get("ProgressBar1"), PBM_SETPOS, position, 0);
   ::SetWindowTextW(controls_->Get("lile"), std::to_wstring(position).c_str());
   ::UpdateWindow(controls_->Get("ProgressBar1"));
+  ProcessMessagesNowAndThen();
 }
 
 void MainFrame::ShowTable(std::string_view caption, int record_maximum) {
@@ -150,23 +178,27 @@ void MainFrame::ShowTable(std::string_view caption, int record_maximum) {
   ::SendMessageW(bar, PBM_SETRANGE32, 0, record_maximum);
   ::SendMessageW(bar, PBM_SETPOS, 0, 0);
   ::UpdateWindow(bar);
+  ProcessMessagesNowAndThen();
 }
 
 void MainFrame::ShowRecordPosition(int position) {
   const HWND bar = controls_->Get("ProgressBar2");
   ::SendMessageW(bar, PBM_SETPOS, position, 0);
   ::UpdateWindow(bar);
+  ProcessMessagesNowAndThen();
 }
 
+// The pause between converters repaints the window and lets it answer the system, without
+// holding the run up.
 void MainFrame::Pause() {
   ::RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  ::Sleep(500);
+  ProcessMessages();
 }
 
 void MainFrame::Reset() {
   ::SendMessageW(controls_->Get("ProgressBar1"), PBM_SETPOS, 0, 0);
   ::SendMessageW(controls_->Get("ProgressBar2"), PBM_SETPOS, 0, 0);
-  ::SetWindowTextW(controls_->Get("lile"), L"0");
+  ProcessMessages();
 }
 
 }  // namespace konwerter::win32

@@ -49,6 +49,13 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(HWND window, UINT message, WPARAM w, LPARAM l);
   void Command(int id, int code);
+  // Repaints and answers the system during a run (so that Windows never takes the window
+  // for hung), dropping the operator's clicks and keys to this window while it is busy.
+  void ProcessMessages();
+  void ProcessMessagesNowAndThen();
+  bool IsInputToThisWindow(const MSG& message) const;
+
+  static constexpr ULONGLONG kProcessingInterval = 50;  // milliseconds
 
   app::window::MainWindow& rules_;
   run::Session& session_;
@@ -59,6 +66,7 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
   std::unique_ptr<MessageBoxes> messages_;
   bool busy_ = false;
   bool showing_fields_ = false;
+  ULONGLONG last_processing_ = 0;
 };
 
 }  // namespace konwerter::win32
