@@ -33,7 +33,12 @@ std::wstring TextOf(HWND window) {
 // closes the renumbering dialog through its close box.
 class MessageBoxAnswerer {
  public:
-  MessageBoxAnswerer() : thread_([this] { Run(); }) {}
+  // With `click_during_run`: once the run shows its first table, that button gets a click,
+  // as from an operator who does not wait.
+  explicit MessageBoxAnswerer(HWND click_during_run = nullptr, HWND table_label = nullptr)
+      : click_during_run_(click_during_run),
+        table_label_(table_label),
+        thread_([this] { Run(); }) {}
   ~MessageBoxAnswerer() {
     stop_ = true;
     thread_.join();
@@ -71,11 +76,25 @@ class MessageBoxAnswerer {
   }
   void Run() {
     while (!stop_) {
+      ClickDuringRun();
       ::EnumWindows(&MessageBoxAnswerer::Visit, reinterpret_cast<LPARAM>(this));
       ::Sleep(50);
     }
   }
+  void ClickDuringRun() {
+    if (click_during_run_ == nullptr || clicked_) return;
+    if (!TextOf(table_label_).starts_with(L"Tworzenie tabeli: ")) return;
+    ::PostMessageW(click_during_run_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::PostMessageW(click_during_run_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    clicked_ = true;
+  }
 
+ public:
+  std::atomic<bool> clicked_{false};
+
+ private:
+  const HWND click_during_run_;
+  const HWND table_label_;
   std::atomic<bool> stop_{false};
   bool dialog_closed_ = false;  // the answering thread's own
   std::mutex mutex_;
@@ -155,6 +174,28 @@ TEST_F(MainFrameTest, KonwersjaConvertsTheSampleSiteAndTheWindowCloses) {
   EXPECT_TRUE(answerer.texts()[0].starts_with(L"Konwersja zosta\u0142a zako\u0144czona"));
   EXPECT_EQ(frame.window(), nullptr);  // closed after success
   EXPECT_TRUE(fs::exists(dir_.path() / "wynik" / "BAZA" / "ADMIN" / "Dostep.dbf"));
+}
+
+// A run that fails late keeps the window open; a click on "Konwersja" made while it ran is
+// dropped, not taken for a second run afterwards.
+TEST_F(MainFrameTest, AFailedRunKeepsTheWindowAndDropsWhatWasClickedMeanwhile) {
+  tools::GenerateSampleSite({dir_.path() / "dos", 1, 1});
+  fs::remove(dir_.path() / "dos" / "LZ" / "LEC" / "wsprozl.dbf");
+  MainFrame frame(rules_, session_, clock_, fonts_);
+  ::ShowWindow(frame.window(), SW_SHOW);
+  ::SetWindowTextW(frame.Control("Edit1"), WideFromCp1250(dir_.Join("dos\\SYSTEM")).c_str());
+  ::SetWindowTextW(frame.Control("Edit2"), WideFromCp1250(dir_.Join("wynik\\")).c_str());
+
+  MessageBoxAnswerer answerer(frame.Control("BitBtn1"), frame.Control("Label5"));
+  ::SendMessageW(frame.Control("BitBtn1"), BM_CLICK, 0, 0);
+  MSG message;  // what is still queued once the run has ended
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+
+  EXPECT_TRUE(answerer.clicked_);
+  ASSERT_EQ(answerer.texts().size(), 1u);
+  EXPECT_NE(answerer.texts()[0].find(L"wsprozl.dbf"), std::wstring::npos) << answerer.texts()[0];
+  EXPECT_NE(frame.window(), nullptr);
+  EXPECT_TRUE(::IsWindowVisible(frame.window()));
 }
 
 TEST_F(MainFrameTest, LeavingTheRenumberingDialogWithoutOkUnchecksTheBox) {
