@@ -13,7 +13,7 @@ namespace {
 
 // The renumbering file keeps at most this many characters of a new number.
 constexpr std::size_t kNewPartLength = 10;
-constexpr std::size_t kMostDigits = 4;
+constexpr int kLargestCommuneNumber = 9999;
 
 std::string_view TrimSpaces(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -21,10 +21,22 @@ std::string_view TrimSpaces(std::string_view text) {
   return text;
 }
 
+// A number from 0 to 9999 in decimal, as the renumbering file's loader reads it too: a plus
+// sign and leading zeros are allowed ("+5", "00012"). Negative numbers and numbers above
+// 9999, which the loader would take by their low 16 bits, are refused as what they look like.
 bool IsCommuneNumber(std::string_view cell) {
-  const std::string_view digits = TrimSpaces(cell);
-  return !digits.empty() && digits.size() <= kMostDigits &&
-         std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+  std::string_view digits = TrimSpaces(cell);
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  if (digits.empty() ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return false;
+  }
+  int value = 0;
+  for (const char digit : digits) {
+    value = value * 10 + (digit - '0');
+    if (value > kLargestCommuneNumber) return false;
+  }
+  return true;
 }
 
 bool IsEmptyRow(const RenumberingRow& row) {

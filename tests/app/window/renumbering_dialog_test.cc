@@ -53,10 +53,12 @@ TEST(RenumberingGridTest, RowsComeFromLinesHoldingABarAsTheyStand) {
 }
 
 TEST(RenumberingGridTest, RowsWithOneEmptyCellOrNoCommuneNumberAreRefused) {
-  EXPECT_EQ(RowsProblem({{"12", "345"}, {"", ""}, {"  ", " "}, {" 7 ", "0"}}), std::nullopt);
+  // What the file's loader reads as 0 to 9999 passes, so a loaded file saves unchanged.
+  EXPECT_EQ(RowsProblem({{"12", "345"}, {"", ""}, {"  ", " "}, {" 7 ", "0"}, {"+5", "00012"}}),
+            std::nullopt);
   EXPECT_THAT(Utf8(RowsProblem({{"12", "345"}, {"", "5"}})), HasSubstr("Wiersz 2:"));
   EXPECT_THAT(Utf8(RowsProblem({{"12", " "}})), HasSubstr("Wiersz 1: należy podać"));
-  for (const char* bad : {"10000", "abc", "-1", "+5", "1 2", "12|3", "00012", "65548"}) {
+  for (const char* bad : {"10000", "abc", "-1", "+", "++5", "1 2", "12|3", "010000", "65548"}) {
     EXPECT_THAT(Utf8(RowsProblem({{"1", "2"}, {"3", "4"}, {"5", bad}})),
                 HasSubstr("Wiersz 3: numer gminy musi być liczbą od 0 do 9999"))
         << bad;
