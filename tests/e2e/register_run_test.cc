@@ -179,9 +179,25 @@ TEST_F(RegisterRunTest, AMissingRequiredSourceEndsTheRunAfterWhatWasWritten) {
   const MissingSource cases[] = {
       {"GMAPAZ", "ind_dok.dbf", {}, {"KMZ/Metryka.dbf", "KME/m_ewid.dbf"}},
       {"GMAPAE", "ob_re.dbf", {"KME/m_ewid.dbf", "KME/Ruch_e.dbf"}, {"ZARYSY/z_ewid.dbf"}},
+      {"GZARYSY", "z_ewid.dbf", {"KME/zakr_ras.dbf"}, {"ZARYSY/z_ewid.dbf"}},
       {"GZARYSY", "ruch_z.dbf", {"KME/zakr_ras.dbf"}, {"ZARYSY/z_ewid.dbf"}},
+      {"GZARYSY",
+       "ob_rz.dbf",
+       {"ZARYSY/z_ewid.dbf", "ZARYSY/Ruch_z.dbf"},
+       {"ZARYSY/zakr_ras.dbf", "OPER_PR/Operaty.dbf"}},
+      {"GOPEW", "opg.dbf", {"ZARYSY/zakr_ras.dbf"}, {"OPER_PR/Operaty.dbf"}},
+      {"GOPEW", "asor_ew.dbf", {"ZARYSY/zakr_ras.dbf"}, {"OPER_PR/Operaty.dbf"}},
+      {"GOPEW", "cechy_ew.dbf", {"ZARYSY/zakr_ras.dbf"}, {"OPER_PR/Operaty.dbf"}},
+      {"GOPEW", "rg.dbf", {"ZARYSY/zakr_ras.dbf"}, {"OPER_PR/Operaty.dbf"}},
       {"GOPEW", "obdg.dbf", {"OPER_PR/Operaty.dbf", "OPER_PR/obdg.dbf"}, {"OPER_BU/Operaty.dbf"}},
+      {"GOP", "oper_bu.dbf", {"OPER_PR/obdg.dbf"}, {"OPER_BU/Operaty.dbf"}},
+      {"GOP", "asor_bu.dbf", {"OPER_PR/obdg.dbf"}, {"OPER_BU/Operaty.dbf"}},
       {"GOP", "cechy_bu.dbf", {"OPER_PR/obdg.dbf"}, {"OPER_BU/Operaty.dbf"}},
+      {"GOP", "ruch_bu.dbf", {"OPER_PR/obdg.dbf"}, {"OPER_BU/Operaty.dbf"}},
+      {"GOP",
+       "ob_bu.dbf",
+       {"OPER_BU/Operaty.dbf", "OPER_BU/op_asor.dbf"},
+       {"OPER_BU/zakr_ras.dbf", "OPER_PRZ/Operaty.dbf"}},
       {"GOPP", "ob_rp.dbf", {"OPER_PRZ/op_asor.dbf"}, {"SZKICE/szkice.dbf"}},
       {"GSZKICE",
        "szkice.dbf",
@@ -192,7 +208,7 @@ TEST_F(RegisterRunTest, AMissingRequiredSourceEndsTheRunAfterWhatWasWritten) {
   for (const MissingSource& missing : cases) {
     SCOPED_TRACE(missing.file);
     WriteRegisters(site_);
-    fs::remove(site_.folder(missing.folder) / missing.file);
+    ASSERT_TRUE(fs::remove(site_.folder(missing.folder) / missing.file));
     const app::ConversionResult result = Convert();
     EXPECT_EQ(result.outcome, app::RunOutcome::kFailed);
     const std::string message = platform::Utf8FromCp1250(result.message);
