@@ -146,6 +146,16 @@ TEST_F(ConversionRunTest, DeleteUnlinkedWithoutReferencesStillWritesStreetsAndTh
   EXPECT_THAT(Rows("BAZA/ADMIN/Dostep.dbf"), Contains(ElementsAre("1", "OSOBY")));
 }
 
+// The hand-made site's registers have no records: each register's sequence starts at 1.
+TEST_F(ConversionRunTest, EmptyRegistersStartTheirSequencesAtOne) {
+  ASSERT_NE(Convert().outcome, app::RunOutcome::kFailed);
+  const auto sequence = Rows("BAZA/ADMIN/Dostep.dbf");
+  for (const char* name :
+       {"METRYKA", "M_EWID", "Z_EWID", "OPERATY_PR", "OPERATY_BU", "OPERATY_PRZ", "SZKICE"}) {
+    EXPECT_THAT(sequence, Contains(ElementsAre("1", name))) << name;
+  }
+}
+
 TEST_F(ConversionRunTest, WritesTheSettingsFileAndTheCoordinateSystems) {
   const app::ConversionResult result = Convert();
   ASSERT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings);
