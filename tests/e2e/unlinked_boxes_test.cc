@@ -8,6 +8,8 @@
 
 #include "app/cli/convert_command.h"
 #include "tests/e2e/dos_site.h"
+#include "tests/e2e/orders_site.h"
+#include "tests/e2e/register_site.h"
 #include "tests/e2e/works_site.h"
 #include "tests/oracles/oracles.h"
 
@@ -58,7 +60,24 @@ DosWorksFolders OneOfEach() {
 
 class UnlinkedBoxesTest : public ::testing::Test {
  protected:
-  UnlinkedBoxesTest() : site_(TwoPersons()) { WriteWorksFolders(site_, OneOfEach()); }
+  // The dictionaries of orders and the features are referred to by converters that run
+  // before them: an order names the second order assortment and service, an operat the
+  // second feature.
+  UnlinkedBoxesTest() : site_(TwoPersons()) {
+    WriteWorksFolders(site_, OneOfEach());
+    DosOrdersDomain orders;
+    DosOrderCard card;
+    card.id_zam = 1;
+    card.nr_zam = 1;
+    card.id_obsluga = 2;
+    card.id_asort = 2;
+    orders.cards = {card};
+    WriteOrdersDomain(site_, orders);
+    DosOperats operats;
+    operats.operats = {{.id_ope = 1, .czlon_1 = "1"}};
+    operats.feature_links = {{1, LinkReference(2)}};
+    WriteOperats(site_, 1, operats);
+  }
 
   // Converts with `--keep-unlinked names` and counts the records of each dictionary table.
   std::map<std::string, std::size_t> Counts(const std::string& names) {
@@ -88,8 +107,8 @@ class UnlinkedBoxesTest : public ::testing::Test {
 TEST_F(UnlinkedBoxesTest, EachNameKeepsTheUnlinkedRecordsOfItsOwnTablesOnly) {
   const std::map<std::string, std::size_t> linked = {
       {"KERG/Roboty.dbf", 1},      {"KERG/dz.dbf", 1},    {"KERG/obreb.dbf", 1},
-      {"KERG/Asortym.dbf", 1},     {"KERG/cechy.dbf", 0}, {"ZLECENIA/asortym.dbf", 0},
-      {"ZLECENIA/obsluga.dbf", 0}, {"OSOBY/Osoby.dbf", 1}};
+      {"KERG/Asortym.dbf", 1},     {"KERG/cechy.dbf", 1}, {"ZLECENIA/asortym.dbf", 1},
+      {"ZLECENIA/obsluga.dbf", 1}, {"OSOBY/Osoby.dbf", 1}};
   EXPECT_EQ(Counts(""), linked);
   const std::vector<std::pair<std::string, std::vector<std::string>>> boxes = {
       {"roboty", {"KERG/Roboty.dbf"}},
