@@ -107,13 +107,19 @@ bool ParcelLinksConverter::WriteSingleLinks() {
   links->Binary4("id_ope", &link_.id_ope)
       .Binary4("id_dzialki", &link_.id_dzialki)
       .Text("przed_po", &link_.przed_po);
+  std::uint64_t written_by_pairs = 0;
   links->ForEachRecord(obdg_, [&](std::uint32_t) {
     if (!Takes(link_.id_ope)) return;
     const ParcelLists& paired = link_.przed_po == kBefore ? before_ : after_;
-    if (Holds(paired, link_.id_ope, link_.id_dzialki)) return;
+    if (Holds(paired, link_.id_ope, link_.id_dzialki)) {
+      ++written_by_pairs;
+      return;
+    }
     Write(link_.id_ope, link_.id_dzialki, link_.przed_po, 1);
     groups_[link_.id_ope] = 1;
   });
+  // The summary counts as skipped only the links that no pass writes.
+  context_.report.CountWrittenLater(obdg_.DbfPath(), written_by_pairs);
   source_path_ = links->path();
   records_read_ = links->RecordCount();
   before_.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -52,6 +53,11 @@ struct RunReport {
 
   void CountSkipped(const std::string& target_path, std::uint64_t records) {
     skipped[target_path] += records;
+  }
+  // Takes back records counted as skipped that a later pass writes after all.
+  void CountWrittenLater(const std::string& target_path, std::uint64_t records) {
+    std::uint64_t& count = skipped[target_path];
+    count -= std::min(count, records);
   }
 
   void CountValueFault(std::string file, ValueFault kind) {

@@ -135,6 +135,14 @@ TEST_F(OperatsTest, ParcelLinksAreGroupedByPairs) {
                           ElementsAre("00000002", "00000008", "1", "2")));
   // Parcels far above the record count of dz.dbf keep their identifiers.
   EXPECT_EQ(run.context().tables().parcels.LookUp(P4), "00000008");
+  // Of the five single links, the two a pair writes are not skipped; the one without an
+  // operat is.
+  const auto skipped = run.context().report.skipped;
+  const auto obdg = std::find_if(skipped.begin(), skipped.end(), [](const auto& entry) {
+    return entry.first.ends_with("obdg.dbf");
+  });
+  ASSERT_NE(obdg, skipped.end());
+  EXPECT_EQ(obdg->second, 1u);
 }
 
 TEST_F(OperatsTest, WithoutPairsEveryLinkIsASingleLinkOfGroupOne) {
