@@ -43,7 +43,9 @@ void RenumberingFrame::CreateGrid() {
   const app::window::Bounds grid =
       app::window::RenumberingDialogSpec().Control("StringGrid1").bounds;
   const std::vector<app::window::GridColumn> columns = app::window::RenumberingGridColumns();
-  const int row_height = app::window::kGridRowHeight + 2;
+  // A row of the grid is 16 pixels high with a 1-pixel grid line below it; here the edit
+  // boxes' borders draw that line.
+  const int row_height = app::window::kGridRowHeight + 1;
   int left = grid.left;
   for (const app::window::GridColumn& column : columns) {
     const HWND title =
