@@ -53,6 +53,12 @@ void RenumberingForm::ShowRules() {
 }
 
 void RenumberingForm::showEvent(QShowEvent* event) {
+  // The desktop shows the dialog again when it is restored from a minimised state; only a
+  // showing by the program starts from the file, so no typing is lost.
+  if (event->spontaneous()) {
+    QDialog::showEvent(event);
+    return;
+  }
   rules_.Showing();
   ShowRules();
   CentreOnScreen(*this);
