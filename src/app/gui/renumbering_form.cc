@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QToolButton>
 
 #include "app/gui/controls.h"
