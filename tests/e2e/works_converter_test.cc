@@ -145,6 +145,18 @@ TEST_F(WorksConverterTest, WithTheBoxOffEveryWorkWithAKeyIsWrittenAndNumberedOnF
   EXPECT_THAT(run_->SequenceRows(), ElementsAre("ROBOTY=8"));
 }
 
+// A reported work that an earlier converter referred to keeps the identifier it was given;
+// the other reported works get new ones in the order of roboty.dbf.
+TEST_F(WorksConverterTest, AReportedWorkReferredToEarlierKeepsItsIdentifier) {
+  run_.emplace(site_);
+  run_->session().site_settings = {"DOM_NRWOJ=6"};
+  EXPECT_EQ(run_->context().tables().works.GetOrAssignKey(105), "00000001");
+  ASSERT_TRUE(convert::ConvertWorks(run_->context(), /*delete_unlinked=*/true));
+  EXPECT_THAT(Column("Roboty.dbf", kIdRoboty),
+              ElementsAre("00000002", "00000003", "00000004", "00000001"));
+  EXPECT_EQ(Column("Roboty.dbf", kNrWyk)[3], "GKN-105");
+}
+
 TEST_F(WorksConverterTest, RegisterDataComesOnlyFromTheRecordTheIndexFindsWithTheSameKey) {
   Convert(/*delete_unlinked=*/true);
   const auto rows = run_->Rows("BAZA/KERG/Roboty.dbf");
