@@ -131,6 +131,7 @@ DosOrdersDomain PricedDomain() {
                          {3, 0.8, 2},       // points at a description not written
                          {0, 0.9, 1}};      // no settlement line: not written
   d.interest = {{"20020101", 0.12, "U"}, {"", 0.115, "U"}};
+  d.sales_periods = {{"20040101", ""}, {"20030101", "20031231"}, {"2003XX01", "20031231"}};
   return d;
 }
 
@@ -352,7 +353,7 @@ TEST_F(OrdersDomainTest, TemplatesKeepKindMAndDeriveTheirVat) {
   EXPECT_EQ(cennik[1].key, " 1          ");
 }
 
-TEST_F(OrdersDomainTest, CoefficientsAndStatutoryInterest) {
+TEST_F(OrdersDomainTest, CoefficientsStatutoryInterestAndSalesRegister) {
   PreparedRun& run = Run(PricedDomain());
   ASSERT_TRUE(run.context().status.ok()) << run.context().status.error();
   const auto descriptions = Records(run, "BAZA/ZLECENIA/opis_wsp.dbf");
@@ -366,6 +367,15 @@ TEST_F(OrdersDomainTest, CoefficientsAndStatutoryInterest) {
   EXPECT_THAT(Column(interest, "D_OD"), ElementsAre("2002-01-01", ""));
   EXPECT_THAT(Column(interest, "STOPA"), ElementsAre("0.12", "0.115"));
   EXPECT_EQ(TagKeys(run, "BAZA/ZLECENIA/ustawowe.mdx", "D_OD").size(), 2u);
+  // The sales register: its dates by the date rule (no date at all stays empty).
+  const auto sales = Records(run, "BAZA/ZLECENIA/nrej_sp.dbf");
+  EXPECT_THAT(Column(sales, "D_POCZREJ"), ElementsAre("2004-01-01", "2003-01-01", "1900-01-01"));
+  EXPECT_THAT(Column(sales, "D_KONREJ"), ElementsAre("", "2003-12-31", "2003-12-31"));
+  const auto starts = TagKeys(run, "BAZA/ZLECENIA/nrej_sp.mdx", "D_POCZREJ");
+  ASSERT_EQ(starts.size(), 3u);
+  EXPECT_EQ(starts[0].record, 3u);  // in date order: 1900, 2003, 2004
+  EXPECT_EQ(starts[1].record, 2u);
+  EXPECT_EQ(starts[2].record, 1u);
 }
 
 TEST_F(OrdersDomainTest, OptionalSourcesMissingLeaveNoTableAndNoMessage) {
