@@ -79,6 +79,16 @@ int TextWidth(HFONT font, std::wstring_view text) {
   return size.cx;
 }
 
+int WidthToShow(const ControlSpec& control, HFONT font, std::wstring_view caption) {
+  // A label that sizes itself, and a check box, is never narrower than its caption in the
+  // font at hand: a substitute for MS Sans Serif may be wider. Nothing stands to their right.
+  if (control.auto_size) return TextWidth(font, caption);
+  if (control.kind == ControlKind::kCheckBox) {
+    return ::GetSystemMetrics(SM_CXMENUCHECK) + kCheckBoxGap + TextWidth(font, caption);
+  }
+  return 0;
+}
+
 WindowFonts::WindowFonts() : normal_(MakeFont(FW_NORMAL)), bold_(MakeFont(FW_BOLD)) {}
 
 WindowFonts::~WindowFonts() {
@@ -105,10 +115,8 @@ ControlWindows::ControlWindows(HWND parent, const app::window::WindowSpec& spec,
     const int id = kFirstId + static_cast<int>(index);
     const DWORD visible = control.visible ? WS_VISIBLE : 0;
     const HFONT font = control.bold ? fonts.bold() : fonts.normal();
-    // A label that sizes itself is never narrower than its caption in the font at hand: a
-    // substitute for MS Sans Serif may be wider.
-    const int width = control.auto_size ? std::max(control.bounds.width, TextWidth(font, caption))
-                                        : control.bounds.width;
+    const int room = std::max(control.bounds.width, spec.client_width - control.bounds.left);
+    const int width = std::clamp(WidthToShow(control, font, caption), control.bounds.width, room);
     const HWND window = ::CreateWindowExW(
         kind.ex_style, kind.window_class, caption.c_str(), WS_CHILD | visible | kind.style,
         control.bounds.left, control.bounds.top, width, control.bounds.height, parent,

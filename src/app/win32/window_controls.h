@@ -54,6 +54,10 @@ inline constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPAREN
 // The width in pixels of `text` drawn in `font`.
 int TextWidth(HFONT font, std::wstring_view text);
 
+// The width a control needs to show all of its caption in `font` (0: its own width will do).
+int WidthToShow(const app::window::ControlSpec& control, HFONT font, std::wstring_view caption);
+inline constexpr int kCheckBoxGap = 6;  // between the box and its caption
+
 // Registers, once per class name, the window class of a dialog window: the default window
 // procedure (the frames answer their messages by subclassing), the arrow cursor, the face
 // colour of buttons as background, and `icon` (none: nullptr).

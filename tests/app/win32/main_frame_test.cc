@@ -134,10 +134,10 @@ TEST_F(MainFrameTest, ShowsEveryControlWhereItBelongsWithItsCaption) {
     EXPECT_EQ(bounds.left, control.bounds.left) << control.name;
     EXPECT_EQ(bounds.top, control.bounds.top) << control.name;
     const int width = bounds.right - bounds.left;
-    if (control.auto_size) {
-      EXPECT_GE(width, control.bounds.width) << control.name;
-      EXPECT_GE(width, TextWidth(control.bold ? fonts_.bold() : fonts_.normal(),
-                                 WideFromCp1250(control.caption)))
+    const int to_show = WidthToShow(control, control.bold ? fonts_.bold() : fonts_.normal(),
+                                    WideFromCp1250(control.caption));
+    if (to_show > 0) {
+      EXPECT_EQ(width, std::clamp(to_show, control.bounds.width, 361 - control.bounds.left))
           << control.name;
     } else {
       EXPECT_EQ(width, control.bounds.width) << control.name;
