@@ -73,7 +73,7 @@ void CollectReaderWarnings(run::RunContext& context) {
 std::string FailureMessage(const std::string& error) {
   return platform::Cp1250FromUtf8("Wystąpił błąd podczas konwersji:\r\n") + error +
          platform::Cp1250FromUtf8(
-             "\r\nW karotece wynikowej znajdują się tylko częściowo skonwertowane dane.");
+             "\r\nW kartotece wynikowej znajdują się tylko częściowo skonwertowane dane.");
 }
 
 // Steps 9 to 22 of a run, with the source lock held: everything that reads the sources and
@@ -228,6 +228,9 @@ ConversionResult RunConversion(ConversionRequest& request, run::Session& session
     result.message = ExceptionText(error);
     messages.Show({result.message, platform::Cp1250FromUtf8("Błąd"), platform::MessageButtons::kOk,
                    platform::MessageIcon::kStop});
+  }
+  if (result.outcome == RunOutcome::kFailed || result.outcome == RunOutcome::kAborted) {
+    result.stopped_at = bars.current_table();
   }
   result.report = context.report;
   result.overflows = session.engine.overflows();

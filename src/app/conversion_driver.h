@@ -49,6 +49,12 @@ struct ConversionResult {
   run::RunReport report;
   std::vector<target::SequenceRow> sequence_rows;
   std::map<std::string, std::int64_t> overflows;  // numbers too wide for their fields
+  // The conversion report (RAPORT\raport.html under the output, or the folder the operator
+  // named), as a program path; empty when the run wrote none.
+  std::string report_path;
+  // The target table the run was writing when it stopped on a failure (cp1250); empty when
+  // it stopped before any table or did not stop.
+  std::string stopped_at;
 };
 
 // One press of "Konwersja": checks, pre-checks, and every converter in order under one

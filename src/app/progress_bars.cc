@@ -21,6 +21,7 @@ void ProgressBars::GroupStep() {
 
 void ProgressBars::TableStart(std::string_view table_name, std::uint32_t record_count) {
   GroupStep();
+  current_table_ = std::string(table_name);
   record_counter_ = 0;
   last_shown_ = 0;
   if (record_count > kMostRecordPositions) {

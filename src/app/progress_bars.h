@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "app/progress_view.h"
@@ -27,6 +28,8 @@ class ProgressBars final : public run::Progress {
   int record_position() const { return record_position_; }
   int record_maximum() const { return record_maximum_; }
   double ratio() const { return ratio_; }
+  // The name of the table last started; empty before the first.
+  const std::string& current_table() const { return current_table_; }
 
  private:
   ProgressView& view_;
@@ -36,6 +39,7 @@ class ProgressBars final : public run::Progress {
   std::int32_t record_counter_ = 0;
   std::int32_t last_shown_ = 0;
   double ratio_ = 1.0;
+  std::string current_table_;
 };
 
 }  // namespace konwerter::app
