@@ -70,6 +70,35 @@ void CollectReaderWarnings(run::RunContext& context) {
   }
 }
 
+// The warnings grouped per file, for a window's list.
+std::vector<platform::MessageDetailGroup> WarningGroups(
+    const std::vector<run::RunWarning>& warnings) {
+  std::vector<platform::MessageDetailGroup> groups;
+  for (const run::RunWarning& warning : warnings) {
+    auto group = std::find_if(groups.begin(), groups.end(),
+                              [&](const auto& held) { return held.heading == warning.file; });
+    if (group == groups.end()) group = groups.insert(groups.end(), {warning.file, {}});
+    group->lines.push_back(warning.text);
+  }
+  return groups;
+}
+
+// The counts of a run: tables written, source records read, written and skipped, warnings.
+std::vector<std::string> RunFacts(const run::RunReport& report) {
+  std::uint64_t read = 0, written = 0, skipped = 0;
+  for (const run::TableReport& table : report.tables) {
+    read += table.records_read;
+    written += table.records_written;
+    skipped += table.records_skipped;
+  }
+  using platform::Cp1250FromUtf8;
+  return {Cp1250FromUtf8("Tabele: ") + std::to_string(report.tables.size()),
+          Cp1250FromUtf8("Rekordy odczytane: ") + std::to_string(read) +
+              Cp1250FromUtf8(", zapisane: ") + std::to_string(written) +
+              Cp1250FromUtf8(", pominięte: ") + std::to_string(skipped),
+          Cp1250FromUtf8("Ostrzeżenia: ") + std::to_string(report.warnings.size())};
+}
+
 std::string FailureMessage(const std::string& error) {
   return platform::Cp1250FromUtf8("Wystąpił błąd podczas konwersji:\r\n") + error +
          platform::Cp1250FromUtf8(
@@ -152,8 +181,11 @@ RunOutcome Run::Finish() {
   if (context_.status.ok() && !warnings.empty()) {
     result_.message = platform::Cp1250FromUtf8("Konwersja została zakończona z ostrzeżeniami (") +
                       std::to_string(warnings.size()) + "):" + WarningList(warnings);
-    context_.messages.Show({result_.message, platform::Cp1250FromUtf8("Komunikat"),
-                            platform::MessageButtons::kOk, platform::MessageIcon::kWarning});
+    platform::OperatorMessage end{result_.message, platform::Cp1250FromUtf8("Komunikat"),
+                                  platform::MessageButtons::kOk, platform::MessageIcon::kWarning};
+    end.facts = RunFacts(context_.report);
+    end.details = WarningGroups(warnings);
+    context_.messages.Show(end);
     return RunOutcome::kSucceededWithWarnings;
   }
   if (context_.status.ok()) {
@@ -162,8 +194,11 @@ RunOutcome Run::Finish() {
     return RunOutcome::kSucceeded;
   }
   result_.message = FailureMessage(context_.status.error());
-  context_.messages.Show({result_.message, platform::Cp1250FromUtf8("Błąd konwersji"),
-                          platform::MessageButtons::kOk, platform::MessageIcon::kStop});
+  platform::OperatorMessage end{result_.message, platform::Cp1250FromUtf8("Błąd konwersji"),
+                                platform::MessageButtons::kOk, platform::MessageIcon::kStop};
+  end.facts = RunFacts(context_.report);
+  end.details = WarningGroups(warnings);
+  context_.messages.Show(end);
   return RunOutcome::kFailed;
 }
 

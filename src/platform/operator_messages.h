@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace konwerter::platform {
 
@@ -8,13 +9,25 @@ enum class MessageButtons { kOk, kYesNo };
 enum class MessageIcon { kNone, kQuestion, kStop, kWarning };
 enum class MessageAnswer { kOk, kYes, kNo };
 
+// Lines of a message's details under one heading (the warnings of one file), cp1250.
+struct MessageDetailGroup {
+  std::string heading;
+  std::vector<std::string> lines;
+};
+
 // A modal message to the operator: text and caption in cp1250 (lines joined by CR LF).
+// The end of a conversion adds what a window shows beside the text: short facts (the
+// counts), details grouped under headings (warnings per file), and a report the operator
+// may open (a program path; empty when none).
 struct OperatorMessage {
   std::string text;
   std::string caption;
   MessageButtons buttons = MessageButtons::kOk;
   MessageIcon icon = MessageIcon::kNone;
   MessageAnswer default_answer = MessageAnswer::kOk;
+  std::vector<std::string> facts;
+  std::vector<MessageDetailGroup> details;
+  std::string report_path;
 };
 
 // Where the program shows its messages and gets the operator's answer: a message box in the
