@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace konwerter::platform {
@@ -20,6 +21,17 @@ struct MessageDetailGroup {
 // counts), details grouped under headings (warnings per file), and a report the operator
 // may open (a program path; empty when none).
 struct OperatorMessage {
+  OperatorMessage() = default;
+  OperatorMessage(std::string text_, std::string caption_,
+                  MessageButtons buttons_ = MessageButtons::kOk,
+                  MessageIcon icon_ = MessageIcon::kNone,
+                  MessageAnswer default_answer_ = MessageAnswer::kOk)
+      : text(std::move(text_)),
+        caption(std::move(caption_)),
+        buttons(buttons_),
+        icon(icon_),
+        default_answer(default_answer_) {}
+
   std::string text;
   std::string caption;
   MessageButtons buttons = MessageButtons::kOk;
