@@ -140,7 +140,8 @@ void RestructureTable(Engine& engine, std::string_view folder, std::string_view 
         StoreNull(out);
       } else if (!CarryValue(old.layout().field(*from), old.layout().Bytes(source, *from),
                              layout.field(i), out)) {
-        engine.CountOverflow(std::string(table_name));
+        engine.ReportAltered(paths.dbf, ValueAlteration::kNumberTooWide, layout.field(i).name,
+                             AsChars(old.layout().Bytes(source, *from)), AsChars(out));
       }
     }
     target.Append(record);
