@@ -10,6 +10,7 @@
 #include "app/conversion_driver.h"
 #include "platform/cp1250_case.h"
 #include "platform/text_encoding.h"
+#include "run/catalogue.h"
 #include "tests/e2e/dos_site.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample/sample_site.h"
@@ -73,9 +74,9 @@ TEST_F(DamagedSiteTest, LookUpsBuiltFromTheTablesWriteTheSameBytesAsTheIndexes) 
   const auto sources = SnapshotFolder(site_.path());
   ASSERT_EQ(Convert(output_.path() / "a").outcome, app::RunOutcome::kSucceededWithWarnings);
   ASSERT_EQ(Convert(output_.path() / "b", true).outcome, app::RunOutcome::kSucceededWithWarnings);
-  const auto with_indexes = SnapshotFolder(output_.path() / "a");
+  const auto with_indexes = SnapshotFolder(output_.path() / "a" / "BAZA");
   EXPECT_GT(with_indexes.size(), 5u);
-  EXPECT_EQ(SnapshotFolder(output_.path() / "b"), with_indexes);
+  EXPECT_EQ(SnapshotFolder(output_.path() / "b" / "BAZA"), with_indexes);
 
   // A damaged nazwy.ntx fails the run naming the index; rebuilding converts as before.
   const fs::path index = Persons() / "nazwy.ntx";
@@ -85,7 +86,7 @@ TEST_F(DamagedSiteTest, LookUpsBuiltFromTheTablesWriteTheSameBytesAsTheIndexes) 
   EXPECT_THAT(Message(broken), HasSubstr("nazwy.ntx"));
   EXPECT_THAT(Message(broken), HasSubstr("--rebuild-indexes"));
   ASSERT_EQ(Convert(output_.path() / "d", true).outcome, app::RunOutcome::kSucceededWithWarnings);
-  EXPECT_EQ(SnapshotFolder(output_.path() / "d"), with_indexes);
+  EXPECT_EQ(SnapshotFolder(output_.path() / "d" / "BAZA"), with_indexes);
 }
 
 TEST_F(DamagedSiteTest, AnIndexWhosePagesLoopFailsItsSeekNamingTheIndex) {
@@ -162,7 +163,7 @@ TEST_F(DamagedSiteTest, ARecordCountTheFileCannotHoldIsAWarningAndFailsUnderStri
   // register record is gone, dates that are no dates) follow.
   ASSERT_GE(result.report.warnings.size(), 5u);
   EXPECT_THAT(Upper(result.report.warnings[0].file), HasSubstr("OSOBY.DBF"));
-  EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[0].text),
+  EXPECT_THAT(platform::Utf8FromCp1250(run::WarningText(result.report.warnings[0])),
               HasSubstr("podaje 4294967295 rekordów"));
   EXPECT_THAT(Message(result), HasSubstr("zakończona z ostrzeżeniami (" +
                                          std::to_string(result.report.warnings.size()) + ")"));
