@@ -87,6 +87,9 @@ const std::string* RowOf(const std::vector<std::string>& rows, const std::string
 // The sample site converted, its report rendered by Debian's chromium: the browser reports
 // nothing, and the page it built holds the summary's numbers.
 TEST(ReportBrowserTest, TheSampleSitesReportRendersWithTheSummarysNumbers) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the report is drawn by the Linux side's browser";
+#endif
   if (!fs::exists(kChromium)) GTEST_SKIP() << "no " << kChromium << " (scripts/setup.sh)";
   TempDir site;
   TempDir output;
