@@ -12,6 +12,8 @@ packages=(
   # the Windows programs: cross-compilers, GoogleTest built from source, Wine to run the
   # tests, screenshots for the window, zip for the package, ccache for repeated builds
   mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 imagemagick zip ccache
+  # the conversion report drawn by a real browser (its test and its picture)
+  chromium
 )
 
 missing=()
