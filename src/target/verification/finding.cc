@@ -1,0 +1,42 @@
+#include "target/verification/finding.h"
+
+namespace konwerter::verification {
+
+Severity SeverityOf(FindingKind kind) {
+  switch (kind) {
+    case FindingKind::kOptionalTableMissing:
+    case FindingKind::kUnexpectedFile:
+    case FindingKind::kDosKeyRepeated:
+    case FindingKind::kSequenceUnknown:
+    case FindingKind::kReferenceDangling:
+      return Severity::kWarning;
+    default:
+      return Severity::kFailure;
+  }
+}
+
+std::uint64_t DatabaseCheck::failures() const {
+  std::uint64_t total = 0;
+  for (const auto& [kind, count] : counts) {
+    if (SeverityOf(kind) == Severity::kFailure) total += count;
+  }
+  return total;
+}
+
+std::uint64_t DatabaseCheck::warnings() const {
+  std::uint64_t total = 0;
+  for (const auto& [kind, count] : counts) {
+    if (SeverityOf(kind) == Severity::kWarning) total += count;
+  }
+  return total;
+}
+
+void DatabaseCheck::Add(Finding finding) {
+  finding.severity = SeverityOf(finding.kind);
+  ++counts[finding.kind];
+  if (++group_counts[{finding.kind, finding.file}] <= kListedPerGroup) {
+    findings.push_back(std::move(finding));
+  }
+}
+
+}  // namespace konwerter::verification
