@@ -100,13 +100,7 @@ void DatabaseChecker::CheckSequenceTable(const fs::path& file) {
           files_.Find(tables::kAdminDostep.group, IndexFileName(tables::kAdminDostep.table))) {
     CheckIndex(*image, *mdx, tables::kAdminDostep.indexes, check_);
   } else {
-    check_.Add({FindingKind::kIndexMissing,
-                Severity::kFailure,
-                fs::path(file).replace_extension(".mdx"),
-                0,
-                {},
-                {},
-                {}});
+    check_.Add(FindingKind::kIndexMissing, fs::path(file).replace_extension(".mdx"));
   }
   sequences_ = SequenceRows(*image, check_);
 }
@@ -117,13 +111,8 @@ std::vector<PresentTable> DatabaseChecker::FindTables() {
   for (const TablePlace& place : ExpectedTables()) {
     const std::optional<fs::path> file = files_.Find(place.folder, place.strings->table);
     if (!file) {
-      check_.Add({place.optional ? FindingKind::kOptionalTableMissing : FindingKind::kTableMissing,
-                  Severity::kFailure,
-                  files_.Expected(place.folder, place.strings->table),
-                  0,
-                  {},
-                  {},
-                  {}});
+      check_.Add(place.optional ? FindingKind::kOptionalTableMissing : FindingKind::kTableMissing,
+                 files_.Expected(place.folder, place.strings->table));
       continue;
     }
     present.push_back({&place, *file, Depth(NameOf(place), depths)});
@@ -141,7 +130,7 @@ void DatabaseChecker::NoteOtherFiles(const std::vector<PresentTable>& present) {
     }
   }
   for (const fs::path& file : files_.TableFilesOtherThan(expected)) {
-    check_.Add({FindingKind::kUnexpectedFile, Severity::kWarning, file, 0, {}, {}, {}});
+    check_.Add(FindingKind::kUnexpectedFile, file);
   }
 }
 
@@ -153,13 +142,7 @@ void DatabaseChecker::CheckTable(const PresentTable& table) {
     if (const auto mdx = files_.Find(table.place->folder, IndexFileName(strings.table))) {
       CheckIndex(*image, *mdx, strings.indexes, check_);
     } else {
-      check_.Add({FindingKind::kIndexMissing,
-                  Severity::kFailure,
-                  fs::path(table.file).replace_extension(".mdx"),
-                  0,
-                  {},
-                  {},
-                  {}});
+      check_.Add(FindingKind::kIndexMissing, fs::path(table.file).replace_extension(".mdx"));
     }
   }
   const TableName name = NameOf(*table.place);
@@ -202,13 +185,7 @@ void DatabaseChecker::CheckSequenceRowsPresent(const std::vector<PresentTable>& 
       return NameOf(*t.place) == sequence.table;
     });
     if (written && sequences_.Find(sequence.row) == nullptr) {
-      check_.Add({FindingKind::kSequenceMissing,
-                  Severity::kFailure,
-                  sequence_file_,
-                  0,
-                  std::string(sequence.row),
-                  {},
-                  {}});
+      check_.Add(FindingKind::kSequenceMissing, sequence_file_, 0, std::string(sequence.row));
     }
   }
 }

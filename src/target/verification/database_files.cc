@@ -1,5 +1,6 @@
 #include "target/verification/database_files.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace konwerter::verification {
@@ -59,7 +60,9 @@ DatabaseFiles::DatabaseFiles(const std::filesystem::path& output_folder)
     const std::string folder = UpperName(group.filename());
     folders_.emplace(folder, group);
     for (const fs::path& file : Entries(group, false)) {
-      files_.emplace(folder + "\\" + UpperName(file.filename()), file);
+      if (!files_.emplace(folder + "\\" + UpperName(file.filename()), file).second) {
+        case_twins_.push_back(file);
+      }
     }
   }
 }
@@ -82,11 +85,14 @@ std::filesystem::path DatabaseFiles::Expected(std::string_view folder,
 std::vector<std::filesystem::path> DatabaseFiles::TableFilesOtherThan(
     const std::set<std::filesystem::path>& expected) const {
   std::vector<fs::path> others;
-  for (const auto& [key, file] : files_) {
+  const auto note = [&](const fs::path& file) {
     const std::string extension = UpperName(file.extension());
-    if (extension != ".DBF" && extension != ".MDX" && extension != ".DBT") continue;
-    if (!expected.contains(file)) others.push_back(file);
-  }
+    const bool table_file = extension == ".DBF" || extension == ".MDX" || extension == ".DBT";
+    if (table_file && !expected.contains(file)) others.push_back(file);
+  };
+  for (const auto& [key, file] : files_) note(file);
+  for (const fs::path& file : case_twins_) note(file);
+  std::sort(others.begin(), others.end());
   return others;
 }
 

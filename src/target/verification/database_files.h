@@ -31,6 +31,8 @@ class DatabaseFiles {
   std::filesystem::path base_;
   std::map<std::string, std::filesystem::path> folders_;  // by name in upper case
   std::map<std::string, std::filesystem::path> files_;    // by "FOLDER\NAME" in upper case
+  // Files whose names differ from one in files_ only in letter case (a case-sensitive host).
+  std::vector<std::filesystem::path> case_twins_;
 };
 
 }  // namespace konwerter::verification

@@ -31,11 +31,12 @@ std::uint64_t DatabaseCheck::warnings() const {
   return total;
 }
 
-void DatabaseCheck::Add(Finding finding) {
-  finding.severity = SeverityOf(finding.kind);
-  ++counts[finding.kind];
-  if (++group_counts[{finding.kind, finding.file}] <= kListedPerGroup) {
-    findings.push_back(std::move(finding));
+void DatabaseCheck::Add(FindingKind kind, std::filesystem::path file, std::uint32_t record,
+                        std::string field, std::string value, std::string expected) {
+  ++counts[kind];
+  if (++group_counts[{kind, file}] <= kListedPerGroup) {
+    findings.push_back({kind, std::move(file), record, std::move(field), std::move(value),
+                        std::move(expected), SeverityOf(kind)});
   }
 }
 

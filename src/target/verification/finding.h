@@ -65,12 +65,12 @@ Severity SeverityOf(FindingKind kind);
 // (cp1250).
 struct Finding {
   FindingKind kind = FindingKind::kTableMissing;
-  Severity severity = Severity::kFailure;
   std::filesystem::path file;  // host path of the file concerned
   std::uint32_t record = 0;    // 1-based; 0 when the finding is not about one record
   std::string field;           // field, tag or sequence name; empty when none
   std::string value;           // the value found
   std::string expected;        // what a correct conversion writes there, or where it refers
+  Severity severity = Severity::kFailure;  // the kind's (SeverityOf), set by DatabaseCheck::Add
 };
 
 // The result of checking a converted database.
@@ -90,8 +90,9 @@ struct DatabaseCheck {
   // The database holds: it is a converted database and nothing failed (warnings allowed).
   bool holds() const { return converted_database && failures() == 0; }
 
-  // Counts the finding, and lists it while its group has room.
-  void Add(Finding finding);
+  // Counts a finding, and lists it while its group has room.
+  void Add(FindingKind kind, std::filesystem::path file, std::uint32_t record = 0,
+           std::string field = {}, std::string value = {}, std::string expected = {});
 };
 
 }  // namespace konwerter::verification

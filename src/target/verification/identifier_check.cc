@@ -45,8 +45,8 @@ class IdentifierWalk {
 
  private:
   void Add(FindingKind kind, std::uint32_t record, std::string value, std::string expected = {}) {
-    check_.Add({kind, Severity::kFailure, table_.file(), record, std::string(sequence_.field),
-                std::move(value), std::move(expected)});
+    check_.Add(kind, table_.file(), record, std::string(sequence_.field), std::move(value),
+               std::move(expected));
   }
 
   const TableImage& table_;
@@ -86,8 +86,8 @@ IdentifierSet CheckIdentifiers(const TableImage& table, const SequenceUse& seque
   IdentifierWalk walk(table, sequence, row, check);
   for (std::uint32_t record = 1; record <= table.record_count(); ++record) walk.Visit(record);
   if (row != nullptr && walk.highest() && *walk.highest() >= row->next_value) {
-    check.Add({FindingKind::kSequenceTooLow, Severity::kFailure, sequence_file, row->record,
-               row->name, std::to_string(row->next_value), Hex(*walk.highest(), sequence.width)});
+    check.Add(FindingKind::kSequenceTooLow, sequence_file, row->record, row->name,
+              std::to_string(row->next_value), Hex(*walk.highest(), sequence.width));
   }
   return walk.Release();
 }

@@ -38,8 +38,7 @@ class TagWalk {
 
  private:
   void Add(FindingKind kind, std::uint32_t record, std::string value, std::string expected = {}) {
-    check_.Add(
-        {kind, Severity::kFailure, mdx_file_, record, tag_, std::move(value), std::move(expected)});
+    check_.Add(kind, mdx_file_, record, tag_, std::move(value), std::move(expected));
   }
   void CheckOrder(std::span<const std::uint8_t> key, std::uint32_t record);
 
@@ -119,8 +118,7 @@ class IndexCheck {
 
  private:
   void AddTagMismatch(const std::string& tag, std::string value, std::string expected) {
-    check_.Add({FindingKind::kTagMismatch, Severity::kFailure, mdx_file_, 0, tag, std::move(value),
-                std::move(expected)});
+    check_.Add(FindingKind::kTagMismatch, mdx_file_, 0, tag, std::move(value), std::move(expected));
   }
   bool Agrees(const engine::TagInfo& stored, const ExpectedTag& wanted);
 
@@ -178,20 +176,14 @@ void CheckIndex(const TableImage& table, const std::filesystem::path& mdx_file,
                 std::string_view index_definitions, DatabaseCheck& check) {
   std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(mdx_file);
   if (!bytes) {
-    check.Add({FindingKind::kIndexMissing, Severity::kFailure, mdx_file, 0, {}, {}, {}});
+    check.Add(FindingKind::kIndexMissing, mdx_file);
     return;
   }
   try {
     engine::mdx::IndexReader reader(std::move(*bytes), Utf8Name(mdx_file));
     IndexCheck(table, mdx_file, check).Run(reader, index_definitions);
   } catch (const engine::EngineError& error) {
-    check.Add({FindingKind::kIndexDamaged,
-               Severity::kFailure,
-               mdx_file,
-               0,
-               {},
-               platform::Cp1250FromUtf8(error.what()),
-               {}});
+    check.Add(FindingKind::kIndexDamaged, mdx_file, 0, {}, platform::Cp1250FromUtf8(error.what()));
   }
 }
 

@@ -39,10 +39,8 @@ class ReferenceWalk {
   template <typename Judge>
   void ForEachReference(Judge judge);
   void Add(FindingKind kind, std::uint32_t record, std::string_view key) {
-    check_.Add(
-        {kind, Severity::kFailure, table_.file(), record, std::string(reference_.fields),
-         Shown(key),
-         NameOf(reference_.referred) + " (" + std::string(reference_.referred_fields) + ")"});
+    check_.Add(kind, table_.file(), record, std::string(reference_.fields), Shown(key),
+               NameOf(reference_.referred) + " (" + std::string(reference_.referred_fields) + ")");
   }
   void Unresolved(std::uint32_t record, std::string_view key) {
     Add(reference_.may_dangle ? FindingKind::kReferenceDangling : FindingKind::kReferenceUnresolved,

@@ -36,21 +36,11 @@ SequenceRows::SequenceRows(const TableImage& dostep, DatabaseCheck& check) {
     SequenceRow row{FieldText(layout.Bytes(bytes, name_field)),
                     NextValue(layout.Bytes(bytes, value_field)), record};
     if (!IsKnown(row.name)) {
-      check.Add({FindingKind::kSequenceUnknown,
-                 Severity::kWarning,
-                 dostep.file(),
-                 record,
-                 row.name,
-                 std::to_string(row.next_value),
-                 {}});
+      check.Add(FindingKind::kSequenceUnknown, dostep.file(), record, row.name,
+                std::to_string(row.next_value));
     } else if (Find(row.name) != nullptr) {
-      check.Add({FindingKind::kSequenceDuplicate,
-                 Severity::kFailure,
-                 dostep.file(),
-                 record,
-                 row.name,
-                 std::to_string(row.next_value),
-                 {}});
+      check.Add(FindingKind::kSequenceDuplicate, dostep.file(), record, row.name,
+                std::to_string(row.next_value));
     }
     rows_.push_back(std::move(row));
   }

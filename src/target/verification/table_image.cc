@@ -69,8 +69,7 @@ class HeaderCheck {
 
  private:
   void Add(FindingKind kind, std::string field, std::string value, std::string expected) {
-    check_.Add({kind, Severity::kFailure, file_, 0, std::move(field), std::move(value),
-                std::move(expected)});
+    check_.Add(kind, file_, 0, std::move(field), std::move(value), std::move(expected));
   }
   void CheckByte(std::size_t offset, std::uint8_t expected, FindingKind kind);
   bool CheckDescriptors();
@@ -205,7 +204,7 @@ std::optional<TableImage> ReadTable(const std::filesystem::path& file,
                                     DatabaseCheck& check) {
   std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(file);
   if (!bytes) {
-    check.Add({FindingKind::kTableUnreadable, Severity::kFailure, file, 0, {}, {}, {}});
+    check.Add(FindingKind::kTableUnreadable, file);
     return std::nullopt;
   }
   ExpectedHeader expected = Expected(strings);
