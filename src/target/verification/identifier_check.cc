@@ -84,6 +84,7 @@ IdentifierSet CheckIdentifiers(const TableImage& table, const SequenceUse& seque
                                const SequenceRow* row, const std::filesystem::path& sequence_file,
                                DatabaseCheck& check) {
   IdentifierWalk walk(table, sequence, row, check);
+  if (table.layout().Find(sequence.field) < 0) return walk.Release();
   for (std::uint32_t record = 1; record <= table.record_count(); ++record) walk.Visit(record);
   if (row != nullptr && walk.highest() && *walk.highest() >= row->next_value) {
     check.Add(FindingKind::kSequenceTooLow, sequence_file, row->record, row->name,
