@@ -58,6 +58,11 @@ KeyFields::KeyFields(const engine::RecordLayout& layout, std::string_view fields
 }
 
 std::string_view KeyFields::Of(std::span<const std::uint8_t> record, std::string& out) const {
+  if (parts_.size() == 1) {
+    // One field: its bytes where they lie, not copied.
+    const auto bytes = Trimmed(record.subspan(parts_[0].offset, parts_[0].width));
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+  }
   out.clear();
   for (const Part& part : parts_) {
     const auto bytes = Trimmed(record.subspan(part.offset, part.width));

@@ -44,7 +44,7 @@ class KeyFields {
 
   bool valid() const { return valid_; }
   // The key of one record; empty when any part is blank (the record names no record).
-  // The text lives in `out` until its next use.
+  // The text lives in the record (one field) or in `out` until its next use.
   std::string_view Of(std::span<const std::uint8_t> record, std::string& out) const;
 
  private:
