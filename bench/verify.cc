@@ -70,7 +70,7 @@ std::uint64_t Convert(const fs::path& site, const fs::path& output, double& seco
   const auto result = konwerter::app::RunConversion(request, session, view, messages, clock);
   seconds = Seconds(start);
   std::uint64_t read = 0;
-  for (const auto& table : result.report.tables) read += table.records_read;
+  for (const auto& account : result.report.accounts) read += account.read;
   return read;
 }
 

@@ -200,8 +200,11 @@ TEST_F(ConversionRunTest, WritesTheSettingsFileAndTheCoordinateSystems) {
             "C 10000 16000\r\n");
   EXPECT_THAT(messages_.Texts(), ::testing::Contains("Brak kompletnego opisu do układu: A"));
   // The site's damage: the firm's street refers past the end of ulice.dbf, and system A has a
-  // marker and nothing else. Both are the run's warnings.
-  ASSERT_EQ(result.report.warnings.size(), 2u);
+  // marker and nothing else. Both are the run's warnings; the check of the converted database
+  // adds the person key the site holds twice.
+  ASSERT_EQ(result.report.warnings.size(), 3u);
+  EXPECT_EQ(result.report.warnings[2].kind, run::WarningKind::kCheckFinding);
+  EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[2].file), HasSubstr("Osoby.dbf"));
   EXPECT_THAT(platform::Utf8FromCp1250(run::WarningText(result.report.warnings[0])),
               HasSubstr("układu A"));
   EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[1].file), HasSubstr("ulice.dbf"));
