@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/cli/verify_report.h"
+#include "app/ledger_reconciliation.h"
 #include "target/verification/database_check.h"
 
 namespace konwerter::cli {
@@ -103,10 +104,10 @@ int RunVerify(const std::vector<std::string>& arguments, std::ostream& out, std:
     err << "konwerter-cli verify: nie ma kartoteki danych DOS podanej w --input\n";
     return kExitVerifyUsage;
   }
-  verification::CheckOptions check_options;
-  check_options.dos_folder = options->input;
-  const verification::DatabaseCheck check =
-      verification::CheckConvertedDatabase(options->output, check_options);
+  verification::DatabaseCheck check = verification::CheckConvertedDatabase(options->output);
+  if (check.converted_database && options->input) {
+    app::ReconcileLedger(options->output, *options->input, check);
+  }
   PrintDatabaseCheck(check, options->output, options->listed, out);
   if (!check.converted_database) return kExitNotConverted;
   return check.holds() ? kExitDatabaseHolds : kExitDatabaseFaulty;

@@ -9,7 +9,6 @@
 #include "target/verification/database_files.h"
 #include "target/verification/identifier_check.h"
 #include "target/verification/index_check.h"
-#include "target/verification/ledger_reconciliation.h"
 #include "target/verification/reference_check.h"
 #include "target/verification/reference_map.h"
 #include "target/verification/sequence_rows.h"
@@ -192,13 +191,8 @@ void DatabaseChecker::CheckSequenceRowsPresent(const std::vector<PresentTable>& 
 
 }  // namespace
 
-DatabaseCheck CheckConvertedDatabase(const std::filesystem::path& output_folder,
-                                     const CheckOptions& options) {
-  DatabaseCheck check = DatabaseChecker(output_folder).Run();
-  if (check.converted_database && options.dos_folder) {
-    ReconcileLedger(output_folder, *options.dos_folder, check);
-  }
-  return check;
+DatabaseCheck CheckConvertedDatabase(const std::filesystem::path& output_folder) {
+  return DatabaseChecker(output_folder).Run();
 }
 
 }  // namespace konwerter::verification

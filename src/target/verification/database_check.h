@@ -1,17 +1,10 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 
 #include "target/verification/finding.h"
 
 namespace konwerter::verification {
-
-struct CheckOptions {
-  // The DOS data the database was converted from: when given, the conversion's ledger is
-  // reconciled with it too.
-  std::optional<std::filesystem::path> dos_folder;
-};
 
 // Checks a converted database with the engine's reader alone, never the converters:
 // - every table of the catalogue where the converters write it, its header as the catalogue
@@ -25,7 +18,6 @@ struct CheckOptions {
 // `output_folder` is the host path of the run's output folder (the one holding BAZA).
 // Reads each table once, whole, in an order that checks every table before the tables that
 // refer to it; cheap enough to run at the end of every conversion.
-DatabaseCheck CheckConvertedDatabase(const std::filesystem::path& output_folder,
-                                     const CheckOptions& options = {});
+DatabaseCheck CheckConvertedDatabase(const std::filesystem::path& output_folder);
 
 }  // namespace konwerter::verification

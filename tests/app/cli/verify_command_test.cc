@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -75,6 +77,36 @@ TEST_F(VerifyCommandTest, ExitCodesTellHoldsFaultyUsageAndNotConverted) {
             kExitVerifyUsage);
   EXPECT_EQ(Run({"--help"}), kExitDatabaseHolds);
   EXPECT_THAT(out_.str(), HasSubstr("Kody wyjścia"));
+}
+
+// With the DOS data, every table account of the run's ledger must reconcile: read = written +
+// skipped, a ledger row per skipped record, and read = the records the DOS table holds.
+TEST_F(VerifyCommandTest, TheLedgerReconcilesWithTheDosDataAndDisagreementsAreNamed) {
+  const fs::path output = ConvertSample();
+  const fs::path dos = dir_.path() / "dos";
+  EXPECT_EQ(Run({"--output", output.string(), "--input", dos.string()}), kExitDatabaseHolds);
+  EXPECT_THAT(out_.str(), ::testing::Not(HasSubstr("rejestrze konwersji")));
+
+  // The summary claims one skipped record more than the ledger holds rows for.
+  const fs::path summary_file = output / "RAPORT" / "podsumowanie.json";
+  nlohmann::json summary = nlohmann::json::parse(std::ifstream(summary_file));
+  nlohmann::json& metryka = summary["tables"][2];
+  ASSERT_THAT(metryka["source"].get<std::string>(), HasSubstr("metryka.dbf"));
+  metryka["records_skipped"] = metryka["records_skipped"].get<int>() + 1;
+  std::ofstream(summary_file) << summary.dump();
+  EXPECT_EQ(Run({"--output", output.string(), "--input", dos.string()}), kExitDatabaseFaulty);
+  EXPECT_THAT(out_.str(), HasSubstr("metryka.dbf: 2"));
+  EXPECT_THAT(out_.str(), HasSubstr("tabela Metryka.dbf, odczytane "));
+  EXPECT_THAT(out_.str(), HasSubstr("wierszy w rejestrze: "));
+
+  // The DOS table holds fewer records than the run read: the data changed since.
+  metryka["records_skipped"] = metryka["records_skipped"].get<int>() - 1;
+  std::ofstream(summary_file) << summary.dump();
+  const fs::path ruch_m = fs::path(summary["tables"][3]["source"].get<std::string>());
+  ASSERT_EQ(ruch_m.filename(), "ruch_m.dbf");
+  fs::resize_file(ruch_m, fs::file_size(ruch_m) - 200);
+  EXPECT_EQ(Run({"--output", output.string(), "--input", dos.string()}), kExitDatabaseFaulty);
+  EXPECT_THAT(out_.str(), HasSubstr("tabela Ruch_m.dbf, tabela DOS ma rekordów "));
 }
 
 TEST_F(VerifyCommandTest, ListsAtMostTheLimitOfAGroupAndCountsTheRest) {
