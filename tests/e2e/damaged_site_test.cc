@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "app/conversion_driver.h"
+#include "app/ledger_reconciliation.h"
 #include "platform/cp1250_case.h"
 #include "platform/text_encoding.h"
 #include "run/catalogue.h"
@@ -179,6 +181,36 @@ TEST_F(DamagedSiteTest, AStructureThatCannotBeReadFailsTheOpenSayingWhat) {
   EXPECT_EQ(result.outcome, app::RunOutcome::kFailed);
   EXPECT_THAT(Upper(result.message), HasSubstr("GMINA.DBF"));
   EXPECT_THAT(Message(result), HasSubstr("długość rekordu wynosi 0"));
+}
+
+// On a damaged site too, every table account of the ledger reconciles with the DOS data:
+// the records read are written or skipped, each skipped one has its ledger row, and the
+// damaged records are among the skipped, warned of per table.
+TEST_F(DamagedSiteTest, TheLedgerOfADamagedSiteReconcilesWithItsSources) {
+  const fs::path metryka = site_.path() / "mapy" / "gmapaz" / "metryka.dbf";
+  std::ifstream header(metryka, std::ios::binary);
+  unsigned char lengths[4] = {};
+  header.seekg(8);
+  header.read(reinterpret_cast<char*>(lengths), 4);
+  const std::uint64_t header_length = lengths[0] | lengths[1] << 8;
+  const std::uint64_t record_length = lengths[2] | lengths[3] << 8;
+  Patch(metryka, header_length + 4 * record_length, std::string(record_length, '\xFF'));
+
+  const app::ConversionResult result = Convert(output_.path() / "a");
+  ASSERT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings) << Message(result);
+  const auto damaged = std::find_if(
+      result.report.warnings.begin(), result.report.warnings.end(),
+      [](const run::RunWarning& warning) { return warning.kind == run::WarningKind::kRecordsDamaged; });
+  ASSERT_NE(damaged, result.report.warnings.end());
+  EXPECT_THAT(platform::Utf8FromCp1250(damaged->file), HasSubstr("metryka.dbf"));
+  EXPECT_EQ(damaged->count, 1u);
+
+  verification::DatabaseCheck check;
+  app::ReconcileLedger(output_.path() / "a", site_.path(), check);
+  EXPECT_EQ(check.counts[verification::FindingKind::kLedgerMismatch], 0u);
+  for (const run::TableAccount& account : result.report.accounts) {
+    EXPECT_EQ(account.read, account.written + account.skipped) << account.target_path;
+  }
 }
 
 }  // namespace
