@@ -83,6 +83,14 @@ std::string_view ChangeCode(ValueChange change) {
   return kChangeTexts[static_cast<std::size_t>(change)].code;
 }
 
+std::string_view SkipTextUtf8(SkipReason reason) {
+  return kSkipTexts[static_cast<std::size_t>(reason)].text;
+}
+
+std::string_view ChangeTextUtf8(ValueChange change) {
+  return kChangeTexts[static_cast<std::size_t>(change)].text;
+}
+
 std::string SkipText(SkipReason reason) {
   return Cp1250FromUtf8(kSkipTexts[static_cast<std::size_t>(reason)].text);
 }

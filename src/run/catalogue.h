@@ -17,9 +17,11 @@ namespace konwerter::run {
 // Stable ASCII codes of the reasons, for the ledger file and the summary.
 std::string_view SkipCode(SkipReason reason);
 std::string_view ChangeCode(ValueChange change);
-// Short texts of the reasons, for one ledger row.
+// Short texts of the reasons, for one ledger row; in UTF-8 for the ledger file.
 std::string SkipText(SkipReason reason);
 std::string ChangeText(ValueChange change);
+std::string_view SkipTextUtf8(SkipReason reason);
+std::string_view ChangeTextUtf8(ValueChange change);
 
 // What is wrong with a source table.
 std::string TableFaultText(const source::TableFault& fault);

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/file.h"
 #include "run/record_ledger.h"
@@ -27,13 +28,20 @@ class LedgerFile final : public LedgerSink {
  private:
   void Flush();
 
+  // A program path as the host names it (UTF-8), found once per path: the rows of a table
+  // name the same few files over and over.
+  const std::string& HostName(const std::string& program_path);
+
   platform::File file_;
   std::string path_;
   std::string buffer_;
+  std::unordered_map<std::string, std::string> host_names_;
   bool closed_ = false;
 };
 
-// One ledger row as the file holds it, without its line end (UTF-8).
-std::string LedgerLine(const LedgerRow& row);
+// One ledger row as the file holds it, without its line end (UTF-8), with its paths already
+// as the host names them.
+std::string LedgerLine(const LedgerRow& row, std::string_view source_file,
+                       std::string_view target_table);
 
 }  // namespace konwerter::run

@@ -145,8 +145,8 @@ class SourceTables {
   // count the file cannot hold).
   const TableFault& last_open_fault() const { return last_open_fault_; }
   const ShortTable& last_short_table() const { return last_short_table_; }
-  // The numeric field whose text did not convert at the last read (status 6): its name and
-  // its bytes as stored. Empty name after a read that converted.
+  // The numeric field whose text did not convert at the last read that ended with status 6:
+  // its name and its bytes as stored. REQUIRES: status() == kSourceBadNumber after a read.
   const BadNumber& last_bad_number() const { return last_bad_number_; }
   // The bytes of a field of the current record as stored; empty for a bad handle, a free
   // slot or a field the table lacks.
