@@ -305,10 +305,6 @@ struct Cleanup {
   }
 };
 
-std::string ExceptionText(const std::exception& error) {
-  return Cp1250FromUtf8(error.what());
-}
-
 }  // namespace
 
 ConversionResult RunConversion(ConversionRequest& request, run::Session& session,
@@ -355,7 +351,7 @@ ConversionResult RunConversion(ConversionRequest& request, run::Session& session
     result.outcome = Run(context, request, result, bars, started).Convert();
   } catch (const std::exception& error) {
     result.outcome = RunOutcome::kAborted;
-    result.message = ExceptionText(error);
+    result.message = run::ErrorText(error);
     result.stopped_at = bars.current_table();
     result.report = context.report;
     result.report.accounts = context.ledger.accounts();

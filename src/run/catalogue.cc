@@ -1,5 +1,6 @@
 #include "run/catalogue.h"
 
+#include "platform/io_error.h"
 #include "platform/text_encoding.h"
 
 namespace konwerter::run {
@@ -97,6 +98,42 @@ std::string SkipText(SkipReason reason) {
 
 std::string ChangeText(ValueChange change) {
   return Cp1250FromUtf8(kChangeTexts[static_cast<std::size_t>(change)].text);
+}
+
+namespace {
+
+std::string_view IoFaultText(platform::IoFault fault) {
+  switch (fault) {
+    case platform::IoFault::kCreateFile:
+      return "Nie można utworzyć pliku";
+    case platform::IoFault::kCreateFolder:
+      return "Nie można utworzyć kartoteki";
+    case platform::IoFault::kRead:
+      return "Błąd odczytu pliku";
+    case platform::IoFault::kWrite:
+      return "Błąd zapisu pliku";
+    case platform::IoFault::kClose:
+      return "Nie można zamknąć pliku";
+    case platform::IoFault::kReplace:
+      return "Nie można zastąpić pliku tabeli";
+    case platform::IoFault::kOutsideOutput:
+      return "Kartoteka tabeli wynikowej prowadzi poza kartotekę wynikową";
+    case platform::IoFault::kIndexDamaged:
+      return "Indeks jest uszkodzony";
+    case platform::IoFault::kIndexNotOpen:
+      return "Indeks nie jest otwarty";
+  }
+  return "Błąd pliku";
+}
+
+}  // namespace
+
+std::string ErrorText(const std::exception& error) {
+  const auto* io = dynamic_cast<const platform::IoError*>(&error);
+  if (io == nullptr) return Cp1250FromUtf8(error.what());
+  std::string text = Cp1250FromUtf8(IoFaultText(io->fault()));
+  if (!io->detail().empty()) text += " (" + Cp1250FromUtf8(io->detail()) + "); " + IndexHint();
+  return text + ": " + Cp1250FromUtf8(io->path());
 }
 
 std::string IndexHint() {

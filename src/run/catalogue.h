@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -38,5 +39,9 @@ std::string FailureReason(const Failure& failure);
 
 // How an operator gets past a stale or damaged .ntx index: the option and the window's box.
 std::string IndexHint();
+
+// The message of an error that ended a run: an input/output fault in the system's words and
+// the file it concerns; any other error by its own text.
+std::string ErrorText(const std::exception& error);
 
 }  // namespace konwerter::run

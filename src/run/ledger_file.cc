@@ -130,7 +130,7 @@ void LedgerFile::Close() {
   if (closed_) return;
   closed_ = true;
   Flush();
-  if (!file_.Close()) throw platform::IoError("Nie można zamknąć pliku", HostText(path_));
+  if (!file_.Close()) throw platform::IoError(platform::IoFault::kClose, HostText(path_));
 }
 
 }  // namespace konwerter::run

@@ -199,7 +199,7 @@ void SourceTables::Close(TableHandle table) {
   status_ = kSourceOk;
   const std::unique_ptr<SourceTableSlot> closing = std::move(slots_[SlotIndex(table)]);
   if (closing && !closing->CloseFile()) {
-    throw platform::IoError("Błąd zamknięcia tabeli", closing->file_path().string());
+    throw platform::IoError(platform::IoFault::kClose, closing->file_path().string());
   }
 }
 

@@ -18,7 +18,7 @@ void WriteTextFile(const std::string& path, std::string_view text) {
   platform::File file = platform::File::Create(platform::HostPath(path));
   file.Write(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
   if (!file.Close()) {
-    throw platform::IoError("Nie można zamknąć pliku", platform::HostPath(path).string());
+    throw platform::IoError(platform::IoFault::kClose, platform::HostPath(path).string());
   }
 }
 
