@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
   QApplication::setFont(konwerter::gui::WindowFont());
   konwerter::run::Session session;
   const konwerter::platform::SystemClock clock;
-  konwerter::gui::MainForm form({konwerter::platform::ProgramPath(), session, clock, nullptr, {}});
+  konwerter::gui::MainForm form(
+      {konwerter::platform::ProgramPath(), session, clock, nullptr, {}, {}});
   konwerter::gui::CentreOnScreen(form);
   form.show();
   return QApplication::exec();

@@ -40,6 +40,15 @@ QString Lines(std::string_view text) {
   return shown;
 }
 
+// The text with every hyphen that joins a word to what follows it made non-breaking, so
+// that wrapping never splits an option's name ("--rebuild-indexes") or a compound word.
+QString WithWordsWhole(QString text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] == QLatin1Char('-') && !text[i + 1].isSpace()) text[i] = QChar(0x2011);
+  }
+  return text;
+}
+
 QString Lines(const std::vector<std::string>& lines) {
   QStringList shown;
   for (const std::string& line : lines) shown << FromCp1250(line);
@@ -90,7 +99,7 @@ void OutcomeForm::CreateParts() {
     const int side = app::window::kOutcomeIconSize;
     icon_->setPixmap(style()->standardIcon(IconOf(dialog_.icon)).pixmap(side, side));
   }
-  text_ = new QPlainTextEdit(Lines(dialog_.text), this);
+  text_ = new QPlainTextEdit(WithWordsWhole(Lines(dialog_.text)), this);
   text_->setObjectName(QStringLiteral("text"));
   text_->setReadOnly(true);
   text_->setFrameShape(QFrame::NoFrame);
