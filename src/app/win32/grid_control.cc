@@ -63,6 +63,10 @@ GridControl::~GridControl() {
 
 void GridControl::CreateColumns(const WindowFonts& fonts) {
   const std::vector<app::window::GridColumn> columns = app::window::RenumberingGridColumns();
+  // The titles are measured in the font the title row draws them in.
+  const HWND header = reinterpret_cast<HWND>(::SendMessageW(list_, LVM_GETHEADER, 0, 0));
+  auto title_font = reinterpret_cast<HFONT>(::SendMessageW(header, WM_GETFONT, 0, 0));
+  if (title_font == nullptr) title_font = fonts.normal();
   LVCOLUMNW number{};
   number.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_FMT;
   number.fmt = LVCFMT_RIGHT;
@@ -75,7 +79,7 @@ void GridControl::CreateColumns(const WindowFonts& fonts) {
     column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_FMT;
     column.fmt = LVCFMT_LEFT;
     // The whole title shows, also in a font wider than the one the widths were made for.
-    column.cx = std::max(columns[i].width, TextWidth(fonts.normal(), title) + kTitlePadding);
+    column.cx = std::max(columns[i].width, TextWidth(title_font, title) + kTitlePadding);
     column.pszText = title.data();
     ::SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i + 1),
                    reinterpret_cast<LPARAM>(&column));

@@ -81,12 +81,15 @@ TEST_F(GridControlTest, ShowsRowNumbersAndWholeTitlesInColumnsThatCanBeWidened) 
   EXPECT_EQ(Title(2), L"Nowy numer");
   EXPECT_GE(Width(1), 75);
   EXPECT_GE(Width(2), 73);
-  EXPECT_GT(Width(2), TextWidth(fonts_.normal(), L"Nowy numer"));  // the title on one line
+  // The title whole on one line, in the font of the title row.
+  const HWND header = reinterpret_cast<HWND>(::SendMessageW(list(), LVM_GETHEADER, 0, 0));
+  const auto title_font = reinterpret_cast<HFONT>(::SendMessageW(header, WM_GETFONT, 0, 0));
+  EXPECT_GT(Width(2),
+            TextWidth(title_font != nullptr ? title_font : fonts_.normal(), L"Nowy numer"));
   EXPECT_EQ(ListText(0, 0), L"1");
   EXPECT_EQ(ListText(2, 0), L"3");
   EXPECT_EQ(ListText(2, 1), L"1061");
   EXPECT_EQ(ListText(1, 2), L"8");
-  const HWND header = reinterpret_cast<HWND>(::SendMessageW(list(), LVM_GETHEADER, 0, 0));
   EXPECT_EQ(::GetWindowLongPtrW(header, GWL_STYLE) & HDS_NOSIZING, 0);
   ::SendMessageW(list(), LVM_SETCOLUMNWIDTH, 2, 120);
   EXPECT_EQ(Width(2), 120);
