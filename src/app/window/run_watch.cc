@@ -13,7 +13,7 @@ void TableWatch::ShowTable(std::string_view caption, int record_maximum) {
 }
 
 std::string StoppedAtFact(std::string_view table) {
-  return platform::Cp1250FromUtf8("Konwersja przerwana podczas tworzenia tabeli: ") +
+  return platform::Cp1250FromUtf8("Konwersję przerwano podczas tworzenia tabeli: ") +
          std::string(table);
 }
 

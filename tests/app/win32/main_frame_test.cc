@@ -261,7 +261,7 @@ TEST_F(MainFrameTest, AFailedRunKeepsTheWindowAndDropsWhatWasClickedMeanwhile) {
   ASSERT_EQ(answerer.texts().size(), 1u);
   EXPECT_NE(answerer.texts()[0].find(L"wsprozl.dbf"), std::wstring::npos) << answerer.texts()[0];
   // Where the run stopped, though the bars are empty again.
-  EXPECT_NE(answerer.labels()[0].find(L"Konwersja przerwana podczas tworzenia tabeli: "),
+  EXPECT_NE(answerer.labels()[0].find(L"przerwano podczas tworzenia tabeli: "),
             std::wstring::npos)
       << answerer.labels()[0];
   // The edits show the folders as the run completed them.

@@ -162,7 +162,7 @@ TEST(RunWatchTest, AStopMessageAfterATableStartedNamesTheTable) {
   EXPECT_EQ(shown.shown[0].facts, Failure().facts);
   EXPECT_EQ(shown.shown[1].facts, WithWarnings(2).facts);
   EXPECT_THAT(shown.shown[2].facts,
-              ElementsAre("Tabele: 12", Cp1250FromUtf8("Konwersja przerwana podczas tworzenia "
+              ElementsAre("Tabele: 12", Cp1250FromUtf8("Konwersję przerwano podczas tworzenia "
                                                        "tabeli: zakr_ras.dbf")));
   EXPECT_EQ(shown.shown[3].facts, named.facts);  // said once only
 }
