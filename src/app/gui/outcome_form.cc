@@ -107,6 +107,10 @@ void OutcomeForm::CreateParts() {
   flat.setColor(QPalette::Base, flat.color(QPalette::Window));
   text_->setPalette(flat);
   text_->setFocusPolicy(Qt::ClickFocus);
+  // A scroll bar only for a text longer than the lines the dialog gives it.
+  const bool long_text =
+      static_cast<int>(dialog_.TextLines().size()) > app::window::kOutcomeTextLines;
+  text_->setVerticalScrollBarPolicy(long_text ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
   facts_ = new QLabel(Lines(dialog_.facts), this);
   facts_->setObjectName(QStringLiteral("facts"));
   list_title_ = new QLabel(FromCp1250(dialog_.list_title), this);

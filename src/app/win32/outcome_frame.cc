@@ -14,7 +14,6 @@ namespace {
 using app::window::OutcomeButton;
 
 constexpr int kFirstButtonId = 100;
-constexpr int kMostTextLinesWithoutScrolling = 6;
 
 const wchar_t* IconOf(platform::MessageIcon icon) {
   switch (icon) {
@@ -126,7 +125,7 @@ void OutcomeFrame::CreateParts() {
                    reinterpret_cast<WPARAM>(::LoadIconW(nullptr, IconOf(dialog_.icon))), 0);
   }
   const bool long_text =
-      static_cast<int>(dialog_.TextLines().size()) > kMostTextLinesWithoutScrolling;
+      static_cast<int>(dialog_.TextLines().size()) > app::window::kOutcomeTextLines;
   text_ = Part(L"EDIT", WideFromCp1250(dialog_.text),
                ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | (long_text ? WS_VSCROLL : 0));
   facts_ = Part(L"STATIC", Joined(dialog_.facts), SS_LEFT | SS_NOPREFIX);

@@ -9,8 +9,7 @@ namespace {
 constexpr int kMargin = 11;
 constexpr int kGap = 8;
 constexpr int kButtonGap = 6;
-constexpr int kTextPadding = 8;     // a read-only text's inner margins, above and below
-constexpr int kMostTextLines = 6;   // a longer outcome text scrolls
+constexpr int kTextPadding = 10;    // a read-only text's inner margins, above and below
 constexpr int kListRowExtra = 2;    // a list row is a line and two pixels
 constexpr int kListFrame = 6;       // the list's border and inner margin
 constexpr int kFewestListRows = 4;  // the list never shrinks below this
@@ -30,7 +29,7 @@ int TextLeft(const OutcomeDialog& dialog) {
 }
 
 int TextHeight(const OutcomeDialog& dialog, const TextMeasures& measures) {
-  const int lines = std::min(static_cast<int>(dialog.TextLines().size()), kMostTextLines);
+  const int lines = std::min(static_cast<int>(dialog.TextLines().size()), kOutcomeTextLines);
   return lines * measures.line_height + kTextPadding;
 }
 

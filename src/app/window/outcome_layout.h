@@ -33,6 +33,8 @@ struct OutcomeLayout {
 inline constexpr int kOutcomeButtonWidth = 97;
 inline constexpr int kOutcomeButtonHeight = 25;
 inline constexpr int kOutcomeIconSize = 32;
+// The outcome text shows this many lines at most; a longer one scrolls.
+inline constexpr int kOutcomeTextLines = 6;
 
 // The client size the dialog opens with: as large as its text and list want, never larger
 // than `work_area` (the screen less its task bar) leaves room for, with the window's frame.

@@ -128,7 +128,7 @@ TEST(OutcomeLayoutTest, ALongOutcomeTextScrollsAndTheCleanEndFitsItsText) {
   message.text = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12";
   const auto failure = OutcomeDialogFor(message);
   const auto layout = LayOutOutcome(failure, measures, {600, 300});
-  EXPECT_LE(layout.text.height, 6 * 13 + 8);
+  EXPECT_LE(layout.text.height, app::window::kOutcomeTextLines * 13 + 10);
   EXPECT_EQ(layout.icon.width, app::window::kOutcomeIconSize);
   EXPECT_GT(layout.text.left, layout.icon.left + layout.icon.width);
 
