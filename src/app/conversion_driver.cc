@@ -326,8 +326,13 @@ ConversionResult RunConversion(ConversionRequest& request, run::Session& session
     result.outcome = RunOutcome::kDeclined;
     return result;
   }
-  if (!renumber::LoadRenumberingFile(request.renumbering_file, session.renumbering)) {
-    run::ShowMessage(messages, "Błąd w pliku z przenumerowaniem gmin", "Komunikat");
+  if (const auto fault =
+          renumber::ReadRenumberingFile(request.renumbering_file, session.renumbering)) {
+    run::ShowMessage(messages, "Błąd w pliku z przenumerowaniem gmin", "Komunikat",
+                     platform::Cp1250FromUtf8("\r\nPlik: ") +
+                         platform::HostForm(request.renumbering_file) +
+                         platform::Cp1250FromUtf8("\r\nWiersz ") +
+                         std::to_string(fault->line_number) + ": " + fault->line);
     result.outcome = RunOutcome::kBadRenumberingFile;
     return result;
   }

@@ -164,6 +164,8 @@ TEST_F(CliConvertTest, StoppedRunsAndFailedRunsHaveTheirOwnExitCodes) {
   std::ofstream(bad) << "12|abc\r\n";
   EXPECT_EQ(Run(With({"--renumber-file", bad.string()})), cli::kExitNotStarted);
   EXPECT_THAT(out_.str(), HasSubstr("Błąd w pliku z przenumerowaniem gmin"));
+  EXPECT_THAT(out_.str(), HasSubstr("zly.gm"));  // the file and its faulty line are named
+  EXPECT_THAT(out_.str(), HasSubstr("Wiersz 1: 12|abc"));
   fs::remove(site_.persons_folder() / "OSOBY.DBF");
   EXPECT_EQ(Run(With({})), cli::kExitConversionFailed);
   EXPECT_THAT(out_.str(), HasSubstr("Błąd podczas otwarcia pliku: "));

@@ -15,8 +15,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"KonwerterTForm1";
 
-constexpr std::array<const char*, 6> kMainCheckBoxes = {"cbgmina", "cbosoby",  "CBkerg",
-                                                        "cbasor",  "cbobreby", "cbdzialki"};
+constexpr std::array<const char*, 7> kMainCheckBoxes = {
+    "cbgmina", "cbosoby", "CBkerg", "cbasor", "cbobreby", "cbdzialki", "cbindeksy"};
 
 }  // namespace
 
@@ -29,7 +29,8 @@ MainFrame::MainFrame(app::window::MainWindow& rules, run::Session& session,
   ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainFrame::Procedure));
   controls_ = std::make_unique<ControlWindows>(window_, spec, fonts_);
-  messages_ = std::make_unique<MessageBoxes>(window_);
+  messages_ = std::make_unique<MessageBoxes>(window_, fonts_);
+  focus_ = controls_->Get(spec.FocusOrder().front());  // Edit1, first in the tab order
   ShowFields();
 }
 
@@ -50,6 +51,18 @@ LRESULT MainFrame::Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND:
       Command(LOWORD(w), HIWORD(w));
+      return 0;
+    case WM_DRAWITEM:
+      if (controls_->DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(l))) return TRUE;
+      break;
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back with the window; the first time, Edit1.
+      if (LOWORD(w) == WA_INACTIVE) {
+        const HWND focused = ::GetFocus();
+        if (focused != nullptr && ::IsChild(window_, focused)) focus_ = focused;
+      } else if (focus_ != nullptr && ::IsWindow(focus_)) {
+        ::SetFocus(focus_);
+      }
       return 0;
     case WM_SETCURSOR:
       if (busy_) {

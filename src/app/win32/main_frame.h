@@ -64,6 +64,7 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
   HWND window_ = nullptr;
   std::unique_ptr<ControlWindows> controls_;
   std::unique_ptr<MessageBoxes> messages_;
+  HWND focus_ = nullptr;  // the control to have the focus when the window is activated
   bool busy_ = false;
   bool showing_fields_ = false;
   ULONGLONG last_processing_ = 0;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/glyph_buttons.h"
 #include "app/win32/wide_text.h"
 
 namespace konwerter::win32 {
@@ -35,9 +36,12 @@ ClassAndStyle ClassOf(const ControlSpec& control) {
     case ControlKind::kEdit:
       return {L"EDIT", ES_AUTOHSCROLL | tab, WS_EX_CLIENTEDGE};
     case ControlKind::kButton:
+      if (control.glyph != app::window::ButtonGlyph::kNone) {
+        return {L"BUTTON", BS_OWNERDRAW | tab, 0};  // a picture beside the caption
+      }
       return {L"BUTTON", BS_PUSHBUTTON | tab, 0};
     case ControlKind::kFlatButton:
-      return {L"BUTTON", BS_PUSHBUTTON | BS_FLAT, 0};
+      return {L"BUTTON", BS_OWNERDRAW, 0};
     case ControlKind::kCheckBox:
       return {L"BUTTON", BS_AUTOCHECKBOX | tab, 0};
     case ControlKind::kProgressBar:
@@ -47,11 +51,6 @@ ClassAndStyle ClassOf(const ControlSpec& control) {
       break;
   }
   return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
-}
-
-// The text a flat picture button shows in place of its picture.
-std::wstring FlatButtonText(app::window::ButtonGlyph glyph) {
-  return glyph == app::window::ButtonGlyph::kAddRow ? L"+" : L"\u2212";
 }
 
 void AddHint(HWND parent, HWND control, const std::wstring& hint) {
@@ -89,6 +88,13 @@ int WidthToShow(const ControlSpec& control, HFONT font, std::wstring_view captio
   return 0;
 }
 
+void EnsureCommonControls() {
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
+                                                 ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                 ICC_TREEVIEW_CLASSES};
+  ::InitCommonControlsEx(&common);
+}
+
 WindowFonts::WindowFonts() : normal_(MakeFont(FW_NORMAL)), bold_(MakeFont(FW_BOLD)) {}
 
 WindowFonts::~WindowFonts() {
@@ -109,9 +115,7 @@ ControlWindows::ControlWindows(HWND parent, const app::window::WindowSpec& spec,
     const ControlSpec& control = spec.controls[index];
     if (control.kind == ControlKind::kGrid) continue;
     const ClassAndStyle kind = ClassOf(control);
-    const std::wstring caption = control.kind == ControlKind::kFlatButton
-                                     ? FlatButtonText(control.glyph)
-                                     : WideFromCp1250(control.caption);
+    const std::wstring caption = WideFromCp1250(control.caption);
     const int id = kFirstId + static_cast<int>(index);
     const DWORD visible = control.visible ? WS_VISIBLE : 0;
     const HFONT font = control.bold ? fonts.bold() : fonts.normal();
@@ -130,6 +134,9 @@ ControlWindows::ControlWindows(HWND parent, const app::window::WindowSpec& spec,
     }
     windows_.emplace(control.name, window);
     names_.emplace(id, control.name);
+    if (control.glyph != app::window::ButtonGlyph::kNone) {
+      glyphs_.emplace(window, GlyphButton{control.glyph, control.kind == ControlKind::kFlatButton});
+    }
   }
 }
 
@@ -137,6 +144,13 @@ HWND ControlWindows::Get(std::string_view name) const {
   const auto found = windows_.find(name);
   if (found == windows_.end()) throw std::out_of_range("no control " + std::string(name));
   return found->second;
+}
+
+bool ControlWindows::DrawButton(const DRAWITEMSTRUCT& item) const {
+  const auto found = glyphs_.find(item.hwndItem);
+  if (found == glyphs_.end()) return false;
+  DrawGlyphButton(item, found->second.glyph, found->second.flat);
+  return true;
 }
 
 std::string ControlWindows::NameOf(int id) const {
