@@ -10,7 +10,6 @@ namespace konwerter::convert {
 namespace {
 
 constexpr std::string_view kVariable = "BDLZLEC";
-constexpr int kIdWidth = 8;
 // The order reference of a receipt line that pays no order: the receipt stands for itself.
 constexpr std::uint16_t kSelfStandingMarker = 0xFEFE;
 constexpr std::string_view kSelfStandingOrder = "FFFFFFFF";
@@ -62,22 +61,19 @@ run::Status ConvertCashReceipts(run::RunContext& context) {
   if (!lines) return lines.error();
 
   run::TranslationTable written;  // new Id_kp by record number of the source nrkp.dbf
-  written.Size(receipts->RecordCount() + 100);
+  RegisterNumbering numbering(context, written, receipts->RecordCount(), kDocumentIdWidth);
   auto nrkp = CreateTargetTable(context, folder, target::tables::kZleceniaNrkp);
-  std::uint32_t next = 1;
   receipts->ForEachRecord(*nrkp, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(receipt.id_kp)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    const std::string identifier = HexNumber(next++, kIdWidth);
-    written.Store(record, identifier);
     nrkp->Append();
-    nrkp->SetText("Id_kp", identifier);
+    nrkp->SetText("Id_kp", numbering.Next(record));
     nrkp->SetText("Nr_kp", receipt.nr_kp);
     SetDosDate(context, *nrkp, "D_kp", receipt.d_kp);
     nrkp->SetNumber("Kwota_kp", receipt.kwota_kp);
     nrkp->Post();
     return run::kWritten;
   });
-  context.sequence->WriteRow("nrkp", next);
+  numbering.WriteSequenceRow("nrkp");
 
   auto elkp = CreateTargetTable(context, folder, target::tables::kZleceniaElkp);
   nrkp->SetCurrentIndex("id_kp");

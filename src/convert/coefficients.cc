@@ -10,7 +10,6 @@ namespace konwerter::convert {
 namespace {
 
 constexpr std::string_view kVariable = "BDLZLEC";
-constexpr int kCoefficientIdWidth = 4;
 
 struct Description {
   std::uint16_t id_wspk = 0;
@@ -36,21 +35,18 @@ run::Status ConvertDescriptions(run::RunContext& context, const std::string& fol
   });
   if (!opis_wsp) return opis_wsp.error();
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaOpisWsp);
-  written.Size(opis_wsp->RecordCount() + 100);
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context, written, opis_wsp->RecordCount(), kCodeWidth);
   opis_wsp->ForEachRecord(*table, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(source.id_wspk)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    const std::string identifier = HexNumber(next++, kCoefficientIdWidth);
-    written.Store(record, identifier);
     table->Append();
-    table->SetText("Id_wspk", identifier);
+    table->SetText("Id_wspk", numbering.Next(record));
     table->SetText("Kod_wspk", source.kod_wspk);
     table->SetText("Opis_wspk", source.opis_wspk);
     table->SetNumber("Wspk", source.wspk);
     table->Post();
     return run::kWritten;
   });
-  context.sequence->WriteRow("opis_wsp", next);
+  numbering.WriteSequenceRow("opis_wsp");
   ReportTable(context, *table);
   table->Close();
   return {};

@@ -107,12 +107,11 @@ void FieldSketchesConverter::WriteSketch(engine::Table& szkice, const std::strin
 // Without the link tables, a sketch takes its assortment from its kind of work.
 void FieldSketchesConverter::ConvertSketches(engine::Table& szkice, engine::Table& szkasor) {
   const Sketch& s = sketch_;
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, documents_, sketches_->RecordCount(), kDocumentIdWidth);
   sketches_->ForEachRecord(szkice, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(s.id_szkicu)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    const std::string identifier = HexNumber(next++, 8);
+    const std::string identifier = numbering.Next(record);
     WriteSketch(szkice, identifier);
-    documents_.Store(record, identifier);
     if (!features_ && run::IsReferenceSet(s.ro_roboty)) {
       szkasor.Append();
       szkasor.SetText("ID_SZK", identifier);
@@ -121,7 +120,7 @@ void FieldSketchesConverter::ConvertSketches(engine::Table& szkice, engine::Tabl
     }
     return run::kWritten;
   });
-  context_.sequence->WriteRow("SZKICE", next);
+  numbering.WriteSequenceRow("SZKICE");
   ReportTable(context_, szkice);
 }
 
@@ -154,7 +153,6 @@ run::Status FieldSketchesConverter::Run() {
   if (run::Status opened = OpenSources(); !opened) return opened;
 
   namespace tables = target::tables;
-  documents_.Size(sketches_->RecordCount() + 100);
   auto szkice = CreateTargetTable(context_, folder, tables::kSzkiceSzkice);
   auto szkcechy = CreateTargetTable(context_, folder, tables::kSzkiceSzkcechy);
   auto szkasor = CreateTargetTable(context_, folder, tables::kSzkiceSzkasor);

@@ -95,20 +95,17 @@ run::Status MapDocumentationConverter::OpenSources() {
 void MapDocumentationConverter::ConvertDictionary(SourceTable& source, engine::Table& target,
                                                   const Entry& entry, run::TranslationTable& codes,
                                                   std::string_view sequence_name) {
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, codes, source.RecordCount(), kCodeWidth);
   source.ForEachRecord(target, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(entry.code)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    const std::string code = HexNumber(next, 4);
     target.Append();  // fields in schema order: code, name, short code
-    target.SetText(0, code);
+    target.SetText(0, numbering.Next(record));
     target.SetText(1, entry.name);
     target.SetText(2, entry.short_code);
     target.Post();
-    codes.Store(record, code);
-    ++next;
     return run::kWritten;
   });
-  context_.sequence->WriteRow(sequence_name, next);
+  numbering.WriteSequenceRow(sequence_name);
   ReportTable(context_, target);
 }
 
@@ -136,16 +133,14 @@ void MapDocumentationConverter::WriteDocument(engine::Table& metryka,
 
 void MapDocumentationConverter::ConvertDocuments(engine::Table& metryka) {
   const Document& d = document_;
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, documents_, metryka_->RecordCount(), kDocumentIdWidth);
   metryka_->ForEachRecord(metryka, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(d.id_dok)) return run::Skipped(run::SkipReason::kKeyNotSet);
     if (d.uklad == kCancelledSystem) return run::Skipped(run::SkipReason::kCancelled);
-    const std::string identifier = HexNumber(next++, 8);
-    WriteDocument(metryka, identifier);
-    documents_.Store(record, identifier);
+    WriteDocument(metryka, numbering.Next(record));
     return run::kWritten;
   });
-  context_.sequence->WriteRow("METRYKA", next);
+  numbering.WriteSequenceRow("METRYKA");
   ReportTable(context_, metryka);
 }
 
@@ -155,17 +150,13 @@ run::Status MapDocumentationConverter::Run() {
   if (run::Status opened = OpenSources(); !opened) return opened;
 
   namespace tables = target::tables;
-  run::TranslationTable& kinds = context_.records.document_kinds;
-  documents_.Size(metryka_->RecordCount() + 100);
   auto metryka = CreateTargetTable(context_, folder, tables::kKmzMetryka);
   auto ruch_m = CreateTargetTable(context_, folder, tables::kKmzRuchM);
-  descriptions_.Size(slownik_->RecordCount() + 100);
   auto slownik = CreateTargetTable(context_, folder, tables::kKmzSlownik);
-  kinds.Size(ind_dok_->RecordCount() + 100);
   auto ind_dok = CreateTargetTable(context_, folder, tables::kKmzIndDok);
 
   ConvertDictionary(*slownik_, *slownik, description_, descriptions_, "SLOWNIK");
-  ConvertDictionary(*ind_dok_, *ind_dok, kind_, kinds, "IND_DOK");
+  ConvertDictionary(*ind_dok_, *ind_dok, kind_, context_.records.document_kinds, "IND_DOK");
   ConvertDocuments(*metryka);
   ruch_m_.Convert(*ruch_m, "id_dok", documents_);
 

@@ -126,16 +126,14 @@ void MapRegisterConverter::WriteDocument(engine::Table& target, const std::strin
 
 void MapRegisterConverter::ConvertDocuments(engine::Table& target) {
   const Document& d = document_;
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, documents_, register_->RecordCount(), kDocumentIdWidth);
   register_->ForEachRecord(target, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(d.key)) return run::Skipped(run::SkipReason::kKeyNotSet);
     if (IsFourFF(d.czlon_1)) return run::Skipped(run::SkipReason::kNumberNotGiven);
-    const std::string identifier = HexNumber(next++, 8);
-    documents_.Store(record, identifier);
-    WriteDocument(target, identifier);
+    WriteDocument(target, numbering.Next(record));
     return run::kWritten;
   });
-  context_.sequence->WriteRow(kind_.sequence_name, next);
+  numbering.WriteSequenceRow(kind_.sequence_name);
   ReportTable(context_, target);
 }
 
@@ -144,7 +142,6 @@ run::Status MapRegisterConverter::Run() {
   SourceTablesScope scope(context_);
   if (run::Status opened = OpenSources(); !opened) return opened;
 
-  documents_.Size(register_->RecordCount() + 100);
   auto documents = CreateTargetTable(context_, folder, kind_.register_target);
   auto movements = CreateTargetTable(context_, folder, kind_.movement_target);
   ConvertDocuments(*documents);

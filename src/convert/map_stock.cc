@@ -11,7 +11,6 @@ namespace konwerter::convert {
 namespace {
 
 constexpr std::string_view kVariable = "BDLDRUKI";
-constexpr int kDeliveryIdWidth = 4;
 
 struct Delivery {
   std::uint16_t id_dostawy = 0;
@@ -81,17 +80,14 @@ run::Status MapStockConverter::Deliveries() {
   });
   if (!dostawy) return dostawy.error();
   auto table = CreateTargetTable(context_, folder_, target::tables::kObrotDostawy);
-  deliveries_.Size(dostawy->RecordCount() + 100);
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, deliveries_, dostawy->RecordCount(), kCodeWidth);
   dostawy->ForEachRecord(*table, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(source.id_dostawy)) return run::Skipped(run::SkipReason::kKeyNotSet);
     if (!source.przychod) return run::Skipped(run::SkipReason::kNotReceived);
-    const std::string identifier = HexNumber(next++, kDeliveryIdWidth);
-    deliveries_.Store(record, identifier);
-    WriteDelivery(*table, source, identifier);
+    WriteDelivery(*table, source, numbering.Next(record));
     return run::kWritten;
   });
-  context_.sequence->WriteRow("DOSTAWY", next);
+  numbering.WriteSequenceRow("DOSTAWY");
   ReportTable(context_, *table);
   table->Close();
   return {};

@@ -201,13 +201,12 @@ void OperatsConverter::WriteOperat(engine::Table& operaty, const std::string& id
 // of work.
 void OperatsConverter::ConvertOperats(engine::Table& operaty, engine::Table& op_asor) {
   const Operat& o = operat_;
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, documents_, operats_->RecordCount(), kDocumentIdWidth);
   operats_->ForEachRecord(operaty, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(o.id_ope)) return run::Skipped(run::SkipReason::kKeyNotSet);
     if (IsFourFF(o.czlon_1)) return run::Skipped(run::SkipReason::kNumberNotGiven);
-    const std::string identifier = HexNumber(next++, 8);
+    const std::string identifier = numbering.Next(record);
     WriteOperat(operaty, identifier);
-    documents_.Store(record, identifier);
     if (!features_ && !register_kind_ && run::IsReferenceSet(o.ro_roboty)) {
       op_asor.Append();
       op_asor.SetText("ID_OPE", identifier);
@@ -216,7 +215,7 @@ void OperatsConverter::ConvertOperats(engine::Table& operaty, engine::Table& op_
     }
     return run::kWritten;
   });
-  context_.sequence->WriteRow(kind_.sequence_name, next);
+  numbering.WriteSequenceRow(kind_.sequence_name);
   ReportTable(context_, operaty);
 }
 
@@ -255,7 +254,6 @@ run::Status OperatsConverter::Run() {
   SourceTablesScope scope(context_);
   if (run::Status opened = OpenSources(); !opened) return opened;
 
-  documents_.Size(operats_->RecordCount() + 100);
   auto operaty = CreateTargetTable(context_, folder, tables::kOperPrOperaty);
   auto op_ruch = CreateTargetTable(context_, folder, tables::kOperPrOpRuch);
   auto op_cechy = CreateTargetTable(context_, folder, tables::kOperPrOpCechy);
@@ -269,7 +267,7 @@ run::Status OperatsConverter::Run() {
   run::Status done;
   if (register_kind_) {
     done = ConvertOperatParcelLinks(context_, kind_.variable, *obdg, documents_,
-                                    operats_->RecordCount() + 100);
+                                    operats_->RecordCount() + run::kSpareSlots);
   } else {
     // A missing raster-extent source stops the run; the tables of this kind stay written.
     done = ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);

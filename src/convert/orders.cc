@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "convert/converter_toolkit.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr std::string_view kOrdersVariable = "BDLZLEC";
 constexpr std::string_view kStockVariable = "BDLDRUKI";
-constexpr int kIdWidth = 8;
 
 struct OrderCard {
   std::uint16_t id_zam = 0, rok = 0, etap_f = 0, id_obsluga = 0, id_asort = 0;
@@ -78,7 +78,8 @@ class OrdersConverter {
   const bool later_edition_;
   const std::string folder_;
   std::unique_ptr<engine::Table> rozlicz_;
-  std::uint32_t next_settlement_ = 1;
+  // Settlement lines and sheet issues are numbered together.
+  std::optional<RegisterNumbering> settlement_numbers_;
 };
 
 run::Status OrdersConverter::OrderCards() {
@@ -115,18 +116,15 @@ run::Status OrdersConverter::OrderCards() {
     }
   });
   if (!kart_zam) return kart_zam.error();
-  run::TranslationTable& orders = context_.records.orders;
-  orders.Size(kart_zam->RecordCount() + 100);
+  RegisterNumbering numbering(context_, context_.records.orders, kart_zam->RecordCount(),
+                              kDocumentIdWidth);
   auto table = CreateTargetTable(context_, folder_, target::tables::kZleceniaKartZam);
-  std::uint32_t next = 1;
   kart_zam->ForEachRecord(*table, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(card.id_zam)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    const std::string identifier = HexNumber(next++, kIdWidth);
-    orders.Store(record, identifier);
-    WriteOrderCard(*table, card, identifier);
+    WriteOrderCard(*table, card, numbering.Next(record));
     return run::kWritten;
   });
-  context_.sequence->WriteRow("kart_zam", next);
+  numbering.WriteSequenceRow("kart_zam");
   ReportTable(context_, *table);
   table->Close();
   return {};
@@ -181,13 +179,11 @@ run::Status OrdersConverter::SettlementLines() {
   });
   if (!source) return source.error();
   rozlicz_ = CreateTargetTable(context_, folder_, target::tables::kZleceniaRozlicz);
-  run::TranslationTable& settlements = context_.records.settlements;
-  settlements.Size(source->RecordCount() + 100);
+  settlement_numbers_.emplace(context_, context_.records.settlements, source->RecordCount(),
+                              kDocumentIdWidth);
   source->ForEachRecord(*rozlicz_, [&](std::uint32_t record) {
     if (const auto reason = SettlementSkipped(line)) return run::Skipped(*reason);
-    const std::string identifier = HexNumber(next_settlement_++, kIdWidth);
-    settlements.Store(record, identifier);
-    WriteSettlement(line, identifier);
+    WriteSettlement(line, settlement_numbers_->Next(record));
     return run::kWritten;
   });
   return {};
@@ -247,10 +243,10 @@ run::Status OrdersConverter::SheetIssues() {
     if (!run::IsReferenceSet(issue.id_zam)) return run::Skipped(run::SkipReason::kNoOrder);
     if (issue.r_ceny == 0) return run::Skipped(run::SkipReason::kNoPriceList);
     if (issue.ilosc == 0) return run::Skipped(run::SkipReason::kZeroQuantity);
-    WriteIssue(issue, HexNumber(next_settlement_++, kIdWidth));
+    WriteIssue(issue, settlement_numbers_->NextUnkept());
     return run::kWritten;
   });
-  context_.sequence->WriteRow("rozlicz", next_settlement_);
+  settlement_numbers_->WriteSequenceRow("rozlicz");
   ReportTable(context_, *rozlicz_);
   rozlicz_->Close();
   return {};

@@ -271,7 +271,7 @@ run::Status WorksConverter::Run() {
 
   namespace tables = target::tables;
   auto roboty = CreateTargetTable(context_, folder, tables::kKergRoboty);
-  kerg_records_.Size(kerg_->RecordCount() + 100);
+  kerg_records_.Size(kerg_->RecordCount() + run::kSpareSlots);
   auto kergasor = CreateTargetTable(context_, folder, tables::kKergKergasor);
   auto gminy = CreateTargetTable(context_, folder, tables::kKergGminy);
   auto obdg = CreateTargetTable(context_, folder, tables::kKergObdg);

@@ -2,12 +2,11 @@
 
 #include "run/prechecks.h"
 #include "run/run_context.h"
+#include "run/translation_table.h"
 
 namespace konwerter::run {
 
 namespace {
-
-constexpr std::uint32_t kSpareSlots = 100;
 
 // Sizes a table from a dictionary's record count, when the dictionary is there.
 Result<bool> SizeFrom(RunContext& context, SharedTranslationTable& table, std::string_view variable,
