@@ -13,6 +13,8 @@
 // It never writes the conversion status itself, never shows a message box, and never
 // reads another converter's sources.
 
+#include "convert/dictionary_links.h"
+#include "convert/document_tail.h"
 #include "convert/loan_movements.h"
 #include "convert/register_numbering.h"
 #include "convert/source_table.h"

@@ -16,9 +16,10 @@ constexpr std::string_view kCancelledSystem = "\xFF";  // uklad of a cancelled d
 
 // One record of metryka.dbf as the reader fills it.
 struct Document {
-  std::uint32_t id_dok = 0, id_osoby = 0, id_zam = 0;
+  std::uint32_t id_dok = 0;
   std::uint16_t skr_dok = 0, skr_opis = 0;
-  std::string godlo, uklad, nr_ewid, d_zal, d_akt, d_wyp, d_plan, uwagi;
+  std::string godlo, uklad, nr_ewid, d_zal, d_akt;
+  DocumentTail tail;
 };
 
 // One record of slownik.dbf or ind_dok.dbf: a code only tested for being set, a name and a
@@ -61,12 +62,8 @@ run::Status MapDocumentationConverter::OpenSources() {
         .Text("nr_ewid", &d.nr_ewid)
         .Binary2("skr_opis", &d.skr_opis)
         .Text("d_zal", &d.d_zal)
-        .Text("d_akt", &d.d_akt)
-        .Binary4("id_osoby", &d.id_osoby)
-        .Text("d_wyp", &d.d_wyp)
-        .Text("d_plan", &d.d_plan)
-        .Binary4("id_zam", &d.id_zam)
-        .Text("uwagi", &d.uwagi);
+        .Text("d_akt", &d.d_akt);
+    d.tail.Bind(table);
   });
   if (!metryka) return metryka.error();
   metryka_ = std::move(*metryka);
@@ -111,7 +108,6 @@ void MapDocumentationConverter::ConvertDictionary(SourceTable& source, engine::T
 
 void MapDocumentationConverter::WriteDocument(engine::Table& metryka,
                                               const std::string& identifier) {
-  run::SharedTables& shared = context_.tables();
   const Document& d = document_;
   metryka.Append();
   metryka.SetText("id_dok", identifier);
@@ -122,12 +118,7 @@ void MapDocumentationConverter::WriteDocument(engine::Table& metryka,
   metryka.SetText("skr_opis", descriptions_.LookUp(d.skr_opis));
   SetDosDate(context_, metryka, "d_zal", d.d_zal);
   SetDosDate(context_, metryka, "d_akt", d.d_akt);
-  metryka.SetText("id_osoby", shared.persons.GetOrAssignKey(d.id_osoby));
-  SetDosDate(context_, metryka, "d_wyp", d.d_wyp);
-  SetDosDate(context_, metryka, "d_plan", d.d_plan);
-  metryka.SetText("uwagi", d.uwagi);
-  metryka.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
-  metryka.SetText("id_tworz", context_.creator_identifier);
+  d.tail.Write(context_, metryka);
   metryka.Post();
 }
 

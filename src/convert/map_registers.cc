@@ -48,13 +48,12 @@ const MapRegister kOutlines{.variable = "BDGZARYSY",
 
 // One register record as the reader fills it.
 struct Document {
-  std::uint32_t key = 0, id_osoby = 0, id_zam = 0;
+  std::uint32_t key = 0;
   std::uint16_t skr_dok = 0;
-  std::string czlon_1, czlon_2, czlon_4, d_wyp, d_plan, uwagi;
+  std::string czlon_1, czlon_2, czlon_4;
   std::int32_t czlon_3 = 0;
+  DocumentTail tail;
 };
-
-// One movement record: the document by its record number in the register source.
 
 class MapRegisterConverter {
  public:
@@ -90,12 +89,8 @@ run::Status MapRegisterConverter::OpenSources() {
             .Text("czlon_1", &d.czlon_1)
             .Text("czlon_2", &d.czlon_2)
             .Long("czlon_3", &d.czlon_3)
-            .Text("czlon_4", &d.czlon_4)
-            .Binary4("id_osoby", &d.id_osoby)
-            .Text("d_wyp", &d.d_wyp)
-            .Text("d_plan", &d.d_plan)
-            .Binary4("id_zam", &d.id_zam)
-            .Text("uwagi", &d.uwagi);
+            .Text("czlon_4", &d.czlon_4);
+        d.tail.Bind(table);
         if (kind_.with_document_kind) table.Binary2("skr_dok", &d.skr_dok);
       });
   if (!opened) return opened.error();
@@ -104,7 +99,6 @@ run::Status MapRegisterConverter::OpenSources() {
 }
 
 void MapRegisterConverter::WriteDocument(engine::Table& target, const std::string& identifier) {
-  run::SharedTables& shared = context_.tables();
   const Document& d = document_;
   target.Append();
   target.SetText("ID_EWID", identifier);
@@ -115,12 +109,7 @@ void MapRegisterConverter::WriteDocument(engine::Table& target, const std::strin
   target.SetText("CZLON_2", d.czlon_2);
   target.SetNumber("CZLON_3", d.czlon_3);
   target.SetText("CZLON_4", d.czlon_4);
-  target.SetText("ID_OSOBY", shared.persons.GetOrAssignKey(d.id_osoby));
-  SetDosDate(context_, target, "d_wyp", d.d_wyp);
-  SetDosDate(context_, target, "d_plan", d.d_plan);
-  target.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
-  target.SetText("uwagi", d.uwagi);
-  target.SetText("id_tworz", context_.creator_identifier);
+  d.tail.Write(context_, target);
   target.Post();
 }
 
