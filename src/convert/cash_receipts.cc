@@ -9,7 +9,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDLZLEC";
 // The order reference of a receipt line that pays no order: the receipt stands for itself.
 constexpr std::uint16_t kSelfStandingMarker = 0xFEFE;
 constexpr std::string_view kSelfStandingOrder = "FFFFFFFF";
@@ -44,7 +43,7 @@ run::Status ConvertCashReceipts(run::RunContext& context) {
   SourceTablesScope scope(context);
   Receipt receipt;
   ReceiptLine line;
-  auto receipts = SourceTable::Open(context, kVariable, "nrkp.dbf", [&](SourceTable& table) {
+  auto receipts = SourceTable::Open(context, source::tables::kNrkp, [&](SourceTable& table) {
     table.Binary4("id_kp", &receipt.id_kp)
         .Key()
         .Text("nr_kp", &receipt.nr_kp)
@@ -52,7 +51,7 @@ run::Status ConvertCashReceipts(run::RunContext& context) {
         .Real("kwota_kp", &receipt.kwota_kp);
   });
   if (!receipts) return receipts.error();
-  auto lines = SourceTable::Open(context, kVariable, "elkp.dbf", [&](SourceTable& table) {
+  auto lines = SourceTable::Open(context, source::tables::kElkp, [&](SourceTable& table) {
     table.Binary4("id_kp", &line.id_kp)
         .Binary2("id_zam", &line.id_zam)
         .Logical("odsetki", &line.odsetki)

@@ -9,8 +9,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDLZLEC";
-
 struct Description {
   std::uint16_t id_wspk = 0;
   std::string kod_wspk, opis_wspk;
@@ -26,7 +24,7 @@ struct Part {
 run::Status ConvertDescriptions(run::RunContext& context, const std::string& folder,
                                 run::TranslationTable& written) {
   Description source;
-  auto opis_wsp = SourceTable::Open(context, kVariable, "opis_wsp.dbf", [&](SourceTable& table) {
+  auto opis_wsp = SourceTable::Open(context, source::tables::kOpisWsp, [&](SourceTable& table) {
     table.Binary2("id_wspk", &source.id_wspk)
         .Key()
         .Text("kod_wspk", &source.kod_wspk)
@@ -55,7 +53,7 @@ run::Status ConvertDescriptions(run::RunContext& context, const std::string& fol
 run::Status ConvertParts(run::RunContext& context, const std::string& folder,
                          const run::TranslationTable& descriptions) {
   Part source;
-  auto wsprozl = SourceTable::Open(context, kVariable, "wsprozl.dbf", [&](SourceTable& table) {
+  auto wsprozl = SourceTable::Open(context, source::tables::kWsprozl, [&](SourceTable& table) {
     table.Binary4("id_rozl", &source.id_rozl)
         .Real("wspk_czesc", &source.wspk_czesc)
         .Binary2("id_wspk", &source.id_wspk);
@@ -96,7 +94,7 @@ run::Status ConvertStatutoryInterest(run::RunContext& context) {
   std::string d_od, jakie;
   double stopa = 0;
   auto ustawowe =
-      SourceTable::OpenIfReadable(context, "BDGWINDYK", "ustawowe.dbf", [&](SourceTable& table) {
+      SourceTable::OpenIfReadable(context, source::tables::kUstawowe, [&](SourceTable& table) {
         table.Text("d_od", &d_od).Key().Real("stopa", &stopa).Text("jakie", &jakie);
       });
   if (!ustawowe) return {};
@@ -120,7 +118,7 @@ run::Status ConvertSalesRegister(run::RunContext& context) {
   SourceTablesScope scope(context);
   std::string d_poczrej, d_konrej;
   auto nrej_sp =
-      SourceTable::OpenIfReadable(context, kVariable, "nrej_sp.dbf", [&](SourceTable& table) {
+      SourceTable::OpenIfReadable(context, source::tables::kNrejSp, [&](SourceTable& table) {
         table.Text("d_poczrej", &d_poczrej).Key().Text("d_konrej", &d_konrej);
       });
   if (!nrej_sp) return {};

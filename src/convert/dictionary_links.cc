@@ -6,8 +6,8 @@
 
 namespace konwerter::convert {
 
-run::Status DictionaryLinks::Open(std::string_view variable, std::string_view file_name) {
-  auto source = SourceTable::Open(context_, variable, file_name, [&](SourceTable& table) {
+run::Status DictionaryLinks::Open(const source::tables::TableLayout& layout) {
+  auto source = SourceTable::Open(context_, layout, [&](SourceTable& table) {
     table.Binary4("id_ope", &link_.id_ope).Binary2(dictionary_.source_field, &link_.reference);
   });
   if (!source) return source.error();
@@ -15,8 +15,8 @@ run::Status DictionaryLinks::Open(std::string_view variable, std::string_view fi
   return {};
 }
 
-void DictionaryLinks::OpenIfReadable(std::string_view variable, std::string_view file_name) {
-  source_ = SourceTable::OpenIfReadable(context_, variable, file_name, [&](SourceTable& table) {
+void DictionaryLinks::OpenIfReadable(const source::tables::TableLayout& layout) {
+  source_ = SourceTable::OpenIfReadable(context_, layout, [&](SourceTable& table) {
     table.Binary4("id_ope", &link_.id_ope).Binary2(dictionary_.source_field, &link_.reference);
   });
 }

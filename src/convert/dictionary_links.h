@@ -46,12 +46,11 @@ class DictionaryLinks {
   DictionaryLinks(const DictionaryLinks&) = delete;
   DictionaryLinks& operator=(const DictionaryLinks&) = delete;
 
-  // Opens the link table of the directory variable's folder and binds its fields; the
-  // failure naming it when it cannot be read.
-  run::Status Open(std::string_view variable, std::string_view file_name);
+  // Opens the link table and binds its fields; the failure naming it when it cannot be read.
+  run::Status Open(const source::tables::TableLayout& layout);
   // The same for a link table the register can go without: not there, it links nothing;
   // there but unreadable, it links nothing and is named in a warning.
-  void OpenIfReadable(std::string_view variable, std::string_view file_name);
+  void OpenIfReadable(const source::tables::TableLayout& layout);
 
   // Writes one target record per link whose document key is set: `document_field` gets the
   // document's identifier from `documents` (empty for a document not written), the

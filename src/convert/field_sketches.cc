@@ -12,7 +12,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDGSZKICE";
 constexpr std::size_t kSegmentTwoWidth = 4;
 
 // One record of szkice.dbf as the reader fills it.
@@ -38,7 +37,7 @@ class FieldSketchesConverter {
  public:
   explicit FieldSketchesConverter(run::RunContext& context)
       : context_(context),
-        features_(context.edition == run::SourceEdition::kLater),
+        features_(context.edition == source::SourceEdition::kLater),
         renumber_(SegmentOneRenumbering(context, context.options.segment_one.szkice)),
         assortment_links_(context, kLinkedAssortments, kSketchBlankLinks),
         feature_links_(context, kLinkedFeatures, kSketchBlankLinks) {}
@@ -61,7 +60,7 @@ class FieldSketchesConverter {
 
 run::Status FieldSketchesConverter::OpenSources() {
   Sketch& s = sketch_;
-  auto sketches = SourceTable::Open(context_, kVariable, "szkice.dbf", [&](SourceTable& table) {
+  auto sketches = SourceTable::Open(context_, source::tables::kSzkice, [&](SourceTable& table) {
     table.Binary4("id_szkicu", &s.id_szkicu)
         .Key()
         .Binary2("ro_roboty", &s.ro_roboty)
@@ -75,8 +74,8 @@ run::Status FieldSketchesConverter::OpenSources() {
   // A link table that is not there is no error: it contributes no records. One that is
   // there but cannot be read is left out with a warning.
   if (features_) {
-    assortment_links_.OpenIfReadable(kVariable, "asor_sz.dbf");
-    feature_links_.OpenIfReadable(kVariable, "cechy_sz.dbf");
+    assortment_links_.OpenIfReadable(source::tables::kAsorSz);
+    feature_links_.OpenIfReadable(source::tables::kCechySz);
   }
   return {};
 }
@@ -132,7 +131,7 @@ run::Status FieldSketchesConverter::Run() {
     feature_links_.LeaveUnread(*szkcechy);
   }
   // A missing raster-extent source stops the run; the sketches stay written.
-  run::Status extents = ConvertRasterExtents(context_, folder, kVariable, "ob_rs.dbf", documents_);
+  run::Status extents = ConvertRasterExtents(context_, folder, source::tables::kObRs, documents_);
   szkice->Close();
   szkcechy->Close();
   szkasor->Close();

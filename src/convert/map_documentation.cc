@@ -11,7 +11,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDGMAPAZ";
 constexpr std::string_view kCancelledSystem = "\xFF";  // uklad of a cancelled document
 
 // One record of metryka.dbf as the reader fills it.
@@ -53,7 +52,7 @@ class MapDocumentationConverter {
 
 run::Status MapDocumentationConverter::OpenSources() {
   Document& d = document_;
-  auto metryka = SourceTable::Open(context_, kVariable, "metryka.dbf", [&](SourceTable& table) {
+  auto metryka = SourceTable::Open(context_, source::tables::kMetryka, [&](SourceTable& table) {
     table.Binary4("id_dok", &d.id_dok)
         .Key()
         .Binary2("skr_dok", &d.skr_dok)
@@ -67,8 +66,8 @@ run::Status MapDocumentationConverter::OpenSources() {
   });
   if (!metryka) return metryka.error();
   metryka_ = std::move(*metryka);
-  if (run::Status opened = ruch_m_.Open(kVariable, "ruch_m.dbf"); !opened) return opened;
-  auto slownik = SourceTable::Open(context_, kVariable, "slownik.dbf", [&](SourceTable& table) {
+  if (run::Status opened = ruch_m_.Open(source::tables::kRuchM); !opened) return opened;
+  auto slownik = SourceTable::Open(context_, source::tables::kSlownik, [&](SourceTable& table) {
     table.Binary2("skr_opis", &description_.code)
         .Key()
         .Text("opis", &description_.name)
@@ -76,7 +75,7 @@ run::Status MapDocumentationConverter::OpenSources() {
   });
   if (!slownik) return slownik.error();
   slownik_ = std::move(*slownik);
-  auto ind_dok = SourceTable::Open(context_, kVariable, "ind_dok.dbf", [&](SourceTable& table) {
+  auto ind_dok = SourceTable::Open(context_, source::tables::kIndDok, [&](SourceTable& table) {
     table.Binary2("skr_dok", &kind_.code)
         .Key()
         .Text("naz_dok", &kind_.name)

@@ -13,37 +13,34 @@ namespace {
 
 // What tells the KME register and the register of outlines apart.
 struct MapRegister {
-  std::string_view variable;
-  std::string_view register_source;
+  const source::tables::TableLayout& register_source;
   std::string_view key_field;
   bool with_document_kind;  // skr_dok, a reference into the KMZ ind_dok.dbf
-  std::string_view movement_source;
+  const source::tables::TableLayout& movement_source;
   const target::tables::TableStrings& register_target;  // its group is the target folder
   const target::tables::TableStrings& movement_target;
   std::string_view sequence_name;
-  std::string_view raster_extents;
+  const source::tables::TableLayout& raster_extents;
   bool run::SegmentOneOptions::*segment_one_box;
 };
 
-const MapRegister kKme{.variable = "BDGMAPAE",
-                       .register_source = "m_ewid.dbf",
+const MapRegister kKme{.register_source = source::tables::kMEwid,
                        .key_field = "id_ewid",
                        .with_document_kind = true,
-                       .movement_source = "ruch_e.dbf",
+                       .movement_source = source::tables::kRuchE,
                        .register_target = target::tables::kKmeMEwid,
                        .movement_target = target::tables::kKmeRuchE,
                        .sequence_name = "M_EWID",
-                       .raster_extents = "ob_re.dbf",
+                       .raster_extents = source::tables::kObRe,
                        .segment_one_box = &run::SegmentOneOptions::kme};
-const MapRegister kOutlines{.variable = "BDGZARYSY",
-                            .register_source = "z_ewid.dbf",
+const MapRegister kOutlines{.register_source = source::tables::kZEwid,
                             .key_field = "id_zarys",
                             .with_document_kind = false,
-                            .movement_source = "ruch_z.dbf",
+                            .movement_source = source::tables::kRuchZ,
                             .register_target = target::tables::kZarysyZEwid,
                             .movement_target = target::tables::kZarysyRuchZ,
                             .sequence_name = "Z_EWID",
-                            .raster_extents = "ob_rz.dbf",
+                            .raster_extents = source::tables::kObRz,
                             .segment_one_box = &run::SegmentOneOptions::zarysy};
 
 // One register record as the reader fills it.
@@ -82,20 +79,19 @@ class MapRegisterConverter {
 
 run::Status MapRegisterConverter::OpenSources() {
   Document& d = document_;
-  auto opened =
-      SourceTable::Open(context_, kind_.variable, kind_.register_source, [&](SourceTable& table) {
-        table.Binary4(kind_.key_field, &d.key)
-            .Key()
-            .Text("czlon_1", &d.czlon_1)
-            .Text("czlon_2", &d.czlon_2)
-            .Long("czlon_3", &d.czlon_3)
-            .Text("czlon_4", &d.czlon_4);
-        d.tail.Bind(table);
-        if (kind_.with_document_kind) table.Binary2("skr_dok", &d.skr_dok);
-      });
+  auto opened = SourceTable::Open(context_, kind_.register_source, [&](SourceTable& table) {
+    table.Binary4(kind_.key_field, &d.key)
+        .Key()
+        .Text("czlon_1", &d.czlon_1)
+        .Text("czlon_2", &d.czlon_2)
+        .Long("czlon_3", &d.czlon_3)
+        .Text("czlon_4", &d.czlon_4);
+    d.tail.Bind(table);
+    if (kind_.with_document_kind) table.Binary2("skr_dok", &d.skr_dok);
+  });
   if (!opened) return opened.error();
   register_ = std::move(*opened);
-  return movements_.Open(kind_.variable, kind_.movement_source);
+  return movements_.Open(kind_.movement_source);
 }
 
 void MapRegisterConverter::WriteDocument(engine::Table& target, const std::string& identifier) {
@@ -137,8 +133,7 @@ run::Status MapRegisterConverter::Run() {
   movements_.Convert(*movements, "id_ewid", documents_);
   // A missing raster-extent source stops the run; the register and its movements stay
   // written.
-  run::Status extents =
-      ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);
+  run::Status extents = ConvertRasterExtents(context_, folder, kind_.raster_extents, documents_);
   documents->Close();
   movements->Close();
   return extents;

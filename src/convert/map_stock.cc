@@ -10,8 +10,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDLDRUKI";
-
 struct Delivery {
   std::uint16_t id_dostawy = 0;
   std::string nr_dostawy, nr_dow_p, d_dowodu, d_przyj, uwagi;
@@ -66,7 +64,7 @@ class MapStockConverter {
 
 run::Status MapStockConverter::Deliveries() {
   Delivery source;
-  auto dostawy = SourceTable::Open(context_, kVariable, "dostawy.dbf", [&](SourceTable& table) {
+  auto dostawy = SourceTable::Open(context_, source::tables::kDostawy, [&](SourceTable& table) {
     table.Binary2("id_dostawy", &source.id_dostawy)
         .Key()
         .Text("nr_dostawy", &source.nr_dostawy)
@@ -111,7 +109,7 @@ void MapStockConverter::WriteDelivery(engine::Table& table, const Delivery& sour
 
 run::Status MapStockConverter::SheetsReceived() {
   SheetReceived source;
-  auto przychod = SourceTable::Open(context_, kVariable, "przychod.dbf", [&](SourceTable& table) {
+  auto przychod = SourceTable::Open(context_, source::tables::kPrzychod, [&](SourceTable& table) {
     table.Binary2("id_dostawy", &source.id_dostawy)
         .Word("nr_romap", &source.nr_romap)
         .Text("godlo", &source.godlo)
@@ -142,7 +140,7 @@ run::Status MapStockConverter::SheetsReceived() {
 
 run::Status MapStockConverter::MapKinds() {
   MapKind source;
-  auto ind_map = SourceTable::Open(context_, kVariable, "ind_map.dbf", [&](SourceTable& table) {
+  auto ind_map = SourceTable::Open(context_, source::tables::kIndMap, [&](SourceTable& table) {
     table.Word("nr_romap", &source.nr_romap)
         .Key()
         .Text("nazwa", &source.nazwa)
@@ -172,7 +170,7 @@ run::Status MapStockConverter::MapKinds() {
 
 run::Status MapStockConverter::Designations() {
   Designation source;
-  auto godla = SourceTable::Open(context_, kVariable, "godla.dbf", [&](SourceTable& table) {
+  auto godla = SourceTable::Open(context_, source::tables::kGodla, [&](SourceTable& table) {
     table.Text("godlo", &source.godlo).Key().Text("nazwa_god", &source.nazwa_god);
   });
   if (!godla) return godla.error();

@@ -14,19 +14,19 @@ namespace konwerter::convert {
 namespace {
 
 namespace tables = target::tables;
+using source::tables::TableLayout;
 
 // What tells the three kinds of operats apart.
 struct OperatRegister {
   OperatKind kind;
   std::string_view group;
-  std::string_view variable;
-  std::string_view operats;
-  std::string_view assortment_links;
-  std::string_view feature_links;
-  std::string_view movements;
+  const TableLayout* operats;
+  const TableLayout* assortment_links;
+  const TableLayout* feature_links;
+  const TableLayout* movements;
   std::string_view sequence_name;
   bool run::SegmentOneOptions::*segment_one_box;
-  std::string_view raster_extents;  // empty: the kind keeps none (it links parcels instead)
+  const TableLayout* raster_extents;  // none: the kind keeps none (it links parcels instead)
 };
 
 constexpr std::string_view kNoUnit = "  -";  // NRJEDNEWID of the kinds without a commune unit
@@ -35,37 +35,35 @@ constexpr std::size_t kDigitalIdGapStart = 31;  // characters 32 to 35 of a 44-c
 constexpr std::size_t kDigitalIdGap = 4;
 
 const OperatRegister& RegisterOf(OperatKind kind) {
+  namespace dos = source::tables;
   static const OperatRegister kRegisters[] = {
       {.kind = OperatKind::kRegister,
        .group = "OPER_PR",
-       .variable = "BDGOPEW",
-       .operats = "opg.dbf",
-       .assortment_links = "asor_ew.dbf",
-       .feature_links = "cechy_ew.dbf",
-       .movements = "rg.dbf",
+       .operats = &dos::kOpg,
+       .assortment_links = &dos::kAsorEw,
+       .feature_links = &dos::kCechyEw,
+       .movements = &dos::kRg,
        .sequence_name = "OPERATY_PR",
        .segment_one_box = &run::SegmentOneOptions::oper_pr,
-       .raster_extents = ""},
+       .raster_extents = nullptr},
       {.kind = OperatKind::kBaseAndUse,
        .group = "OPER_BU",
-       .variable = "BDGOP",
-       .operats = "oper_bu.dbf",
-       .assortment_links = "asor_bu.dbf",
-       .feature_links = "cechy_bu.dbf",
-       .movements = "ruch_bu.dbf",
+       .operats = &dos::kOperBu,
+       .assortment_links = &dos::kAsorBu,
+       .feature_links = &dos::kCechyBu,
+       .movements = &dos::kRuchBu,
        .sequence_name = "OPERATY_BU",
        .segment_one_box = &run::SegmentOneOptions::oper_bu,
-       .raster_extents = "ob_bu.dbf"},
+       .raster_extents = &dos::kObBu},
       {.kind = OperatKind::kTransitional,
        .group = "OPER_PRZ",
-       .variable = "BDGOPP",
-       .operats = "oper_p.dbf",
-       .assortment_links = "asor_p.dbf",
-       .feature_links = "cechy_p.dbf",
-       .movements = "ruch_p.dbf",
+       .operats = &dos::kOperP,
+       .assortment_links = &dos::kAsorP,
+       .feature_links = &dos::kCechyP,
+       .movements = &dos::kRuchP,
        .sequence_name = "OPERATY_PRZ",
        .segment_one_box = &run::SegmentOneOptions::oper_prz,
-       .raster_extents = "ob_rp.dbf"},
+       .raster_extents = &dos::kObRp},
   };
   return kRegisters[static_cast<int>(kind) - 1];
 }
@@ -98,7 +96,7 @@ class OperatsConverter {
       : context_(context),
         kind_(RegisterOf(kind)),
         register_kind_(kind == OperatKind::kRegister),
-        features_(context.edition == run::SourceEdition::kLater),
+        features_(context.edition == source::SourceEdition::kLater),
         renumber_(
             SegmentOneRenumbering(context, context.options.segment_one.*kind_.segment_one_box)),
         movements_(context),
@@ -127,35 +125,33 @@ class OperatsConverter {
 
 run::Status OperatsConverter::OpenSources() {
   Operat& o = operat_;
-  auto operats =
-      SourceTable::Open(context_, kind_.variable, kind_.operats, [&](SourceTable& table) {
-        table.Binary4("id_ope", &o.id_ope)
-            .Key()
-            .Text("czlon_1", &o.czlon_1)
-            .Text("czlon_2", &o.czlon_2)
-            .Long("czlon_3", &o.czlon_3)
-            .Text("czlon_4", &o.czlon_4)
-            .Binary4("id_kerg", &o.id_kerg);
-        o.tail.Bind(table);
-        if (register_kind_) {
-          table.Word("nrjednewid", &o.nrjednewid);
-        } else {
-          table.Binary2("ro_roboty", &o.ro_roboty);
-        }
-        if (features_) table.Text("cyfr_id", &o.cyfr_id);
-      });
+  auto operats = SourceTable::Open(context_, *kind_.operats, [&](SourceTable& table) {
+    table.Binary4("id_ope", &o.id_ope)
+        .Key()
+        .Text("czlon_1", &o.czlon_1)
+        .Text("czlon_2", &o.czlon_2)
+        .Long("czlon_3", &o.czlon_3)
+        .Text("czlon_4", &o.czlon_4)
+        .Binary4("id_kerg", &o.id_kerg);
+    o.tail.Bind(table);
+    if (register_kind_) {
+      table.Word("nrjednewid", &o.nrjednewid);
+    } else {
+      table.Binary2("ro_roboty", &o.ro_roboty);
+    }
+    if (features_) table.Text("cyfr_id", &o.cyfr_id);
+  });
   if (!operats) return operats.error();
   operats_ = std::move(*operats);
   if (features_) {
-    if (run::Status opened = assortment_links_.Open(kind_.variable, kind_.assortment_links);
-        !opened) {
+    if (run::Status opened = assortment_links_.Open(*kind_.assortment_links); !opened) {
       return opened;
     }
-    if (run::Status opened = feature_links_.Open(kind_.variable, kind_.feature_links); !opened) {
+    if (run::Status opened = feature_links_.Open(*kind_.feature_links); !opened) {
       return opened;
     }
   }
-  return movements_.Open(kind_.variable, kind_.movements);
+  return movements_.Open(*kind_.movements);
 }
 
 // The target fields in the order the register lists them: the work the operat came from
@@ -226,11 +222,11 @@ run::Status OperatsConverter::Run() {
   ConvertFeaturesAndAssortments(*op_asor, *op_cechy);
   run::Status done;
   if (register_kind_) {
-    done = ConvertOperatParcelLinks(context_, kind_.variable, *obdg, documents_,
+    done = ConvertOperatParcelLinks(context_, *obdg, documents_,
                                     operats_->RecordCount() + run::kSpareSlots);
   } else {
     // A missing raster-extent source stops the run; the tables of this kind stay written.
-    done = ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);
+    done = ConvertRasterExtents(context_, folder, *kind_.raster_extents, documents_);
   }
   for (const auto& table : {operaty.get(), op_ruch.get(), op_cechy.get(), op_asor.get()}) {
     table->Close();

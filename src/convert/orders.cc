@@ -13,9 +13,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kOrdersVariable = "BDLZLEC";
-constexpr std::string_view kStockVariable = "BDLDRUKI";
-
 struct OrderCard {
   std::uint16_t id_zam = 0, rok = 0, etap_f = 0, id_obsluga = 0, id_asort = 0;
   std::int32_t nr_zam = 0, nr_vat = 0;
@@ -53,7 +50,7 @@ class OrdersConverter {
  public:
   explicit OrdersConverter(run::RunContext& context)
       : context_(context),
-        later_edition_(context.edition == run::SourceEdition::kLater),
+        later_edition_(context.edition == source::SourceEdition::kLater),
         folder_(MakeTargetFolder(context, "ZLECENIA")) {}
 
   run::Status Run() {
@@ -84,7 +81,7 @@ class OrdersConverter {
 
 run::Status OrdersConverter::OrderCards() {
   OrderCard card;
-  auto kart_zam = SourceTable::Open(context_, kOrdersVariable, "kart_zam.dbf", [&](SourceTable& t) {
+  auto kart_zam = SourceTable::Open(context_, source::tables::kKartZam, [&](SourceTable& t) {
     t.Binary2("id_zam", &card.id_zam)
         .Long("nr_zam", &card.nr_zam)
         .Key()
@@ -164,7 +161,7 @@ void OrdersConverter::WriteOrderCard(engine::Table& table, const OrderCard& card
 
 run::Status OrdersConverter::SettlementLines() {
   SettlementLine line;
-  auto source = SourceTable::Open(context_, kOrdersVariable, "rozlicz.dbf", [&](SourceTable& t) {
+  auto source = SourceTable::Open(context_, source::tables::kRozlicz, [&](SourceTable& t) {
     t.Binary4("id_rozl", &line.id_rozl)
         .Key()
         .Binary2("id_zam", &line.id_zam)
@@ -224,7 +221,7 @@ void OrdersConverter::WriteSettlement(const SettlementLine& line, const std::str
 
 run::Status OrdersConverter::SheetIssues() {
   SheetIssue issue;
-  auto rozchod = SourceTable::Open(context_, kStockVariable, "rozchod.dbf", [&](SourceTable& t) {
+  auto rozchod = SourceTable::Open(context_, source::tables::kRozchod, [&](SourceTable& t) {
     t.Word("nr_romap", &issue.nr_romap)
         .Text("godlo", &issue.godlo)
         .Binary2("id_zam", &issue.id_zam)
