@@ -13,6 +13,7 @@
 #include "tests/e2e/dos_site.h"
 #include "tests/e2e/prepared_run.h"
 #include "tests/support/memory_ledger.h"
+#include "tools/dos/catalogue_table_writer.h"
 #include "tools/dos/dos_table_writer.h"
 
 namespace konwerter::testing {
@@ -39,16 +40,16 @@ class ConverterToolkitTest : public ::testing::Test {
   ConverterToolkitTest() : site_(DosPersonsFolder{}) {
     const auto folder = site_.folder("GMAPAZ");
     std::filesystem::create_directories(folder);
-    Write(folder / "a.dbf", {"a1", "a2", "a3"}, {1, 2, 3});
-    Write(folder / "b.dbf", {"b1", "b2"}, {7, 8});
+    Write(folder, kA, {"a1", "a2", "a3"}, {1, 2, 3});
+    Write(folder, kB, {"b1", "b2"}, {7, 8});
     run_.emplace(site_);
   }
 
-  static void Write(const std::filesystem::path& path, const std::vector<std::string>& names,
-                    const std::vector<std::uint32_t>& keys) {
-    tools::DosTableWriter writer(path, {{"NAZWA", 'C', 10}, {"ID", 'C', 4}});
+  static void Write(const std::filesystem::path& folder, const dos::TableLayout& layout,
+                    const std::vector<std::string>& names, const std::vector<std::uint32_t>& keys) {
+    tools::CatalogueTableWriter writer(folder, layout);
     for (std::size_t i = 0; i < names.size(); ++i) {
-      writer.Add({names[i], tools::DosKey(keys[i])}, i == 1);
+      writer.Add({{"NAZWA", names[i]}, {"ID", tools::DosKey(keys[i])}}, i == 1);
     }
   }
 
