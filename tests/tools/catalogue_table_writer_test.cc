@@ -25,19 +25,17 @@ constexpr tables::TableLayout kTable{"BDGOSOBY", "proba.dbf", kFields};
 TEST(CatalogueTableWriter, ValuesByNameInTheEditionsFieldOrder) {
   const std::vector<FieldValue> values = {
       {"nazwa", "Ala"}, {"STARE", "T"}, {"NOWE", "12"}, {"ID", DosKey(7)}};
-  EXPECT_THAT(ValuesInFieldOrder(kTable, SourceEdition::kLater, values),
-              ElementsAre(DosKey(7), "Ala", "12"));
-  EXPECT_THAT(ValuesInFieldOrder(kTable, SourceEdition::kEarlier, values),
+  const FieldOrder later(kTable, SourceEdition::kLater);
+  EXPECT_THAT(later.Arrange(values), ElementsAre(DosKey(7), "Ala", "12"));
+  EXPECT_THAT(FieldOrder(kTable, SourceEdition::kEarlier).Arrange(values),
               ElementsAre(DosKey(7), "Ala", "T"));
-  EXPECT_THAT(ValuesInFieldOrder(kTable, SourceEdition::kLater, {{"NOWE", "1"}}),
-              ElementsAre("", "", "1"));
+  EXPECT_THAT(later.Arrange({{"NOWE", "1"}}), ElementsAre("", "", "1"));
 }
 
 TEST(CatalogueTableWriter, RefusesANameTheTableLacksAndAFieldGivenTwice) {
-  EXPECT_THROW(ValuesInFieldOrder(kTable, SourceEdition::kLater, {{"NAZWY", "x"}}),
-               std::invalid_argument);
-  EXPECT_THROW(ValuesInFieldOrder(kTable, SourceEdition::kLater, {{"NAZWA", "x"}, {"nazwa", "y"}}),
-               std::invalid_argument);
+  const FieldOrder order(kTable, SourceEdition::kLater);
+  EXPECT_THROW(order.Arrange({{"NAZWY", "x"}}), std::invalid_argument);
+  EXPECT_THROW(order.Arrange({{"NAZWA", "x"}, {"nazwa", "y"}}), std::invalid_argument);
 }
 
 // The table as dbfread reads it: the edition's fields with the catalogue's types and widths.

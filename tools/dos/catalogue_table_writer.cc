@@ -1,8 +1,8 @@
 #include "tools/dos/catalogue_table_writer.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
+#include <utility>
 
 namespace konwerter::tools {
 
@@ -10,16 +10,13 @@ namespace {
 
 namespace tables = source::tables;
 
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) ==
-           std::toupper(static_cast<unsigned char>(y));
-  });
+char Upper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool HasFieldOfAnyEdition(const tables::TableLayout& table, std::string_view name) {
-  return std::any_of(table.fields.begin(), table.fields.end(),
-                     [&](const tables::FieldLayout& field) { return SameName(field.name, name); });
+bool SameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
 }  // namespace
@@ -32,33 +29,44 @@ std::vector<DosField> DosFieldsOf(const tables::TableLayout& table, source::Sour
   return fields;
 }
 
-std::vector<std::string> ValuesInFieldOrder(const tables::TableLayout& table,
-                                            source::SourceEdition edition,
-                                            const std::vector<FieldValue>& values) {
-  std::vector<std::string> ordered;
-  std::vector<bool> given;
-  std::vector<std::string_view> names;
-  for (const tables::FieldLayout& field : table.fields) {
-    if (tables::InEdition(field.editions, edition)) names.push_back(field.name);
+FieldOrder::FieldOrder(const tables::TableLayout& table, source::SourceEdition edition)
+    : table_(table) {
+  for (const tables::FieldLayout& field : tables::FieldsOf(table, edition)) {
+    names_.push_back(field.name);
   }
-  ordered.resize(names.size());
-  given.resize(names.size());
-  for (const FieldValue& value : values) {
-    const auto found = std::find_if(names.begin(), names.end(), [&](std::string_view name) {
-      return SameName(name, value.field);
-    });
-    if (found == names.end()) {
-      if (HasFieldOfAnyEdition(table, value.field)) continue;
-      throw std::invalid_argument(std::string(table.file) + " has no field " +
+}
+
+int FieldOrder::PositionOf(std::string_view name, std::size_t from) const {
+  const std::size_t count = names_.size();
+  for (std::size_t step = 0; step < count; ++step) {
+    const std::size_t i = (from + step) % count;
+    if (names_[i] == name || SameName(names_[i], name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::vector<std::string> FieldOrder::Arrange(std::vector<FieldValue> values) const {
+  std::vector<std::string> ordered(names_.size());
+  std::vector<bool> given(names_.size());
+  std::size_t next = 0;  // values mostly come in field order: look there first
+  for (FieldValue& value : values) {
+    const int position = PositionOf(value.field, next);
+    if (position < 0) {
+      const bool other_edition = std::any_of(
+          table_.fields.begin(), table_.fields.end(),
+          [&](const tables::FieldLayout& field) { return SameName(field.name, value.field); });
+      if (other_edition) continue;
+      throw std::invalid_argument(std::string(table_.file) + " has no field " +
                                   std::string(value.field));
     }
-    const auto index = static_cast<std::size_t>(found - names.begin());
+    const auto index = static_cast<std::size_t>(position);
     if (given[index]) {
       throw std::invalid_argument(std::string(value.field) + " given twice for " +
-                                  std::string(table.file));
+                                  std::string(table_.file));
     }
     given[index] = true;
-    ordered[index] = value.value;
+    ordered[index] = std::move(value.value);
+    next = index + 1;
   }
   return ordered;
 }
@@ -67,12 +75,11 @@ CatalogueTableWriter::CatalogueTableWriter(const std::filesystem::path& folder,
                                            const tables::TableLayout& table,
                                            source::SourceEdition edition,
                                            std::string_view file_name)
-    : table_(table),
-      edition_(edition),
+    : order_(table, edition),
       writer_(folder / (file_name.empty() ? table.file : file_name), DosFieldsOf(table, edition)) {}
 
-void CatalogueTableWriter::Add(const std::vector<FieldValue>& values, bool deleted) {
-  writer_.Add(ValuesInFieldOrder(table_, edition_, values), deleted);
+void CatalogueTableWriter::Add(std::vector<FieldValue> values, bool deleted) {
+  writer_.Add(order_.Arrange(std::move(values)), deleted);
 }
 
 }  // namespace konwerter::tools

@@ -116,7 +116,7 @@ void WriteRegister(SiteContext& site, const Register& definition) {
           FieldValue{"UWAGI", Cp852(random.Pick(Remarks()))}}) {
       values.push_back(std::move(value));
     }
-    table.Add(values, random.Percent(2));
+    table.Add(std::move(values), random.Percent(2));
   }
   table.Finish();
   WriteLoanMovements(site, definition.movements, table.count());

@@ -49,7 +49,7 @@ SampleTable::SampleTable(SiteFiles& files, const source::tables::TableLayout& ta
 SampleTable::SampleTable(SiteFiles& files, const source::tables::TableLayout& table,
                          std::string_view file_name)
     : files_(files),
-      table_(table),
+      order_(table, files.edition()),
       path_(files.PathOf(FolderOf(table), file_name)),
       fields_(DosFieldsOf(table, files.edition())),
       writer_(path_, fields_) {}
@@ -62,8 +62,8 @@ SampleTable::~SampleTable() {
   }
 }
 
-void SampleTable::Add(const std::vector<FieldValue>& values, bool deleted) {
-  std::vector<std::string> ordered = ValuesInFieldOrder(table_, files_.edition(), values);
+void SampleTable::Add(std::vector<FieldValue> values, bool deleted) {
+  std::vector<std::string> ordered = order_.Arrange(std::move(values));
   for (std::size_t i = 0; i < ordered.size(); ++i) {
     if (ordered[i].size() > fields_[i].width) ordered[i].resize(fields_[i].width);
   }

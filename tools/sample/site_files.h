@@ -54,9 +54,9 @@ class SampleTable {
   SampleTable& operator=(const SampleTable&) = delete;
   ~SampleTable();  // finishes the table if Finish() was not called
 
-  // Adds a record from values by field name; see ValuesInFieldOrder. Values longer than
+  // Adds a record from values by field name; see FieldOrder::Arrange. Values longer than
   // their field are cut to its width, as Clipper's REPLACE cuts them.
-  void Add(const std::vector<FieldValue>& values, bool deleted = false);
+  void Add(std::vector<FieldValue> values, bool deleted = false);
   // Finishes the file and notes it in the report. Later calls do nothing.
   void Finish();
 
@@ -65,7 +65,7 @@ class SampleTable {
 
  private:
   SiteFiles& files_;
-  const source::tables::TableLayout& table_;
+  FieldOrder order_;
   std::filesystem::path path_;
   std::vector<DosField> fields_;
   DosTableWriter writer_;
