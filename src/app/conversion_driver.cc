@@ -205,7 +205,7 @@ void Run::OpenLedger() {
 // The sizing of the shared tables, the settings file, then every converter while the
 // conversion status is clean, each failure read from its result.
 void Run::RunSteps() {
-  run::Result<run::SourceEdition> edition = run::SizeSharedTables(context_);
+  run::Result<source::SourceEdition> edition = run::SizeSharedTables(context_);
   if (edition) {
     context_.edition = *edition;
   } else {

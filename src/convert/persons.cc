@@ -44,7 +44,7 @@ class PersonsConverter {
 
  private:
   run::Status OpenSources();
-  run::Status OpenDictionary(std::string_view file, Dictionary& dictionary);
+  run::Status OpenDictionary(const source::tables::TableLayout& layout, Dictionary& dictionary);
   std::string Resolve(Dictionary& dictionary, std::uint16_t reference, std::string_view field);
   void FillStreetSet();
   void WritePerson(engine::Table& osoby, const std::string& identifier);
@@ -66,10 +66,10 @@ class PersonsConverter {
   PolishNameSet streets_, localities_;
 };
 
-run::Status PersonsConverter::OpenDictionary(std::string_view file, Dictionary& dictionary) {
-  auto table = SourceTable::Open(context_, kVariable, file, [&](SourceTable& source) {
-    source.Text("nazwa", &dictionary.nazwa);
-  });
+run::Status PersonsConverter::OpenDictionary(const source::tables::TableLayout& layout,
+                                             Dictionary& dictionary) {
+  auto table = SourceTable::Open(
+      context_, layout, [&](SourceTable& source) { source.Text("nazwa", &dictionary.nazwa); });
   if (!table) return table.error();
   dictionary.file = platform::HostForm(table->path());
   dictionary.table = std::move(*table);
@@ -78,7 +78,7 @@ run::Status PersonsConverter::OpenDictionary(std::string_view file, Dictionary& 
 
 run::Status PersonsConverter::OpenSources() {
   Person& p = person_;
-  auto osoby = SourceTable::Open(context_, kVariable, "osoby.dbf", [&](SourceTable& table) {
+  auto osoby = SourceTable::Open(context_, source::tables::kOsoby, [&](SourceTable& table) {
     table.Binary4("id", &p.id)
         .Key()
         .Byte("o", &p.o)
@@ -98,15 +98,16 @@ run::Status PersonsConverter::OpenSources() {
   });
   if (!osoby) return osoby.error();
   osoby_ = std::move(*osoby);
-  for (const auto& [file, dictionary] : {std::pair{"gmina.dbf", &gmina_},
-                                         {"miejsc.dbf", &miejsc_},
-                                         {"imiona.dbf", &imiona_},
-                                         {"ulice.dbf", &ulice_}}) {
-    if (run::Status opened = OpenDictionary(file, *dictionary); !opened) return opened;
+  namespace tables = source::tables;
+  for (const auto& [layout, dictionary] : {std::pair{&tables::kGmina, &gmina_},
+                                           {&tables::kMiejsc, &miejsc_},
+                                           {&tables::kImiona, &imiona_},
+                                           {&tables::kUlice, &ulice_}}) {
+    if (run::Status opened = OpenDictionary(*layout, *dictionary); !opened) return opened;
   }
   // Name lines are read with their full width, so that a name wrapped over two lines keeps
   // its spaces.
-  auto nazwy = SourceTable::Open(context_, kVariable, "nazwy.dbf", [&](SourceTable& table) {
+  auto nazwy = SourceTable::Open(context_, source::tables::kNazwy, [&](SourceTable& table) {
     table.Binary4("ID_OS", &line_owner_).UntrimmedText("nazwa", &line_);
   });
   if (!nazwy) return nazwy.error();

@@ -1,6 +1,7 @@
 #include "convert/source_table.h"
 
 #include <exception>
+#include <stdexcept>
 #include <type_traits>
 
 #include "run/catalogue.h"
@@ -16,12 +17,37 @@ std::string Decimal(const Number* value) {
   return std::to_string(*value);
 }
 
+std::string_view KindName(source::BindingKind kind) {
+  switch (kind) {
+    case source::BindingKind::kText:
+      return "text";
+    case source::BindingKind::kUntrimmedText:
+      return "untrimmed text";
+    case source::BindingKind::kRawText:
+      return "raw text";
+    case source::BindingKind::kByte:
+      return "byte";
+    case source::BindingKind::kWord:
+      return "word";
+    case source::BindingKind::kLong:
+      return "long";
+    case source::BindingKind::kReal:
+      return "real";
+    case source::BindingKind::kLogical:
+      return "logical";
+    case source::BindingKind::kBinary2:
+      return "2-byte binary";
+    case source::BindingKind::kBinary4:
+      return "4-byte binary";
+  }
+  return "?";
+}
+
 }  // namespace
 
 run::Result<source::TableHandle> SourceTable::OpenHandle(run::RunContext& context,
-                                                         std::string_view variable,
-                                                         std::string_view file_name) {
-  return run::OpenSourceTable(context, variable, file_name);
+                                                         const Layout& layout) {
+  return run::OpenSourceTable(context, layout.variable, layout.file);
 }
 
 void SourceTable::WarnLeftOut(run::RunContext& context, const run::Failure& failure) {
@@ -29,19 +55,16 @@ void SourceTable::WarnLeftOut(run::RunContext& context, const run::Failure& fail
                        run::FailureReason(failure)});
 }
 
-SourceTable::SourceTable(run::RunContext& context, source::TableHandle handle,
-                         std::string_view variable, std::string_view file_name)
+SourceTable::SourceTable(run::RunContext& context, source::TableHandle handle, const Layout& layout)
     : context_(&context),
       handle_(handle),
-      variable_(variable),
-      file_name_(file_name),
-      path_(run::SourcePath(context, variable, file_name)) {}
+      layout_(&layout),
+      path_(run::SourcePath(context, layout.variable, layout.file)) {}
 
 SourceTable::SourceTable(SourceTable&& other) noexcept
     : context_(other.context_),
       handle_(other.handle_),
-      variable_(std::move(other.variable_)),
-      file_name_(std::move(other.file_name_)),
+      layout_(other.layout_),
       path_(std::move(other.path_)),
       missing_fields_(std::move(other.missing_fields_)),
       last_bound_(other.last_bound_),
@@ -54,8 +77,7 @@ SourceTable& SourceTable::operator=(SourceTable&& other) noexcept {
   Release();
   context_ = other.context_;
   handle_ = other.handle_;
-  variable_ = std::move(other.variable_);
-  file_name_ = std::move(other.file_name_);
+  layout_ = other.layout_;
   path_ = std::move(other.path_);
   missing_fields_ = std::move(other.missing_fields_);
   last_bound_ = other.last_bound_;
@@ -88,14 +110,21 @@ void SourceTable::Select() const {
 
 void SourceTable::NoteBinding(std::string_view field, source::BindingKind kind,
                               KeyDestination destination) {
+  const source::tables::FieldLayout* known =
+      source::tables::FindField(*layout_, field, context_->edition);
+  if (known == nullptr || !source::tables::BindingFits(*known, kind)) {
+    throw std::logic_error("the catalogue layout of " + std::string(layout_->file) +
+                           " gives this edition no field " + std::string(field) + " to read as " +
+                           std::string(KindName(kind)));
+  }
   if (tables().status() == source::kSourceNoSuchField) missing_fields_.emplace_back(field);
   last_bound_ = {destination, kind};
 }
 
 run::Status SourceTable::BindingsFound() const {
   if (missing_fields_.empty()) return {};
-  run::Failure failure =
-      run::SourceFailure(*context_, run::FailureKind::kFieldMissing, variable_, file_name_);
+  run::Failure failure = run::SourceFailure(*context_, run::FailureKind::kFieldMissing,
+                                            layout_->variable, layout_->file);
   for (const std::string& field : missing_fields_) {
     if (!failure.detail.empty()) failure.detail += ", ";
     failure.detail += field;

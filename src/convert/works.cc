@@ -15,9 +15,7 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kWorksVariable = "BDGROBOTY";
 constexpr std::string_view kRegisterVariable = "BDLZGLO";
-constexpr std::string_view kCommunesVariable = "BDGOSOBY";
 constexpr std::size_t kSegmentWidth = 4;
 constexpr std::uint16_t kLargestLp = 999;
 
@@ -90,7 +88,7 @@ class WorksConverter {
 };
 
 run::Status WorksConverter::OpenSources() {
-  auto roboty = SourceTable::Open(context_, kWorksVariable, "roboty.dbf", [&](SourceTable& t) {
+  auto roboty = SourceTable::Open(context_, source::tables::kRoboty, [&](SourceTable& t) {
     t.Binary4("id_kerg", &work_.id_kerg)
         .Key()
         .Text("jedn_seg", &work_.jedn_seg)
@@ -102,7 +100,7 @@ run::Status WorksConverter::OpenSources() {
   });
   if (!roboty) return roboty.error();
   roboty_ = std::move(*roboty);
-  auto kerg = SourceTable::Open(context_, kRegisterVariable, "kerg.dbf", [&](SourceTable& t) {
+  auto kerg = SourceTable::Open(context_, source::tables::kKerg, [&](SourceTable& t) {
     t.Binary4("id_kerg", &reported_.id_kerg)
         .Key()
         .Word("nr_g", &reported_.nr_g)
@@ -124,22 +122,21 @@ run::Status WorksConverter::OpenSources() {
       !index) {
     return index;
   }
-  auto kergasor =
-      SourceTable::Open(context_, kRegisterVariable, "kergasor.dbf", [&](SourceTable& t) {
-        t.Binary4("id_rkerg", &quantity_.id_rkerg)
-            .Binary2("ro_roboty", &quantity_.ro_roboty)
-            .Real("wielkosc", &quantity_.wielkosc);
-      });
+  auto kergasor = SourceTable::Open(context_, source::tables::kKergasor, [&](SourceTable& t) {
+    t.Binary4("id_rkerg", &quantity_.id_rkerg)
+        .Binary2("ro_roboty", &quantity_.ro_roboty)
+        .Real("wielkosc", &quantity_.wielkosc);
+  });
   if (!kergasor) return kergasor.error();
   kergasor_ = std::move(*kergasor);
-  auto obdg = SourceTable::Open(context_, kRegisterVariable, "obdg.dbf", [&](SourceTable& t) {
+  auto obdg = SourceTable::Open(context_, source::tables::kZgloObdg, [&](SourceTable& t) {
     t.Binary4("id_ope", &covered_.id_ope)
         .Binary4("id_dzialki", &covered_.id_dzialki)
         .Text("przed_po", &covered_.przed_po);
   });
   if (!obdg) return obdg.error();
   obdg_ = std::move(*obdg);
-  auto gmina = SourceTable::Open(context_, kCommunesVariable, "gmina.dbf", [&](SourceTable& t) {
+  auto gmina = SourceTable::Open(context_, source::tables::kGmina, [&](SourceTable& t) {
     t.Binary2("id", &commune_.id)
         .Word("nr_w", &commune_.nr_w)
         .Word("nr_g", &commune_.nr_g)
@@ -271,7 +268,7 @@ run::Status WorksConverter::Run() {
 
   namespace tables = target::tables;
   auto roboty = CreateTargetTable(context_, folder, tables::kKergRoboty);
-  kerg_records_.Size(kerg_->RecordCount() + 100);
+  kerg_records_.Size(kerg_->RecordCount() + run::kSpareSlots);
   auto kergasor = CreateTargetTable(context_, folder, tables::kKergKergasor);
   auto gminy = CreateTargetTable(context_, folder, tables::kKergGminy);
   auto obdg = CreateTargetTable(context_, folder, tables::kKergObdg);
@@ -290,7 +287,7 @@ run::Status WorksConverter::Run() {
   gminy->Close();
   obdg->Close();
   kerg_index_.Close();
-  return ConvertRasterExtents(context_, folder, kRegisterVariable, "ob_rr.dbf", kerg_records_);
+  return ConvertRasterExtents(context_, folder, source::tables::kObRr, kerg_records_);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/dbf_layout.h"
 #include "platform/dos_path.h"
-#include "source/dbf_layout.h"
 #include "source/field_descriptors.h"
 
 namespace konwerter::source {
@@ -16,6 +16,8 @@ namespace konwerter::source {
 namespace {
 
 inline constexpr std::uint8_t kSpace = ' ';
+// The reader keeps only the first 12 bytes of the header: the record count and the lengths.
+inline constexpr std::size_t kHeaderCopySize = dbf::kRecordLengthOffset + 2;
 inline constexpr std::uint32_t kMaxBufferRecords = std::numeric_limits<std::uint16_t>::max();
 
 // What makes the header lengths unusable for a file of `size` bytes; none when nothing.
@@ -40,7 +42,7 @@ TableFault DescriptorFault(platform::File& file, const SourceTableHeader& header
       terminator[0] != dbf::kHeaderTerminator) {
     return {TableFaultKind::kNoDescriptorEnd, fields.size(), header.header_length};
   }
-  std::uint64_t widths = dbf::kFirstFieldOffset;
+  std::uint64_t widths = dbf::kDeletionFlagSize;
   for (const SourceField& field : fields) {
     const bool letter = field.type >= 'A' && field.type <= 'Z';
     if (field.width == 0 || !letter) {
@@ -70,7 +72,7 @@ OpenedTable SourceTableSlot::Open(std::string_view path) {
   auto file = platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kRead);
   if (!file) return {kSourceCannotOpen, nullptr, {}, {}};
   const std::uint64_t size = file->Size();
-  std::array<std::uint8_t, dbf::kHeaderCopySize> header_copy{};
+  std::array<std::uint8_t, kHeaderCopySize> header_copy{};
   if (file->ReadAt(0, header_copy) < header_copy.size()) {
     return {kSourceShortRead,
             nullptr,
