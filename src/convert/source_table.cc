@@ -223,10 +223,12 @@ bool SourceTable::ReadCurrent(std::uint32_t number) {
   return !reader.CurrentRecordDamaged(handle_);
 }
 
-bool SourceTable::ReadRecordNumber(std::uint32_t number) {
-  if (number == 0 || number > RecordCount()) return false;
+SourceTable::RecordAt SourceTable::ReadRecordAt(std::uint32_t number) {
+  if (number == 0 || number > RecordCount()) return RecordAt::kBeyondTable;
   tables().GoToRecord(handle_, static_cast<std::int32_t>(number - 1));
-  return ReadCurrent(number);
+  if (ReadCurrent(number)) return RecordAt::kRead;
+  context_->ledger.DamagedRecord(path_, number);
+  return RecordAt::kDamaged;
 }
 
 }  // namespace konwerter::convert

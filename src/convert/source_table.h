@@ -131,9 +131,16 @@ class SourceTable final : public run::RecordKeySource {
     });
   }
 
-  // Reads the record of a 1-based number into the bound variables. False, reading nothing,
-  // for 0, a number beyond the last record, or a damaged record.
-  bool ReadRecordNumber(std::uint32_t number);
+  // What reading a record by its number found.
+  enum class RecordAt : std::uint8_t {
+    kRead,         // the record, read into the bound variables
+    kBeyondTable,  // 0 or a number beyond the last record: nothing read
+    kDamaged,      // a damaged record: the table's damage, counted in the record ledger
+  };
+  // Reads the record of a 1-based number into the bound variables.
+  RecordAt ReadRecordAt(std::uint32_t number);
+  // The same, true when the record was read.
+  bool ReadRecordNumber(std::uint32_t number) { return ReadRecordAt(number) == RecordAt::kRead; }
 
   // The path the table was opened from, for messages and the summary.
   const std::string& path() const { return path_; }

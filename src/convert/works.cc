@@ -119,8 +119,8 @@ run::Status WorksConverter::OpenSources() {
   if (!kerg) return kerg.error();
   kerg_ = std::move(*kerg);
   index_file_ = platform::HostForm(run::SourcePath(context_, kRegisterVariable, "kerg.ntx"));
-  if (run::Status index =
-          run::OpenSourceIndex(context_, kRegisterVariable, "kerg.ntx", kerg_index_);
+  if (run::Status index = run::OpenSourceIndex(context_, kRegisterVariable, "kerg.ntx",
+                                               kerg_->RecordCount(), kerg_index_);
       !index) {
     return index;
   }
@@ -164,7 +164,10 @@ void WorksConverter::WriteReportedData(engine::Table& roboty, const std::string&
   }
   const std::uint32_t record = static_cast<std::uint32_t>(found.record) + 1;
   reported_.id_kerg = 0;
-  if (!kerg_->ReadRecordNumber(record) || reported_.id_kerg != work_.id_kerg) {
+  const SourceTable::RecordAt read = kerg_->ReadRecordAt(record);
+  // A damaged record is kerg.dbf's damage, which the ledger counts, not the index's.
+  if (read == SourceTable::RecordAt::kDamaged) return;
+  if (read == SourceTable::RecordAt::kBeyondTable || reported_.id_kerg != work_.id_kerg) {
     // The index leads to another work's record: it is stale.
     context_.ledger.Altered(roboty.DbfPath(), run::ValueChange::kIndexEntryStale, "NR_WYK",
                             std::to_string(record), {}, index_file_);

@@ -33,6 +33,8 @@ inline constexpr std::size_t kDecimalsOffset = 17;
 
 inline constexpr std::uint8_t kHeaderTerminator = 0x0D;
 inline constexpr std::uint8_t kEndOfFile = 0x1A;
+// The byte dBase III (before III PLUS) writes after the terminator, inside the header.
+inline constexpr std::uint8_t kTerminatorPadding = 0x00;
 
 // Byte 0 of a record is the deletion flag; the first field starts at byte 1.
 inline constexpr std::uint32_t kFirstFieldOffset = 1;
@@ -40,8 +42,14 @@ inline constexpr std::uint8_t kLiveFlag = ' ';
 inline constexpr std::uint8_t kDeletedFlag = '*';
 
 // The header length for `field_count` fields: header, descriptors and the terminator.
+// dBase III PLUS, dBase IV and Clipper write this length; dBase III before III PLUS (and
+// libraries that follow it) write one byte more, holding kTerminatorPadding. No other
+// header length describes records where a dBase III writer put them.
 constexpr std::size_t HeaderLength(std::size_t field_count) {
   return kHeaderSize + kDescriptorSize * field_count + 1;
+}
+constexpr std::size_t PaddedHeaderLength(std::size_t field_count) {
+  return HeaderLength(field_count) + 1;
 }
 
 }  // namespace konwerter::source::dbf
