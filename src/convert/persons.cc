@@ -112,7 +112,7 @@ run::Status PersonsConverter::OpenSources() {
   if (!nazwy) return nazwy.error();
   nazwy_ = std::move(*nazwy);
   index_file_ = platform::HostForm(run::SourcePath(context_, kVariable, "nazwy.ntx"));
-  return run::OpenSourceIndex(context_, kVariable, "nazwy.ntx", nazwy_->RecordCount(),
+  return run::OpenSourceIndex(context_, kVariable, "nazwy.ntx", nazwy_->HeaderRecordCount(),
                               nazwy_index_);
 }
 
@@ -137,7 +137,8 @@ void PersonsConverter::FillStreetSet() {
 
 // Name lines 1-4 of the person, found through nazwy.ntx by the person's key and the line
 // number. An entry that leads to another person's line is stale: the line is left out. A
-// damaged line is nazwy.dbf's damage, which the ledger counts: the line is left out.
+// damaged line, or one the file lost at its end, is nazwy.dbf's damage, said as such: the
+// line is left out.
 std::pair<std::string, std::string> PersonsConverter::NameLines() {
   std::string first, second;
   const std::string key = KeyBytes(person_.id);

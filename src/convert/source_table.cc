@@ -35,7 +35,10 @@ SourceTable::SourceTable(run::RunContext& context, source::TableHandle handle,
       handle_(handle),
       variable_(variable),
       file_name_(file_name),
-      path_(run::SourcePath(context, variable, file_name)) {}
+      path_(run::SourcePath(context, variable, file_name)) {
+  const source::ShortTable& short_table = tables().last_short_table();
+  header_records_ = short_table.header_count != 0 ? short_table.header_count : RecordCount();
+}
 
 SourceTable::SourceTable(SourceTable&& other) noexcept
     : context_(other.context_),
@@ -44,6 +47,7 @@ SourceTable::SourceTable(SourceTable&& other) noexcept
       file_name_(std::move(other.file_name_)),
       path_(std::move(other.path_)),
       missing_fields_(std::move(other.missing_fields_)),
+      header_records_(other.header_records_),
       last_bound_(other.last_bound_),
       key_(other.key_) {
   other.handle_ = 0;
@@ -58,6 +62,7 @@ SourceTable& SourceTable::operator=(SourceTable&& other) noexcept {
   file_name_ = std::move(other.file_name_);
   path_ = std::move(other.path_);
   missing_fields_ = std::move(other.missing_fields_);
+  header_records_ = other.header_records_;
   last_bound_ = other.last_bound_;
   key_ = other.key_;
   other.handle_ = 0;

@@ -91,6 +91,9 @@ class SourceTable final : public run::RecordKeySource {
 
   // The record count of the header (whole records only).
   std::uint32_t RecordCount() const;
+  // The record count the header gives, records the file cut short included: an index entry
+  // leading to one of those leads into the table, to a record the table lost.
+  std::uint32_t HeaderRecordCount() const { return header_records_; }
 
   // Walks every record from the first to fill `target`: table progress start with the
   // target's name and the record count, then per record one record progress step, the read
@@ -193,6 +196,7 @@ class SourceTable final : public run::RecordKeySource {
   std::string file_name_;
   std::string path_;
   std::vector<std::string> missing_fields_;
+  std::uint32_t header_records_ = 0;
   KeyBinding last_bound_;
   KeyBinding key_;
 };

@@ -159,15 +159,17 @@ TEST_F(DamagedSiteTest, AnIndexThatDoesNotFitItsTableIsBuiltFromTheTableAndWarne
   }
 }
 
-// A damaged name line reached through a sound nazwy.ntx is nazwy.dbf's damage: the line is
-// left out and nazwy.dbf's damaged records are warned of, not the index.
-TEST_F(DamagedSiteTest, ADamagedRecordReachedThroughAnIndexIsTheTablesDamage) {
+// A damaged name line reached through a sound nazwy.ntx, or one nazwy.dbf lost at its end, is
+// nazwy.dbf's damage: the line is left out and nazwy.dbf is warned of, not the index.
+TEST_F(DamagedSiteTest, ARecordReachedThroughAnIndexIsTheTablesDamage) {
   fs::path names;
   for (const fs::directory_entry& entry : fs::directory_iterator(Persons())) {
     if (Upper(platform::Cp1250FromUtf8(entry.path().filename().string())) == "NAZWY.DBF") {
       names = entry.path();
     }
   }
+  const fs::path pristine = output_.path() / "nazwy.dbf";
+  fs::copy_file(names, pristine);
   std::ifstream in(names, std::ios::binary);
   std::string header(12, '\0');
   in.read(header.data(), 12);
@@ -175,17 +177,31 @@ TEST_F(DamagedSiteTest, ADamagedRecordReachedThroughAnIndexIsTheTablesDamage) {
   const std::size_t header_length = static_cast<std::uint8_t>(header[8]) |
                                     static_cast<std::size_t>(static_cast<std::uint8_t>(header[9]))
                                         << 8;
-  Patch(names, header_length, "\xFF");  // the deletion flag of the first name line
-  const app::ConversionResult result = Convert(output_.path() / "a");
-  ASSERT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings) << Message(result);
-  bool table_warned = false;
-  for (const run::RunWarning& warning : result.report.warnings) {
-    EXPECT_THAT(Upper(warning.file), ::testing::Not(HasSubstr("NAZWY.NTX")));
-    if (warning.kind == run::WarningKind::kRecordsDamaged) {
-      table_warned = Upper(warning.file).ends_with("NAZWY.DBF") && warning.count == 1;
+  const struct {
+    std::function<void()> damage;
+    run::WarningKind warned;
+  } cases[] = {
+      // The deletion flag of the first name line.
+      {[&] { Patch(names, header_length, "\xFF"); }, run::WarningKind::kRecordsDamaged},
+      // The file ends inside its last name line.
+      {[&] { fs::resize_file(names, fs::file_size(names) - 3); },
+       run::WarningKind::kRecordCountBeyondFile},
+  };
+  for (const auto& [damage, warned] : cases) {
+    fs::copy_file(pristine, names, fs::copy_options::overwrite_existing);
+    damage();
+    const fs::path output = output_.path() / "damaged";
+    fs::remove_all(output);
+    const app::ConversionResult result = Convert(output);
+    ASSERT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings) << Message(result);
+    bool table_warned = false;
+    for (const run::RunWarning& warning : result.report.warnings) {
+      EXPECT_THAT(Upper(warning.file), ::testing::Not(HasSubstr("NAZWY.NTX")));
+      table_warned =
+          table_warned || (warning.kind == warned && Upper(warning.file).ends_with("NAZWY.DBF"));
     }
+    EXPECT_TRUE(table_warned) << static_cast<int>(warned);
   }
-  EXPECT_TRUE(table_warned);
 }
 
 TEST_F(DamagedSiteTest, AnOutputFolderInTheSourcesIsRefusedBeforeAnythingIsWritten) {
