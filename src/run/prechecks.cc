@@ -258,8 +258,9 @@ Status OpenSourceIndex(RunContext& context, std::string_view variable, std::stri
                        std::uint32_t table_records, source::ClipperIndex& index) {
   const std::optional<IndexKeys> keys = FindIndexKeys(file_name);
   const bool known = keys && context.directories.Has(variable);
-  if (context.options.rebuild_indexes && known)
+  if (context.options.rebuild_indexes && known) {
     return UseKeysFromTable(context, variable, *keys, index);
+  }
   if (!SourceFileExists(context, variable, file_name)) {
     return SourceFailure(context, FailureKind::kIndexMissing, variable, file_name);
   }
@@ -267,7 +268,7 @@ Status OpenSourceIndex(RunContext& context, std::string_view variable, std::stri
   index.set_fail_on_damage(true);
   if (index.status() == source::kIndexCannotOpen) {
     Failure failure = SourceFailure(context, FailureKind::kIndexUnreadable, variable, file_name);
-    failure.detail = platform::Cp1250FromUtf8("pliku nie można otworzyć do odczytu");
+    failure.detail = TableFaultText({source::TableFaultKind::kCannotOpen});
     return failure;
   }
   const source::IndexFault fault = IndexFaultOf(index, keys ? &*keys : nullptr, table_records);
