@@ -216,7 +216,12 @@ void Run::RunSteps() {
   for (const ConverterStep& step : ConverterSteps()) {
     if (context_.status.ok()) {
       if (const run::Status done = step.convert(context_); !done) {
-        context_.status.Fail(run::FailureText(done.error()));
+        std::string text = run::FailureText(done.error());
+        // Which fields a table has depends on the edition: say how it was decided.
+        if (done.error().kind == run::FailureKind::kFieldMissing) {
+          text += "\r\n" + run::EditionText(context_.edition);
+        }
+        context_.status.Fail(text);
       }
     }
     if (step.pause_after) context_.progress.ConverterPause();

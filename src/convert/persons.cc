@@ -113,15 +113,17 @@ run::Status PersonsConverter::OpenSources() {
   if (!nazwy) return nazwy.error();
   nazwy_ = std::move(*nazwy);
   index_file_ = platform::HostForm(run::SourcePath(context_, kVariable, "nazwy.ntx"));
-  return run::OpenSourceIndex(context_, kVariable, "nazwy.ntx", nazwy_index_);
+  return run::OpenSourceIndex(context_, kVariable, "nazwy.ntx", nazwy_->HeaderRecordCount(),
+                              nazwy_index_);
 }
 
 // The name of a dictionary entry by its 1-based record number; empty beyond the last one,
-// which the ledger records for the target field.
+// which the ledger records for the target field, and for a damaged entry, which it records
+// as the dictionary's damage.
 std::string PersonsConverter::Resolve(Dictionary& dictionary, std::uint16_t reference,
                                       std::string_view field) {
   dictionary.nazwa.clear();
-  if (!dictionary.table->ReadRecordNumber(reference)) {
+  if (dictionary.table->ReadRecordAt(reference) == SourceTable::RecordAt::kBeyondTable) {
     context_.ledger.Altered(target_path_, run::ValueChange::kReferenceBeyondTable, field,
                             std::to_string(reference), {}, dictionary.file);
   }
@@ -135,7 +137,9 @@ void PersonsConverter::FillStreetSet() {
 }
 
 // Name lines 1-4 of the person, found through nazwy.ntx by the person's key and the line
-// number. An entry that leads to another person's line is stale: the line is left out.
+// number. An entry that leads to another person's line is stale: the line is left out. A
+// damaged line, or one the file lost at its end, is nazwy.dbf's damage, said as such: the
+// line is left out.
 std::pair<std::string, std::string> PersonsConverter::NameLines() {
   std::string first, second;
   const std::string key = KeyBytes(person_.id);
@@ -143,7 +147,8 @@ std::pair<std::string, std::string> PersonsConverter::NameLines() {
     const source::SeekResult found = nazwy_index_.Seek(key + number);
     if (!found.found) continue;
     line_.clear();
-    if (!nazwy_->ReadRecordNumber(static_cast<std::uint32_t>(found.record) + 1)) continue;
+    const std::uint32_t record = static_cast<std::uint32_t>(found.record) + 1;
+    if (nazwy_->ReadRecordAt(record) != SourceTable::RecordAt::kRead) continue;
     const std::string_view field = number <= 2 ? "Nazwa1" : "Nazwa2";
     if (line_owner_ != person_.id) {
       context_.ledger.Altered(target_path_, run::ValueChange::kIndexEntryStale, field,

@@ -59,7 +59,10 @@ SourceTable::SourceTable(run::RunContext& context, source::TableHandle handle, c
     : context_(&context),
       handle_(handle),
       layout_(&layout),
-      path_(run::SourcePath(context, layout.variable, layout.file)) {}
+      path_(run::SourcePath(context, layout.variable, layout.file)) {
+  const source::ShortTable& short_table = tables().last_short_table();
+  header_records_ = short_table.header_count != 0 ? short_table.header_count : RecordCount();
+}
 
 SourceTable::SourceTable(SourceTable&& other) noexcept
     : context_(other.context_),
@@ -67,6 +70,7 @@ SourceTable::SourceTable(SourceTable&& other) noexcept
       layout_(other.layout_),
       path_(std::move(other.path_)),
       missing_fields_(std::move(other.missing_fields_)),
+      header_records_(other.header_records_),
       last_bound_(other.last_bound_),
       key_(other.key_) {
   other.handle_ = 0;
@@ -80,6 +84,7 @@ SourceTable& SourceTable::operator=(SourceTable&& other) noexcept {
   layout_ = other.layout_;
   path_ = std::move(other.path_);
   missing_fields_ = std::move(other.missing_fields_);
+  header_records_ = other.header_records_;
   last_bound_ = other.last_bound_;
   key_ = other.key_;
   other.handle_ = 0;
@@ -252,10 +257,12 @@ bool SourceTable::ReadCurrent(std::uint32_t number) {
   return !reader.CurrentRecordDamaged(handle_);
 }
 
-bool SourceTable::ReadRecordNumber(std::uint32_t number) {
-  if (number == 0 || number > RecordCount()) return false;
+SourceTable::RecordAt SourceTable::ReadRecordAt(std::uint32_t number) {
+  if (number == 0 || number > RecordCount()) return RecordAt::kBeyondTable;
   tables().GoToRecord(handle_, static_cast<std::int32_t>(number - 1));
-  return ReadCurrent(number);
+  if (ReadCurrent(number)) return RecordAt::kRead;
+  context_->ledger.DamagedRecord(path_, number);
+  return RecordAt::kDamaged;
 }
 
 }  // namespace konwerter::convert

@@ -93,6 +93,9 @@ class SourceTable final : public run::RecordKeySource {
 
   // The record count of the header (whole records only).
   std::uint32_t RecordCount() const;
+  // The record count the header gives, records the file cut short included: an index entry
+  // leading to one of those leads into the table, to a record the table lost.
+  std::uint32_t HeaderRecordCount() const { return header_records_; }
 
   // Walks every record from the first to fill `target`: table progress start with the
   // target's name and the record count, then per record one record progress step, the read
@@ -133,9 +136,16 @@ class SourceTable final : public run::RecordKeySource {
     });
   }
 
-  // Reads the record of a 1-based number into the bound variables. False, reading nothing,
-  // for 0, a number beyond the last record, or a damaged record.
-  bool ReadRecordNumber(std::uint32_t number);
+  // What reading a record by its number found.
+  enum class RecordAt : std::uint8_t {
+    kRead,         // the record, read into the bound variables
+    kBeyondTable,  // 0 or a number beyond the last record: nothing read
+    kDamaged,      // a damaged record: the table's damage, counted in the record ledger
+  };
+  // Reads the record of a 1-based number into the bound variables.
+  RecordAt ReadRecordAt(std::uint32_t number);
+  // The same, true when the record was read.
+  bool ReadRecordNumber(std::uint32_t number) { return ReadRecordAt(number) == RecordAt::kRead; }
 
   // The path the table was opened from, for messages and the summary.
   const std::string& path() const { return path_; }
@@ -186,6 +196,7 @@ class SourceTable final : public run::RecordKeySource {
   const Layout* layout_;
   std::string path_;
   std::vector<std::string> missing_fields_;
+  std::uint32_t header_records_ = 0;
   KeyBinding last_bound_;
   KeyBinding key_;
 };

@@ -117,8 +117,8 @@ run::Status WorksConverter::OpenSources() {
   if (!kerg) return kerg.error();
   kerg_ = std::move(*kerg);
   index_file_ = platform::HostForm(run::SourcePath(context_, kRegisterVariable, "kerg.ntx"));
-  if (run::Status index =
-          run::OpenSourceIndex(context_, kRegisterVariable, "kerg.ntx", kerg_index_);
+  if (run::Status index = run::OpenSourceIndex(context_, kRegisterVariable, "kerg.ntx",
+                                               kerg_->HeaderRecordCount(), kerg_index_);
       !index) {
     return index;
   }
@@ -161,7 +161,10 @@ void WorksConverter::WriteReportedData(engine::Table& roboty, const std::string&
   }
   const std::uint32_t record = static_cast<std::uint32_t>(found.record) + 1;
   reported_.id_kerg = 0;
-  if (!kerg_->ReadRecordNumber(record) || reported_.id_kerg != work_.id_kerg) {
+  // A damaged record, or one the file lost at its end, is kerg.dbf's damage, said as such,
+  // not the index's.
+  if (kerg_->ReadRecordAt(record) != SourceTable::RecordAt::kRead) return;
+  if (reported_.id_kerg != work_.id_kerg) {
     // The index leads to another work's record: it is stale.
     context_.ledger.Altered(roboty.DbfPath(), run::ValueChange::kIndexEntryStale, "NR_WYK",
                             std::to_string(record), {}, index_file_);

@@ -46,6 +46,8 @@ inline constexpr std::uint8_t kIndexedField = 0x01;
 
 inline constexpr std::uint8_t kHeaderTerminator = 0x0D;
 inline constexpr std::uint8_t kEndOfFile = 0x1A;
+// The byte dBase III (before III PLUS) writes after the terminator, inside the header.
+inline constexpr std::uint8_t kTerminatorPadding = 0x00;
 
 // --- Records: byte 0 is the deletion flag; the first field starts after it.
 inline constexpr std::uint8_t kLiveRecord = ' ';
@@ -64,8 +66,14 @@ inline constexpr int kLogicalWidth = 1;
 inline constexpr int kMemoWidth = 10;
 
 // The header length for `field_count` fields: header, descriptors and the terminator.
+// dBase III PLUS, dBase IV and Clipper write this length; dBase III before III PLUS (and
+// libraries that follow it) write one byte more, holding kTerminatorPadding. No other
+// header length describes records where a dBase III writer put them.
 constexpr std::size_t HeaderLength(std::size_t field_count) {
   return kHeaderSize + kDescriptorSize * field_count + 1;
+}
+constexpr std::size_t PaddedHeaderLength(std::size_t field_count) {
+  return HeaderLength(field_count) + 1;
 }
 
 // --- Memo file (.dbt, dBase IV): block 0 holds the next free block and the block size.

@@ -142,6 +142,14 @@ std::string IndexHint() {
       "pliki .ntx)” (wyszukiwanie zbudowane z tabeli)");
 }
 
+std::string EditionText(source::SourceEdition edition) {
+  return Cp1250FromUtf8(edition == source::SourceEdition::kLater
+                            ? "Dane DOS odczytano jako późniejsze wydanie systemu (w kartotece "
+                              "BDGROBOTY jest plik cechy.dbf)"
+                            : "Dane DOS odczytano jako wcześniejsze wydanie systemu (w kartotece "
+                              "BDGROBOTY brak pliku cechy.dbf)");
+}
+
 std::string TableFaultText(const source::TableFault& fault) {
   using source::TableFaultKind;
   switch (fault.kind) {
@@ -167,6 +175,11 @@ std::string TableFaultText(const source::TableFault& fault) {
     case TableFaultKind::kNoDescriptorEnd:
       return Cp1250FromUtf8("brak znacznika końca opisu pól po ") + Number(fault.first) +
              Cp1250FromUtf8(" polach (długość nagłówka ") + Number(fault.second) + ")";
+    case TableFaultKind::kHeaderLengthMismatch:
+      return Cp1250FromUtf8("długość nagłówka (") + Number(fault.first) +
+             Cp1250FromUtf8(") nie zgadza się z opisem pól tabeli, który wymaga ") +
+             Number(fault.second) +
+             Cp1250FromUtf8(": każdy rekord zostałby odczytany z przesunięciem");
     case TableFaultKind::kBadDescriptor:
       return Cp1250FromUtf8("błędny opis pola ") + Number(fault.first) + " (" + fault.name +
              Cp1250FromUtf8("): typ ") +
@@ -181,6 +194,50 @@ std::string TableFaultText(const source::TableFault& fault) {
              Cp1250FromUtf8(
                  " sprawdzonych rekordów ma znacznik usunięcia inny niż spacja lub "
                  "„*”: nagłówek nie opisuje położenia rekordów w pliku");
+  }
+  return {};
+}
+
+std::string IndexFaultText(const source::IndexFault& fault) {
+  using source::IndexFaultKind;
+  const std::string first = Number(fault.first);
+  switch (fault.kind) {
+    case IndexFaultKind::kNone:
+      return {};
+    case IndexFaultKind::kShortHeader:
+      return Cp1250FromUtf8("nagłówek indeksu jest krótszy niż 1024 bajty");
+    case IndexFaultKind::kKeyTooLong:
+      return Cp1250FromUtf8("długość klucza (") + first + Cp1250FromUtf8(") ponad 255");
+    case IndexFaultKind::kNoRoomForKeys:
+      return Cp1250FromUtf8("długość klucza (") + first +
+             Cp1250FromUtf8(") nie pozwala na stronę indeksu");
+    case IndexFaultKind::kRootOffGrid:
+      return Cp1250FromUtf8("przesunięcie strony głównej (") + first +
+             Cp1250FromUtf8(") nie wskazuje strony indeksu");
+    case IndexFaultKind::kRootBeyondFile:
+      return Cp1250FromUtf8("strona główna indeksu (przesunięcie ") + first +
+             Cp1250FromUtf8(") leży poza plikiem");
+    case IndexFaultKind::kKeySizeNotSought:
+      return Cp1250FromUtf8("długość klucza indeksu (") + first +
+             Cp1250FromUtf8(") nie jest długością klucza, którego szuka konwersja (") +
+             Number(fault.second) + ")";
+    case IndexFaultKind::kPageUnreadable:
+      return Cp1250FromUtf8("strona o przesunięciu ") + first +
+             Cp1250FromUtf8(" leży poza plikiem lub poza podziałem pliku na strony");
+    case IndexFaultKind::kPageDamaged:
+      return Cp1250FromUtf8("strona o przesunięciu ") + first +
+             Cp1250FromUtf8(" jest uszkodzona (wpisy poza stroną lub klucze nieuporządkowane)");
+    case IndexFaultKind::kTreeOutOfOrder:
+      return Cp1250FromUtf8("klucze strony o przesunięciu ") + first +
+             Cp1250FromUtf8(" nie mieszczą się między kluczami strony nadrzędnej");
+    case IndexFaultKind::kTreeLoops:
+      return Cp1250FromUtf8(
+                 "drzewo stron zapętlone lub głębsze niż 30 poziomów (strona o "
+                 "przesunięciu ") +
+             first + ")";
+    case IndexFaultKind::kRecordOutside:
+      return Cp1250FromUtf8("wpis prowadzi do rekordu ") + first +
+             Cp1250FromUtf8(", a tabela ma rekordów: ") + Number(fault.second);
   }
   return {};
 }

@@ -7,6 +7,7 @@
 #include "platform/little_endian.h"
 #include "platform/text_encoding.h"
 #include "source/ntx_page.h"
+#include "source/ntx_tree_check.h"
 
 namespace konwerter::source {
 
@@ -55,26 +56,23 @@ void ClipperIndex::UseKeyMap(KeyMap keys, std::uint16_t key_size) {
   status_ = kIndexOk;
 }
 
-std::string ClipperIndex::StructureFault() const {
-  const auto text = platform::Cp1250FromUtf8;
+IndexFault ClipperIndex::StructureFault() const {
   if (key_map_ || status_ == kIndexCannotOpen) return {};
-  if (status_ == kIndexShortHeader) return text("nagłówek indeksu jest krótszy niż 1024 bajty");
-  if (status_ == kIndexKeyTooLong) {
-    return text("długość klucza (") + std::to_string(key_size_) + text(") ponad 255");
+  if (status_ == kIndexShortHeader) return {IndexFaultKind::kShortHeader};
+  if (status_ == kIndexKeyTooLong) return {IndexFaultKind::kKeyTooLong, key_size_};
+  if (!file_) return {IndexFaultKind::kRootBeyondFile, root_offset_};
+  if (key_size_ == 0 || ntx::MaxKeysPerPage(key_size_) < 2) {
+    return {IndexFaultKind::kNoRoomForKeys, key_size_};
   }
-  if (!file_) {
-    return text("strona główna indeksu (przesunięcie ") + std::to_string(root_offset_) +
-           text(") leży poza plikiem");
-  }
-  if ((key_size_ == 0 || ntx::MaxKeysPerPage(key_size_) < 2)) {
-    return text("długość klucza (") + std::to_string(key_size_) +
-           text(") nie pozwala na stronę indeksu");
-  }
-  if ((root_offset_ % ntx::kPageSize != 0 || root_offset_ == 0)) {
-    return text("przesunięcie strony głównej (") + std::to_string(root_offset_) +
-           text(") nie wskazuje strony indeksu");
+  if (root_offset_ % ntx::kPageSize != 0 || root_offset_ == 0) {
+    return {IndexFaultKind::kRootOffGrid, root_offset_};
   }
   return {};
+}
+
+IndexFault ClipperIndex::CheckTree(std::uint32_t table_records) {
+  if (!file_) return {};
+  return CheckIndexTree(*file_, root_page_, root_offset_, key_size_, table_records);
 }
 
 SeekResult ClipperIndex::Damaged(std::string_view what) {
