@@ -9,9 +9,10 @@
 //
 // A converter may touch: its own sources and targets, the shared identifier-translation
 // tables (context.tables()), the run's converter state that outlives one converter
-// (context.records, the session's structures), sequence rows, progress and the summary.
-// It never writes the conversion status itself, never shows a message box, and never
-// reads another converter's sources.
+// (context.records, context.price_lists), sequence rows, progress and the summary. It reads
+// the run's inputs (options, folders, site settings, edition, creator identifier), which
+// no step can change. It never writes the conversion status itself, never shows a message
+// box, and never reads another converter's sources.
 
 #include "convert/dictionary_links.h"
 #include "convert/document_tail.h"

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/operator_messages.h"
 #include "run/record_fate.h"
 #include "run/result.h"
 #include "run/run_report.h"
@@ -47,8 +48,13 @@ std::string EditionText(source::SourceEdition edition);
 // How an operator gets past a stale or damaged .ntx index: the option and the window's box.
 std::string IndexHint();
 
-// The message of an error that ended a run: an input/output fault in the system's words and
-// the file it concerns; any other error by its own text.
+// The message that tells the operator a target table is used although a unique key of its
+// index repeats (the table builder asks for it; the run goes on).
+platform::OperatorMessage KeysRepeatMessage();
+
+// The message of an error that ended a run: an input/output fault or an error of the
+// database engine in the system's words, with the file or table it concerns; any other
+// error by its own text.
 std::string ErrorText(const std::exception& error);
 
 }  // namespace konwerter::run

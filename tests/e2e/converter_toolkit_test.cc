@@ -260,7 +260,7 @@ TEST_F(ConverterToolkitTest, ABindingTheLayoutDoesNotAllowIsAFaultOfTheConverter
 }
 
 TEST_F(ConverterToolkitTest, DocumentSegmentOneIsPaddedCutAndRenumberedKeepingItsWidth) {
-  context().session.renumbering.Set(12, 345);
+  run_->session().renumbering.Set(12, 345);
   EXPECT_EQ(convert::DocumentSegmentOne(context(), "12", false), "    12");
   EXPECT_EQ(convert::DocumentSegmentOne(context(), "123456789", false), "    1234");
 
@@ -268,7 +268,7 @@ TEST_F(ConverterToolkitTest, DocumentSegmentOneIsPaddedCutAndRenumberedKeepingIt
   options.renumber_communes = true;
   PreparedRun renumbering(site_, options);
   run::RunContext& renumbered = renumbering.context();
-  renumbered.session.renumbering.Set(12, 345);
+  renumbering.session().renumbering.Set(12, 345);
   EXPECT_EQ(convert::DocumentSegmentOne(renumbered, "12", true), "   345");
   EXPECT_EQ(convert::DocumentSegmentOne(renumbered, "7", true), "  007");
   EXPECT_EQ(convert::DocumentSegmentOne(renumbered, "12", false), "    12");

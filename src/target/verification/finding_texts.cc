@@ -207,4 +207,33 @@ std::string DescribeFinding(const Finding& finding) {
   return {};
 }
 
+std::string IndexDamageText(const engine::EngineError& error) {
+  using engine::EngineFault;
+  const std::string& tag = error.subject().name;
+  switch (error.fault()) {
+    case EngineFault::kIndexFileShort:
+      return Text("plik krótszy niż nagłówek indeksu");
+    case EngineFault::kIndexBlockSize:
+      return Text("błędny rozmiar bloku");
+    case EngineFault::kIndexTagTable:
+      return Text("błędna tablica znaczników");
+    case EngineFault::kIndexTagWithoutName:
+      return Text("znacznik bez nazwy");
+    case EngineFault::kIndexTagHeader:
+      return Text("błędny nagłówek znacznika ") + tag;
+    case EngineFault::kIndexTagExpression:
+      return Text("błędne wyrażenie znacznika ") + tag;
+    case EngineFault::kIndexTagMissing:
+      return Text("brak znacznika ") + tag;
+    case EngineFault::kIndexTreeLoops:
+      return Text("zapętlone drzewo");
+    case EngineFault::kIndexNodeKeyCount:
+      return Text("błędna liczba kluczy w węźle");
+    case EngineFault::kIndexPageBeyondFile:
+      return Text("odwołanie poza plik");
+    default:
+      return Text("nie można odczytać pliku indeksu");
+  }
+}
+
 }  // namespace konwerter::verification

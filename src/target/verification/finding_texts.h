@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "target/engine/engine_error.h"
 #include "target/verification/finding.h"
 
 namespace konwerter::verification {
@@ -14,5 +15,8 @@ std::string KindTitle(FindingKind kind);
 // One finding as a line under its heading (which names the kind and the file): the record,
 // the field, tag or sequence, the value found and what belongs there.
 std::string DescribeFinding(const Finding& finding);
+
+// What the engine's reader found wrong with an index file it could not walk.
+std::string IndexDamageText(const engine::EngineError& error);
 
 }  // namespace konwerter::verification

@@ -11,6 +11,7 @@
 #include "target/engine/key_expression.h"
 #include "target/engine/mdx_reader.h"
 #include "target/schema_string.h"
+#include "target/verification/finding_texts.h"
 #include "target/verification/value_text.h"
 
 namespace konwerter::verification {
@@ -99,7 +100,7 @@ struct ExpectedTag {
 std::vector<ExpectedTag> ExpectedTags(const TableImage& table, std::string_view definitions) {
   std::vector<ExpectedTag> tags;
   for (const target::IndexItem& item : target::ParseIndexDefinitions(definitions)) {
-    std::string error;
+    engine::ExpressionError error;
     std::optional<engine::KeyExpression> expression =
         engine::KeyExpression::Parse(item.key, table.layout(), error);
     // The catalogue's expressions are tested to parse against its own schemas.
@@ -183,7 +184,7 @@ void CheckIndex(const TableImage& table, const std::filesystem::path& mdx_file,
     engine::mdx::IndexReader reader(std::move(*bytes), Utf8Name(mdx_file));
     IndexCheck(table, mdx_file, check).Run(reader, index_definitions);
   } catch (const engine::EngineError& error) {
-    check.Add(FindingKind::kIndexDamaged, mdx_file, 0, {}, platform::Cp1250FromUtf8(error.what()));
+    check.Add(FindingKind::kIndexDamaged, mdx_file, 0, {}, IndexDamageText(error));
   }
 }
 
