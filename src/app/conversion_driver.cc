@@ -168,14 +168,25 @@ void Run::OpenLedger() {
   context_.ledger.set_sink(ledger_file_.get());
 }
 
+// Shows the operator what the run's preparation or its last step asked to be shown.
+void ShowRequests(run::RunContext& context) {
+  for (const platform::OperatorMessage& request : context.operator_requests) {
+    context.messages.Show(request);
+  }
+  context.operator_requests.clear();
+}
+
 // The settings file, then every converter while the conversion status is clean (a sizing
 // that failed has failed it already), each failure read from its result.
 void Run::RunSteps() {
+  ShowRequests(context_);
   settings::WriteSettingsFile(context_.output_path, context_.site_settings, context_.renumbering,
                               context_.options.renumber_communes);
   for (const ConverterStep& step : ConverterSteps()) {
     if (context_.status.ok()) {
-      if (const run::Status done = step.convert(context_); !done) {
+      const run::Status done = step.convert(context_);
+      ShowRequests(context_);
+      if (!done) {
         std::string text = run::FailureText(done.error());
         // Which fields a table has depends on the edition: say how it was decided.
         if (done.error().kind == run::FailureKind::kFieldMissing) {

@@ -212,9 +212,8 @@ void OrdersConverter::WriteSettlement(const SettlementLine& line, const std::str
   table.SetNumber("Wspczynnik", line.wspczynnik);
   table.SetNumber("Wart_posr", line.wart_posr);
   table.SetNumber("Wartosc", line.wartosc);
-  WriteLineVat(
-      table, VatOfLine(context_.price_lists,
-                       {line.r_ceny, line.nr_cennika, line.pozycja, line.wart_posr, line.wartosc}));
+  WriteLineVat(table, VatOfLine(context_.price_lists, {line.r_ceny, line.nr_cennika, line.pozycja,
+                                                       line.wart_posr, line.wartosc}));
   table.SetText("Id_tworz", context_.creator_identifier);
   table.Post();
 }

@@ -1,8 +1,8 @@
 #include "run/catalogue.h"
 
 #include "platform/io_error.h"
-#include "target/engine/engine_error.h"
 #include "platform/text_encoding.h"
+#include "target/engine/engine_error.h"
 
 namespace konwerter::run {
 
@@ -220,7 +220,7 @@ std::string EngineFaultText(engine::EngineFault fault, const engine::FaultSubjec
     case EngineFault::kNoSuchField:
       return "Nie ma pola " + name + " w tabeli";
     case EngineFault::kNoSuchFieldNumber:
-      return "Nie ma pola numer " + Number(subject.number) + " w tabeli";
+      return "Nie ma pola numer " + std::to_string(subject.number) + " w tabeli";
     case EngineFault::kFieldTakesNoText:
       return "Pole " + name + " nie przyjmuje ani nie daje wartości \"" + subject.detail +
              "\" w tabeli";
@@ -246,9 +246,11 @@ std::string EngineFaultText(engine::EngineFault fault, const engine::FaultSubjec
       return "Nie ma pola " + name + " dla indeksu " + subject.detail + " tabeli";
     case EngineFault::kTagNameRefused:
       return "Niedozwolona nazwa indeksu \"" + name + "\"";
+    case EngineFault::kIndexTagNameRefused:
+      return "Niedozwolona nazwa indeksu (" + name + ")";
     case EngineFault::kTagExpressionRefused:
-      return "Indeks " + name + " (" + subject.detail + "): " +
-             ExpressionFaultText(subject.expression) + "; tabela";
+      return "Indeks " + name + " (" + subject.detail +
+             "): " + ExpressionFaultText(subject.expression) + "; tabela";
     case EngineFault::kTagExpressionTooLong:
       return "Za długie wyrażenie indeksu (" + name + ")";
     case EngineFault::kKeyLengthRefused:
@@ -291,7 +293,8 @@ std::string ErrorText(const std::exception& error) {
   if (const auto* engine = dynamic_cast<const engine::EngineError*>(&error)) {
     const engine::FaultSubject& subject = engine->subject();
     std::string text = EngineFaultText(engine->fault(), subject);
-    if (!subject.table.empty()) text += ": " + subject.table;
+    // Every fault names its table but a schema item's, which belongs to no table yet.
+    if (engine->fault() != engine::EngineFault::kSchemaNumberBad) text += ": " + subject.table;
     return Cp1250FromUtf8(text);
   }
   const auto* io = dynamic_cast<const platform::IoError*>(&error);

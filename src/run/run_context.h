@@ -74,6 +74,9 @@ struct RunContext : RunInputs {
   RecordLedger ledger;       // every record's fate and every altered value
   ConverterRecords records;  // what one converter leaves for a later one of this run
   PriceLists price_lists;    // filled by the price-list converter, read by orders and templates
+  // Messages the run's preparation and steps ask the driver to show the operator, in order;
+  // none of them shows a message itself. The driver shows and clears them after each step.
+  std::vector<platform::OperatorMessage> operator_requests;
 
   // The identifier-translation tables every converter of the run shares.
   SharedTables& tables() { return tables_; }

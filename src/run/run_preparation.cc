@@ -34,12 +34,13 @@ std::unique_ptr<RunContext> MakeContext(const RunRequest& request, RunInputs inp
                                         Session& session, RunReport& report, Progress& progress,
                                         platform::OperatorMessages& messages,
                                         const platform::Clock& clock) {
-  auto context = std::make_unique<RunContext>(std::move(inputs), session.engine,
-                                              session.renumbering, report, progress, messages,
-                                              clock);
+  auto context = std::make_unique<RunContext>(
+      std::move(inputs), session.engine, session.renumbering, report, progress, messages, clock);
   context->sequence =
       std::make_unique<target::SequenceTable>(context->engine(), request.output_path);
-  if (context->sequence->built().keys_repeat) messages.Show(KeysRepeatMessage());
+  if (context->sequence->built().keys_repeat) {
+    context->operator_requests.push_back(KeysRepeatMessage());
+  }
   if (const Status sized = SizeSharedTables(*context); !sized) {
     context->status.Fail(FailureText(sized.error()));
   }

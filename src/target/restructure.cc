@@ -69,7 +69,7 @@ void Restructure(engine::Table& table, const std::vector<SchemaItem>& schema) {
     ~Reopen() {
       try {
         if (table.exclusive() != exclusive) {
-          table.Finish();
+          table.Abandon();  // nothing was written to it since it was opened
           table.set_exclusive(exclusive);
         }
         if (!table.is_open()) table.Open();

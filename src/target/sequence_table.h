@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "target/table_builder.h"
 #include "target/engine/engine.h"
 #include "target/engine/table.h"
+#include "target/table_builder.h"
 
 namespace konwerter::target {
 

@@ -191,9 +191,10 @@ TEST_F(ConverterToolkitTest, AnOptionalTableIsAbsentOnlyWhenItIsNotThere) {
   EXPECT_THAT(text, ::testing::HasSubstr("pusty"));
   EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("Szukano")));
 
+  const std::size_t before = context().report.warnings.size();  // the site's empty dom.mem
   EXPECT_FALSE(SourceTable::OpenIfReadable(context(), kEmpty, no_fields));
-  ASSERT_EQ(context().report.warnings.size(), 1u);
-  EXPECT_EQ(context().report.warnings[0].kind, run::WarningKind::kOptionalSourceLeftOut);
+  ASSERT_EQ(context().report.warnings.size(), before + 1);
+  EXPECT_EQ(context().report.warnings.back().kind, run::WarningKind::kOptionalSourceLeftOut);
   EXPECT_TRUE(context().status.ok());
 }
 

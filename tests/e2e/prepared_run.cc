@@ -13,9 +13,9 @@ namespace konwerter::testing {
 
 PreparedRun::PreparedRun(const DosSite& site, run::RunOptions options)
     : bars_(view_), clock_(kRunDate) {
-  run::Preparation prepared = run::PrepareRun(
-      {site.system_folder(), output_.folder(), options, {}, {}}, session_, report_, bars_,
-      messages_, clock_);
+  run::Preparation prepared =
+      run::PrepareRun({site.system_folder(), output_.folder(), options, {}, {}}, session_, report_,
+                      bars_, messages_, clock_);
   context_ = std::move(prepared.context);
   if (context_ == nullptr) {
     ADD_FAILURE() << "the run did not start";

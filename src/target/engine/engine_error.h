@@ -62,35 +62,36 @@ enum class EngineFault : std::uint8_t {
   kRecordsBeyondFile,       // the record count runs past the file
   kRecordsCutShort,         // the file has become shorter than its records
   // A field list or request the engine refuses
-  kFieldNameRefused,        // name: the field as given
-  kFieldDefinitionRefused,  // name: the field (its width or type)
-  kFieldCountRefused,       // no fields, or more than a table may have
-  kRecordTooLong,           // the fields' widths exceed a record's length
-  kSchemaNumberBad,         // name: the schema item whose width or decimals are no number
+  kFieldNameRefused,         // name: the field as given
+  kFieldDefinitionRefused,   // name: the field (its width or type)
+  kFieldCountRefused,        // no fields, or more than a table may have
+  kRecordTooLong,            // the fields' widths exceed a record's length
+  kSchemaNumberBad,          // name: the schema item whose width or decimals are no number
   kRestructureFieldUnknown,  // a restructure names a field the table does not have
   kTooManyRecords,           // the table cannot take another record
   // Fields and records
-  kNoSuchField,         // name: the field
-  kNoSuchFieldNumber,   // number: the field's position
-  kFieldTakesNoText,    // name: the field, detail: the text
-  kFieldTakesNoNumber,  // name: the field
-  kFieldTakesNoDate,    // name: the field
+  kNoSuchField,          // name: the field
+  kNoSuchFieldNumber,    // number: the field's position
+  kFieldTakesNoText,     // name: the field, detail: the text
+  kFieldTakesNoNumber,   // name: the field
+  kFieldTakesNoDate,     // name: the field
   kFieldTakesNoLogical,  // name: the field
-  kDateInvalid,         // name: the field
-  kFieldHoldsNoNumber,  // name: the field
-  kNoCurrentRecord,     // an edit without a current record
-  kFieldNotPending,     // name: a field set outside an appended or edited record
+  kDateInvalid,          // name: the field
+  kFieldHoldsNoNumber,   // name: the field
+  kNoCurrentRecord,      // an edit without a current record
+  kFieldNotPending,      // name: a field set outside an appended or edited record
   // Tags of the production index
-  kNoSuchTag,               // name: the tag
-  kNoCurrentIndex,          // a key search without a current index
-  kIndexFieldMissing,       // name: the field, detail: the tag to index it
-  kTagNameRefused,          // name: the tag
-  kTagExpressionRefused,    // name: the tag, detail: its expression; the expression's fault
-  kTagExpressionTooLong,    // name: the tag
-  kKeyLengthRefused,        // name: the tag
-  kKeysIncomplete,          // name: the tag
-  kTooManyTags,             // more tags than an index file holds
-  kKeyRepeated,             // a unique tag holds a key twice
+  kNoSuchTag,             // name: the tag
+  kNoCurrentIndex,        // a key search without a current index
+  kIndexFieldMissing,     // name: the field, detail: the tag to index it
+  kTagNameRefused,        // name: the tag
+  kIndexTagNameRefused,   // name: the tag, refused as the index file is written
+  kTagExpressionRefused,  // name: the tag, detail: its expression; the expression's fault
+  kTagExpressionTooLong,  // name: the tag
+  kKeyLengthRefused,      // name: the tag
+  kKeysIncomplete,        // name: the tag
+  kTooManyTags,           // more tags than an index file holds
+  kKeyRepeated,           // a unique tag holds a key twice
   // A missing or damaged index file
   kIndexFileMissing,     // the .mdx is not there
   kIndexFileShort,       // shorter than its header
@@ -110,10 +111,10 @@ EngineErrorCode CodeOf(EngineFault fault);
 
 // What a fault concerns, as far as its message needs it.
 struct FaultSubject {
-  std::string table;         // the table's or index's path or name (UTF-8)
-  std::string name;          // a field or tag; empty when none
-  std::string detail;        // a second name or a value (see EngineFault); empty when none
-  std::uint64_t number = 0;  // a field's position
+  std::string table;           // the table's or index's path or name (UTF-8)
+  std::string name;            // a field or tag; empty when none
+  std::string detail;          // a second name or a value (see EngineFault); empty when none
+  std::int64_t number = 0;     // a field's position, as asked (it may be negative)
   ExpressionError expression;  // why a tag's expression was refused
 };
 

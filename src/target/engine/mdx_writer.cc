@@ -39,7 +39,7 @@ std::size_t RequiredKeyLength(KeyType type) {
 void CheckTag(const TagBuild& tag, const std::string& where) {
   const std::string& name = tag.definition.name;
   if (name.empty() || name.size() > mdx::kMaxTagNameLength) {
-    Fail(EngineFault::kTagNameRefused, where, name);
+    Fail(EngineFault::kIndexTagNameRefused, where, name);
   }
   if (tag.definition.expression.size() >= mdx::kTagExpressionSize) {
     Fail(EngineFault::kTagExpressionTooLong, where, name);

@@ -144,7 +144,7 @@ const FieldDescriptor& Table::Field(int field) const {
   if (field < 0 || field >= layout.field_count()) {
     FaultSubject subject;
     subject.table = Named(table_name_);
-    subject.number = static_cast<std::uint64_t>(field);
+    subject.number = field;
     throw EngineError(EngineFault::kNoSuchFieldNumber, std::move(subject));
   }
   return layout.field(field);
@@ -273,8 +273,7 @@ std::optional<bool> Table::ReadLogical(std::string_view field) const {
 }
 
 bool Table::FindKey(std::string_view key) {
-  if (current_index_.empty())
-    Fail(EngineFault::kNoCurrentIndex, Named(table_name_));
+  if (current_index_.empty()) Fail(EngineFault::kNoCurrentIndex, Named(table_name_));
   return Opened().FindKey(current_index_, key);
 }
 

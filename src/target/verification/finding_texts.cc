@@ -210,30 +210,46 @@ std::string DescribeFinding(const Finding& finding) {
 std::string IndexDamageText(const engine::EngineError& error) {
   using engine::EngineFault;
   const std::string& tag = error.subject().name;
+  std::string text;
   switch (error.fault()) {
+    case EngineFault::kIndexFileMissing:
+      text = "Brak pliku indeksu";
+      break;
     case EngineFault::kIndexFileShort:
-      return Text("plik krótszy niż nagłówek indeksu");
+      text = "Za krótki plik indeksu";
+      break;
     case EngineFault::kIndexBlockSize:
-      return Text("błędny rozmiar bloku");
+      text = "Błędny rozmiar bloku w pliku indeksu";
+      break;
     case EngineFault::kIndexTagTable:
-      return Text("błędna tablica znaczników");
+      text = "Błędna tablica znaczników w pliku indeksu";
+      break;
     case EngineFault::kIndexTagWithoutName:
-      return Text("znacznik bez nazwy");
+      text = "Znacznik bez nazwy w pliku indeksu";
+      break;
     case EngineFault::kIndexTagHeader:
-      return Text("błędny nagłówek znacznika ") + tag;
+      text = "Błędny nagłówek znacznika " + tag + " w pliku indeksu";
+      break;
     case EngineFault::kIndexTagExpression:
-      return Text("błędne wyrażenie znacznika ") + tag;
+      text = "Błędne wyrażenie znacznika " + tag + " w pliku indeksu";
+      break;
     case EngineFault::kIndexTagMissing:
-      return Text("brak znacznika ") + tag;
+      text = "Brak znacznika " + tag + " w pliku indeksu";
+      break;
     case EngineFault::kIndexTreeLoops:
-      return Text("zapętlone drzewo");
+      text = "Zapętlone drzewo w pliku indeksu";
+      break;
     case EngineFault::kIndexNodeKeyCount:
-      return Text("błędna liczba kluczy w węźle");
+      text = "Błędna liczba kluczy w węźle pliku indeksu";
+      break;
     case EngineFault::kIndexPageBeyondFile:
-      return Text("odwołanie poza plik");
+      text = "Odwołanie poza plik indeksu";
+      break;
     default:
-      return Text("nie można odczytać pliku indeksu");
+      text = "Nie można odczytać pliku indeksu";
+      break;
   }
+  return platform::Cp1250FromUtf8(text + ": " + error.subject().table);
 }
 
 }  // namespace konwerter::verification

@@ -16,7 +16,8 @@ std::string KindTitle(FindingKind kind);
 // the field, tag or sequence, the value found and what belongs there.
 std::string DescribeFinding(const Finding& finding);
 
-// What the engine's reader found wrong with an index file it could not walk.
+// What the engine's reader found wrong with an index file it could not walk, naming the file
+// (cp1250), in the words the engine's errors have always had.
 std::string IndexDamageText(const engine::EngineError& error);
 
 }  // namespace konwerter::verification

@@ -543,9 +543,44 @@ TEST_F(TableTest, DeclaredIndexThatIsMissingGivesNoSuchIndex) {
   Table table(engine_, dir_.folder(), "Kody.dbf");
   table.AddIndex("KOD", "KOD", false);
   std::filesystem::remove(HostFile("Kody.mdx"));
+  EXPECT_TRUE(table.DeclaredIndexUnreadable());
   EXPECT_EQ(ErrorOf([&] { table.Open(); }), EngineErrorCode::kNoSuchIndex);
   table.RefreshIndexDefinitions();
   EXPECT_TRUE(table.index_definitions().empty());
+}
+
+// A table a failure leaves is abandoned: what was posted stays, under a header that declares
+// no index, and the index that no longer describes the records goes; a record begun and not
+// posted is dropped. A table nothing was written to keeps its index.
+TEST_F(TableTest, AnAbandonedTableKeepsItsPostedRecordsAndNoStaleIndex) {
+  Create("Kody.dbf", {{"Kod", FieldType::kCharacter, 4, 0}});
+  {
+    Table table(engine_, dir_.folder(), "Kody.dbf");
+    table.AddIndex("KOD", "KOD", false);
+    EXPECT_FALSE(table.DeclaredIndexUnreadable());
+    table.Open();
+    for (const char* code : {"B", "A", "C"}) {
+      table.Append();
+      table.SetText("Kod", code);
+    }
+    table.Abandon();  // "C" was never posted
+    EXPECT_FALSE(table.is_open());
+  }
+  const auto header = testing::ReadFileBytes(HostFile("Kody.dbf"));
+  EXPECT_EQ(header[28], 0x00);
+  EXPECT_FALSE(std::filesystem::exists(HostFile("Kody.mdx")));
+  const auto dbf = ReadDbfWithDbfread(HostFile("Kody.dbf"), "cp852");
+  ASSERT_EQ(dbf.live_records.size(), 2u);
+  EXPECT_EQ(dbf.live_records[1].values[0], "A");
+
+  {
+    Table table(engine_, dir_.folder(), "Kody.dbf");
+    table.AddIndex("KOD", "KOD", false);  // the index again, over both records
+    table.Open();
+    EXPECT_EQ(table.index_definitions().size(), 1u);
+  }  // abandoned unchanged: the index stays
+  EXPECT_EQ(testing::ReadFileBytes(HostFile("Kody.dbf"))[28], 0x01);
+  EXPECT_EQ(RecordsInKeyOrder(HostFile("Kody.mdx"), "KOD"), (std::vector<std::uint32_t>{2, 1}));
 }
 
 TEST_F(TableTest, RestructureRebuildsTheIndexForWiderKeys) {
