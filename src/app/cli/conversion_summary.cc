@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iomanip>
 
+#include "app/version.h"
 #include "platform/dos_path.h"
 #include "platform/text_encoding.h"
 
@@ -105,7 +106,8 @@ std::string_view OutcomeName(app::RunOutcome outcome) {
 nlohmann::json SummaryJson(const app::ConversionResult& result) {
   nlohmann::json overflows = nlohmann::json::object();
   for (const auto& [table, count] : result.overflows) overflows[Utf8FromCp1250(table)] = count;
-  return {{"outcome", OutcomeName(result.outcome)},
+  return {{"version", app::VersionText()},
+          {"outcome", OutcomeName(result.outcome)},
           {"message", Utf8FromCp1250(result.message)},
           {"input", Utf8FromCp1250(result.input_path)},
           {"output", Utf8FromCp1250(result.output_path)},
