@@ -29,6 +29,8 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
   MainFrame& operator=(const MainFrame&) = delete;
 
   HWND window() const { return window_; }
+  // The fonts the controls are drawn with, of the scale of the window's screen.
+  const WindowFonts& fonts() const { return scaled_fonts_ ? *scaled_fonts_ : fonts_; }
   HWND Control(std::string_view name) const { return controls_->Get(name); }
 
   // MainWindowHost
@@ -49,6 +51,11 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(HWND window, UINT message, WPARAM w, LPARAM l);
   void Command(int id, int code);
+  // "O programie..." in the window's system menu.
+  void AddAboutEntry();
+  // Lays the window out again for a screen of `scale`; `frame`: the window's new place, as
+  // Windows suggests it (nullptr: where it stands, sized for the scale).
+  void Rescale(DisplayScale scale, const RECT* frame);
   // Repaints and answers the system during a run (so that Windows never takes the window
   // for hung), dropping the operator's clicks and keys to this window while it is busy.
   void ProcessMessages();
@@ -61,6 +68,7 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
   run::Session& session_;
   const platform::Clock& clock_;
   const WindowFonts& fonts_;
+  std::unique_ptr<WindowFonts> scaled_fonts_;  // when the screen's scale is not the fonts_'
   HWND window_ = nullptr;
   std::unique_ptr<ControlWindows> controls_;
   std::unique_ptr<MessageBoxes> messages_;

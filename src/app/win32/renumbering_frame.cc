@@ -21,9 +21,9 @@ constexpr std::array<const char*, 6> kSegmentBoxes = {"cboe", "cbob", "cbop", "c
 RenumberingFrame::RenumberingFrame(app::window::RenumberingDialog& rules, run::RunOptions& options,
                                    const WindowFonts& fonts, HWND owner)
     : rules_(rules), options_(options), fonts_(fonts), owner_(owner) {
-  RegisterDialogClass(kClassName, nullptr);
+  RegisterDialogClass(kClassName, false);
   const app::window::WindowSpec spec = app::window::RenumberingDialogSpec();
-  window_ = CreateDialogWindow(kClassName, spec, owner_, this);
+  window_ = CreateDialogWindow(kClassName, spec, owner_, this, fonts_.scale());
   ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ::SetWindowLongPtrW(window_, GWLP_WNDPROC,
                       reinterpret_cast<LONG_PTR>(&RenumberingFrame::Procedure));
@@ -39,6 +39,21 @@ RenumberingFrame::~RenumberingFrame() {
   }
 }
 
+// A child window at `bounds` (pixels at 96 dots per inch), at the fonts' scale: both edges
+// scaled, so that neighbours keep meeting.
+HWND RenumberingFrame::CreateChild(const wchar_t* window_class, const wchar_t* text, DWORD style,
+                                   const app::window::Bounds& bounds, int id) const {
+  const DisplayScale scale = fonts_.scale();
+  const int left = scale(bounds.left);
+  const int top = scale(bounds.top);
+  const HWND child = ::CreateWindowExW(
+      0, window_class, text, WS_CHILD | style, left, top, scale(bounds.left + bounds.width) - left,
+      scale(bounds.top + bounds.height) - top, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal()), FALSE);
+  return child;
+}
+
 void RenumberingFrame::CreateGrid() {
   const app::window::Bounds grid =
       app::window::RenumberingDialogSpec().Control("StringGrid1").bounds;
@@ -48,11 +63,9 @@ void RenumberingFrame::CreateGrid() {
   const int row_height = app::window::kGridRowHeight + 1;
   int left = grid.left;
   for (const app::window::GridColumn& column : columns) {
-    const HWND title =
-        ::CreateWindowExW(0, L"STATIC", WideFromCp1250(column.title).c_str(),
-                          WS_CHILD | WS_VISIBLE | SS_CENTER | SS_SUNKEN | SS_NOPREFIX, left,
-                          grid.top, column.width, row_height, window_, nullptr, nullptr, nullptr);
-    ::SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal()), FALSE);
+    CreateChild(L"STATIC", WideFromCp1250(column.title).c_str(),
+                WS_VISIBLE | SS_CENTER | SS_SUNKEN | SS_NOPREFIX,
+                {left, grid.top, column.width, row_height}, 0);
     left += column.width;
   }
   const int slots = (grid.height - row_height) / row_height;
@@ -60,20 +73,18 @@ void RenumberingFrame::CreateGrid() {
     CellPair pair{};
     int cell_left = grid.left;
     for (int column = 0; column < 2; ++column) {
-      const int id = kFirstCellId + 2 * slot + column;
-      const HWND cell = ::CreateWindowExW(
-          0, L"EDIT", L"", WS_CHILD | WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, cell_left,
-          grid.top + row_height * (slot + 1), columns[static_cast<std::size_t>(column)].width,
-          row_height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-      ::SendMessageW(cell, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal()), FALSE);
+      const int width = columns[static_cast<std::size_t>(column)].width;
+      const HWND cell =
+          CreateChild(L"EDIT", L"", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP,
+                      {cell_left, grid.top + row_height * (slot + 1), width, row_height},
+                      kFirstCellId + 2 * slot + column);
       (column == 0 ? pair.old_number : pair.new_number) = cell;
-      cell_left += columns[static_cast<std::size_t>(column)].width;
+      cell_left += width;
     }
     cells_.push_back(pair);
   }
-  scroll_ = ::CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_VERT, left,
-                              grid.top + row_height, kScrollWidth, row_height * slots, window_,
-                              nullptr, nullptr, nullptr);
+  scroll_ = CreateChild(L"SCROLLBAR", nullptr, WS_VISIBLE | SBS_VERT,
+                        {left, grid.top + row_height, kScrollWidth, row_height * slots}, 0);
 }
 
 void RenumberingFrame::ShowGrid() {

@@ -38,6 +38,8 @@ class RenumberingFrame {
   void CreateGrid();
   void ShowGrid();
   void ShowRowVisible(int row);
+  HWND CreateChild(const wchar_t* window_class, const wchar_t* text, DWORD style,
+                   const app::window::Bounds& bounds, int id) const;
   void Leave();
 
   app::window::RenumberingDialog& rules_;
