@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs every test: the debug suites, the same suites under
-# AddressSanitizer + UndefinedBehaviorSanitizer, the broken-site cases with each build, a
-# short fuzzing smoke of every reader, and the Windows programs: cross-built, their suites
-# run under Wine, and konwerter-cli.exe held against the Linux build.
+# Sets everything up, builds, and runs every test: the Debian package, installed and run
+# from the installed files; the debug suites, the same suites under AddressSanitizer +
+# UndefinedBehaviorSanitizer, the broken-site cases with each build, a short fuzzing smoke of
+# every reader, and the Windows programs: cross-built, their suites run under Wine, and
+# konwerter-cli.exe held against the Linux build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,10 @@ jobs=$(nproc)
 # A compiler cache keyed on paths relative to the checkout, so that a fresh clone of the same
 # sources in another folder reuses what an earlier build compiled.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+
+# First the programs as an engineer installs them: the package, dpkg -i, a conversion.
+scripts/package-deb.sh
+scripts/deb-check.sh
 
 for preset in debug asan; do
   cmake --preset "$preset" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
