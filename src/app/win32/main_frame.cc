@@ -34,7 +34,8 @@ MainFrame::MainFrame(app::window::MainWindow& rules, run::Session& session,
   controls_ = std::make_unique<ControlWindows>(window_, spec, fonts_);
   messages_ = std::make_unique<MessageBoxes>(window_);
   AddAboutEntry();
-  // A screen whose scale changed since the operator logged on has another than the system's.
+  // The system's scale is the main screen's at logon; the screen the window opened on may
+  // have another one since.
   const DisplayScale screen = WindowScale(window_);
   if (screen != fonts_.scale()) Rescale(screen, nullptr);
   ShowFields();
@@ -48,9 +49,10 @@ void MainFrame::AddAboutEntry() {
 }
 
 void MainFrame::Rescale(DisplayScale scale, const RECT* frame) {
-  scaled_fonts_ = std::make_unique<WindowFonts>(scale);
+  auto fonts = std::make_unique<WindowFonts>(scale);
   const app::window::WindowSpec spec = app::window::MainWindowSpec();
-  controls_->Place(spec, *scaled_fonts_);
+  controls_->Place(spec, *fonts);
+  scaled_fonts_ = std::move(fonts);  // the controls no longer draw with the fonts it held
   constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (frame != nullptr) {
     ::SetWindowPos(window_, nullptr, frame->left, frame->top, frame->right - frame->left,
