@@ -8,7 +8,9 @@
 
 set(commit unknown)
 find_program(git_program git)
-if(git_program)
+# Only the checkout's own history counts: sources unpacked inside another repository are not
+# that repository's commit.
+if(git_program AND EXISTS ${SOURCE_DIR}/.git)
   execute_process(
     COMMAND ${git_program} -C ${SOURCE_DIR} describe --always --dirty --abbrev=7 --exclude=*
     OUTPUT_VARIABLE described OUTPUT_STRIP_TRAILING_WHITESPACE
