@@ -27,8 +27,9 @@ done
 
 scripts/fuzz-smoke.sh "${FUZZ_SECONDS:-30}"
 
-# The Windows build shares the machine: two jobs, compiler cache.
-export WINEDEBUG=-all WINEPREFIX="$PWD/build/wineprefix"
+# The Windows build shares the machine: two jobs, compiler cache. Wine names host files in
+# the locale's character set: UTF-8 whatever the machine's locale, for the Polish names.
+export WINEDEBUG=-all WINEPREFIX="$PWD/build/wineprefix" LC_ALL=C.UTF-8
 cmake --preset windows -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build --preset windows -j 2
 # Wine makes its prefix on first use: make it once, before tests start side by side.

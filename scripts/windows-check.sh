@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 linux_cli=${LINUX_CLI:-build/debug/src/app/cli/konwerter-cli}
 windows_cli=build/windows/src/app/cli/konwerter-cli.exe
 holder=build/windows/tests/hold_source_lock.exe
-export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix}
+export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix} LC_ALL=C.UTF-8
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
