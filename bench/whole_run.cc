@@ -110,9 +110,9 @@ void ConvertSite(const fs::path& folder, int scale) {
 
   std::uint64_t read = 0;
   std::uint64_t written = 0;
-  for (const auto& table : result.report.tables) {
-    read += table.records_read;
-    written += table.records_written;
+  for (const auto& account : result.report.accounts) {
+    read += account.read;
+    written += account.written;
   }
   std::printf(
       "scale %4d: site %9llu records  generate %6.2f s  copy %6.2f s\n"
@@ -120,8 +120,7 @@ void ConvertSite(const fs::path& folder, int scale) {
       "  peak %6.1f MB  (%s)\n",
       scale, static_cast<unsigned long long>(records), generated, copied,
       static_cast<unsigned long long>(read), static_cast<unsigned long long>(written), converted,
-      static_cast<double>(read) / converted, PeakMegabytes(),
-      OutcomeText(result.outcome));
+      static_cast<double>(read) / converted, PeakMegabytes(), OutcomeText(result.outcome));
   fs::remove_all(site);
   fs::remove_all(folder / "out");
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Draws the operator's two windows (the main window and the renumbering dialog) under a
-# virtual X server and saves them as docs/okno-glowne.png and docs/przenumerowanie.png, the
-# pictures the README shows. Run again after changing either window.
+# Draws the operator's windows under a virtual X server and saves them as the pictures the
+# README shows: docs/okno-glowne.png (the main window), docs/przenumerowanie.png (the
+# renumbering dialog) and docs/wynik-konwersji.png (the end of a conversion of the sample
+# site, with its warnings). Run again after changing a window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,4 +12,4 @@ cmake --build --preset debug -j "$(nproc)" --target konwerter-screenshots
 mkdir -p docs
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
   build/debug/src/app/gui/konwerter-screenshots docs
-echo "docs/okno-glowne.png docs/przenumerowanie.png"
+echo "docs/okno-glowne.png docs/przenumerowanie.png docs/wynik-konwersji.png"

@@ -13,11 +13,15 @@ everything=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   qt6-base-dev fonts-dejavu-core xvfb xauth
+  # Qt's own texts in Polish (the file dialog of the window)
+  qt6-translations-l10n
   # the Windows programs: cross-compilers, GoogleTest built from source, Wine to run the
   # tests, screenshots for the window, zip for the package, ccache for repeated builds
   mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 imagemagick zip ccache
   # the Debian package: its dependencies are worked out by dpkg-shlibdeps, which needs file
   file
+  # the conversion report drawn by a real browser (its test and its picture)
+  chromium
 )
 
 case "${1:-everything}" in

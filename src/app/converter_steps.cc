@@ -21,87 +21,93 @@ const std::vector<ConverterStep>& ConverterSteps() {
   static const std::vector<ConverterStep> steps = {
       // The map documentation registers (KMZ, KME, outlines, operats kinds 1 to 3, field
       // sketches) come first, each followed by a pause.
-      {"KMZ", [](run::RunContext& context) { convert::ConvertMapDocumentation(context); }, true},
-      {"KME", [](run::RunContext& context) { convert::ConvertKme(context); }, true},
-      {"zarysy", [](run::RunContext& context) { convert::ConvertOutlines(context); }, true},
+      {"KMZ", [](run::RunContext& context) { return convert::ConvertMapDocumentation(context); },
+       true},
+      {"KME", [](run::RunContext& context) { return convert::ConvertKme(context); }, true},
+      {"zarysy", [](run::RunContext& context) { return convert::ConvertOutlines(context); }, true},
       {"operaty ewidencyjne",
        [](run::RunContext& context) {
-         convert::ConvertOperats(context, convert::OperatKind::kRegister);
+         return convert::ConvertOperats(context, convert::OperatKind::kRegister);
        },
        true},
       {"operaty bazowo-użytkowe",
        [](run::RunContext& context) {
-         convert::ConvertOperats(context, convert::OperatKind::kBaseAndUse);
+         return convert::ConvertOperats(context, convert::OperatKind::kBaseAndUse);
        },
        true},
       {"operaty przejściowe",
        [](run::RunContext& context) {
-         convert::ConvertOperats(context, convert::OperatKind::kTransitional);
+         return convert::ConvertOperats(context, convert::OperatKind::kTransitional);
        },
        true},
-      {"szkice polowe", [](run::RunContext& context) { convert::ConvertFieldSketches(context); },
-       true},
+      {"szkice polowe",
+       [](run::RunContext& context) { return convert::ConvertFieldSketches(context); }, true},
 
       // The orders domain: map stock, price lists, order cards and settlements, cash
       // receipts, templates, coefficients, statutory interest, sales register.
-      {"obrót mapami", [](run::RunContext& context) { convert::ConvertMapStock(context); }, true},
-      {"cenniki", [](run::RunContext& context) { convert::ConvertPriceLists(context); }, true},
-      {"zlecenia i rozliczenia", [](run::RunContext& context) { convert::ConvertOrders(context); },
+      {"obrót mapami", [](run::RunContext& context) { return convert::ConvertMapStock(context); },
        true},
-      {"dowody KP", [](run::RunContext& context) { convert::ConvertCashReceipts(context); }, true},
-      {"wzorce", [](run::RunContext& context) { convert::ConvertTemplates(context); }, true},
-      {"współczynniki", [](run::RunContext& context) { convert::ConvertCoefficients(context); },
-       false},
+      {"cenniki", [](run::RunContext& context) { return convert::ConvertPriceLists(context); },
+       true},
+      {"zlecenia i rozliczenia",
+       [](run::RunContext& context) { return convert::ConvertOrders(context); }, true},
+      {"dowody KP", [](run::RunContext& context) { return convert::ConvertCashReceipts(context); },
+       true},
+      {"wzorce", [](run::RunContext& context) { return convert::ConvertTemplates(context); }, true},
+      {"współczynniki",
+       [](run::RunContext& context) { return convert::ConvertCoefficients(context); }, false},
       {"odsetki ustawowe",
-       [](run::RunContext& context) { convert::ConvertStatutoryInterest(context); }, false},
+       [](run::RunContext& context) { return convert::ConvertStatutoryInterest(context); }, false},
       {"rejestr sprzedaży",
-       [](run::RunContext& context) { convert::ConvertSalesRegister(context); }, false},
+       [](run::RunContext& context) { return convert::ConvertSalesRegister(context); }, false},
 
       // The dictionaries, after every converter that refers to their records: order
       // assortments, services, works, parcels, precincts, assortments, features.
       {"asortymenty zleceń",
        [](run::RunContext& context) {
-         convert::ConvertOrderAssortments(context, context.options.delete_unlinked_assortments);
+         return convert::ConvertOrderAssortments(context,
+                                                 context.options.delete_unlinked_assortments);
        },
        true},
       {"obsługa",
        [](run::RunContext& context) {
-         convert::ConvertServices(context, context.options.delete_unlinked_persons);
+         return convert::ConvertServices(context, context.options.delete_unlinked_persons);
        },
        false},
       {"roboty",
        [](run::RunContext& context) {
-         convert::ConvertWorks(context, context.options.delete_unlinked_works);
+         return convert::ConvertWorks(context, context.options.delete_unlinked_works);
        },
        true},
       {"działki",
        [](run::RunContext& context) {
-         convert::ConvertParcels(context, context.options.delete_unlinked_parcels);
+         return convert::ConvertParcels(context, context.options.delete_unlinked_parcels);
        },
        true},
       {"obręby",
        [](run::RunContext& context) {
-         convert::ConvertPrecincts(context, context.options.delete_unlinked_precincts);
+         return convert::ConvertPrecincts(context, context.options.delete_unlinked_precincts);
        },
        false},
       {"asortymenty",
        [](run::RunContext& context) {
-         convert::ConvertWorkAssortments(context, context.options.delete_unlinked_assortments);
+         return convert::ConvertWorkAssortments(context,
+                                                context.options.delete_unlinked_assortments);
        },
        false},
       {"cechy",
        [](run::RunContext& context) {
-         convert::ConvertFeatures(context, context.options.delete_unlinked_assortments);
+         return convert::ConvertFeatures(context, context.options.delete_unlinked_assortments);
        },
        false},
 
       {"osoby",
        [](run::RunContext& context) {
-         convert::ConvertPersons(context, context.options.delete_unlinked_persons);
+         return convert::ConvertPersons(context, context.options.delete_unlinked_persons);
        },
        true},
       {"układy współrzędnych",
-       [](run::RunContext& context) { settings::ConvertCoordinateSystems(context); }, false},
+       [](run::RunContext& context) { return settings::ConvertCoordinateSystems(context); }, false},
   };
   return steps;
 }

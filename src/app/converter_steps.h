@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "run/result.h"
 #include "run/run_context.h"
 
 namespace konwerter::app {
@@ -11,7 +12,7 @@ namespace konwerter::app {
 // One step of the conversion: a converter, and whether the window gets a pause after it.
 struct ConverterStep {
   std::string_view name;
-  std::function<void(run::RunContext&)> convert;
+  std::function<run::Status(run::RunContext&)> convert;
   bool pause_after;
 };
 

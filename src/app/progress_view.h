@@ -14,7 +14,8 @@ class ProgressView {
   // the given maximum.
   virtual void ShowTable(std::string_view caption, int record_maximum) = 0;
   virtual void ShowRecordPosition(int position) = 0;
-  // Between converters: a window repaints (and waits half a second); nothing else waits.
+  // Between converters: a window repaints and answers the system at once (the operator's
+  // input to it is not acted on); the run does not wait here.
   virtual void Pause() = 0;
   // Both bars back to 0 at the end of a run.
   virtual void Reset() = 0;

@@ -40,30 +40,33 @@ void FlagSelfStanding(engine::Table& nrkp, const std::string& receipt) {
 
 }  // namespace
 
-bool ConvertCashReceipts(run::RunContext& context) {
+run::Status ConvertCashReceipts(run::RunContext& context) {
   const std::string folder = MakeTargetFolder(context, "ZLECENIA");
   SourceTablesScope scope(context);
   Receipt receipt;
   ReceiptLine line;
-  auto receipts = SourceTable::Open(context, kVariable, "nrkp.dbf");
-  if (!receipts) return false;
-  receipts->Binary4("id_kp", &receipt.id_kp)
-      .Text("nr_kp", &receipt.nr_kp)
-      .Text("d_kp", &receipt.d_kp)
-      .Real("kwota_kp", &receipt.kwota_kp);
-  auto lines = SourceTable::Open(context, kVariable, "elkp.dbf");
-  if (!lines) return false;
-  lines->Binary4("id_kp", &line.id_kp)
-      .Binary2("id_zam", &line.id_zam)
-      .Logical("odsetki", &line.odsetki)
-      .Real("kwota_el", &line.kwota_el);
+  auto receipts = SourceTable::Open(context, kVariable, "nrkp.dbf", [&](SourceTable& table) {
+    table.Binary4("id_kp", &receipt.id_kp)
+        .Key()
+        .Text("nr_kp", &receipt.nr_kp)
+        .Text("d_kp", &receipt.d_kp)
+        .Real("kwota_kp", &receipt.kwota_kp);
+  });
+  if (!receipts) return receipts.error();
+  auto lines = SourceTable::Open(context, kVariable, "elkp.dbf", [&](SourceTable& table) {
+    table.Binary4("id_kp", &line.id_kp)
+        .Binary2("id_zam", &line.id_zam)
+        .Logical("odsetki", &line.odsetki)
+        .Real("kwota_el", &line.kwota_el);
+  });
+  if (!lines) return lines.error();
 
   run::TranslationTable written;  // new Id_kp by record number of the source nrkp.dbf
   written.Size(receipts->RecordCount() + 100);
   auto nrkp = CreateTargetTable(context, folder, target::tables::kZleceniaNrkp);
   std::uint32_t next = 1;
   receipts->ForEachRecord(*nrkp, [&](std::uint32_t record) {
-    if (!run::IsDosKeySet(receipt.id_kp)) return;
+    if (!run::IsDosKeySet(receipt.id_kp)) return run::Skipped(run::SkipReason::kKeyNotSet);
     const std::string identifier = HexNumber(next++, kIdWidth);
     written.Store(record, identifier);
     nrkp->Append();
@@ -72,32 +75,33 @@ bool ConvertCashReceipts(run::RunContext& context) {
     SetDosDate(context, *nrkp, "D_kp", receipt.d_kp);
     nrkp->SetNumber("Kwota_kp", receipt.kwota_kp);
     nrkp->Post();
+    return run::kWritten;
   });
   context.sequence->WriteRow("nrkp", next);
 
   auto elkp = CreateTargetTable(context, folder, target::tables::kZleceniaElkp);
   nrkp->SetCurrentIndex("id_kp");
   lines->ForEachRecord(*elkp, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(line.id_kp)) return;
-    const std::string receipt_id = written.LookUp(line.id_kp);
+    if (!run::IsDosKeySet(line.id_kp)) return run::Skipped(run::SkipReason::kKeyNotSet);
     elkp->Append();
-    elkp->SetText("Id_kp", receipt_id);
+    SetReference(context, *elkp, "Id_kp", written, line.id_kp);
     if (line.id_zam == kSelfStandingMarker) {
       elkp->SetText("Id_zam", kSelfStandingOrder);
-      FlagSelfStanding(*nrkp, receipt_id);
-    } else {
-      elkp->SetText("Id_zam", context.records.orders.LookUp(line.id_zam));
+      FlagSelfStanding(*nrkp, written.LookUp(line.id_kp));
+    } else if (run::IsReferenceSet(line.id_zam)) {
+      SetReference(context, *elkp, "Id_zam", context.records.orders, line.id_zam);
     }
     elkp->SetLogical("Odsetki", line.odsetki);
     elkp->SetNumber("Kwota_el", line.kwota_el);
     elkp->SetText("Id_tworz", context.creator_identifier);
     elkp->Post();
+    return run::kWritten;
   });
-  ReportTable(context, *nrkp, receipts->path(), receipts->RecordCount());
-  ReportTable(context, *elkp, lines->path(), lines->RecordCount());
+  ReportTable(context, *nrkp);
+  ReportTable(context, *elkp);
   nrkp->Close();
   elkp->Close();
-  return true;
+  return {};
 }
 
 }  // namespace konwerter::convert

@@ -53,24 +53,28 @@ struct DictionaryRecord {
   std::vector<std::string> texts;
 };
 
-// The common pattern: every source record whose own key is set is written when the flag is
-// off or an earlier converter asked for its identifier; with the flag on it keeps that
-// identifier, with the flag off it gets (or keeps) one. The sequence row counts every
-// identifier of the table, those given to keys the dictionary lacks included.
-void WriteDictionary(run::RunContext& context, const Dictionary& dictionary, SourceTable& source,
-                     engine::Table& target, SpecialFields* special, bool delete_unlinked) {
-  DictionaryRecord record;
+// Binds a dictionary's own key, its copied texts and its special fields.
+void BindDictionary(SourceTable& source, const Dictionary& dictionary, DictionaryRecord& record,
+                    SpecialFields* special) {
   record.texts.resize(dictionary.texts.size());
   if (dictionary.key_kind == OwnKey::kDosKey) {
-    source.Binary4(dictionary.own_key, &record.key);
+    source.Binary4(dictionary.own_key, &record.key).Key();
   } else {
-    source.Binary2(dictionary.own_key, &record.reference);
+    source.Binary2(dictionary.own_key, &record.reference).Key();
   }
   for (std::size_t i = 0; i < dictionary.texts.size(); ++i) {
     source.Text(dictionary.texts[i].source, &record.texts[i]);
   }
   if (special != nullptr) special->Bind(source);
+}
 
+// The common pattern: every source record whose own key is set is written when the flag is
+// off or an earlier converter asked for its identifier; with the flag on it keeps that
+// identifier, with the flag off it gets (or keeps) one. The sequence row counts every
+// identifier of the table, those given to keys the dictionary lacks included.
+void WriteDictionary(run::RunContext& context, const Dictionary& dictionary, SourceTable& source,
+                     const DictionaryRecord& record, engine::Table& target, SpecialFields* special,
+                     bool delete_unlinked) {
   run::SharedTranslationTable& identifiers = context.tables().*dictionary.identifiers;
   const bool by_key = dictionary.key_kind == OwnKey::kDosKey;
   const auto key_set = [&] {
@@ -81,9 +85,9 @@ void WriteDictionary(run::RunContext& context, const Dictionary& dictionary, Sou
                   : identifiers.GetOrAssignReference(record.reference);
   };
   source.ForEachRecord(target, [&](std::uint32_t) {
-    if (!key_set()) return;
+    if (!key_set()) return run::Skipped(run::SkipReason::kKeyNotSet);
     const std::string held = identifiers.LookUp(by_key ? record.key : record.reference);
-    if (delete_unlinked && held.empty()) return;
+    if (delete_unlinked && held.empty()) return run::Skipped(run::SkipReason::kUnlinked);
     target.Append();
     target.SetText(dictionary.key_field, delete_unlinked ? held : get_or_assign());
     for (std::size_t i = 0; i < dictionary.texts.size(); ++i) {
@@ -94,22 +98,25 @@ void WriteDictionary(run::RunContext& context, const Dictionary& dictionary, Sou
     }
     if (special != nullptr) special->Write(context, target);
     target.Post();
+    return run::kWritten;
   });
   context.sequence->WriteRow(dictionary.sequence_row, identifiers.counter() + 1);
-  ReportTable(context, target, source.path(), source.RecordCount());
+  ReportTable(context, target);
 }
 
-bool ConvertDictionary(run::RunContext& context, const Dictionary& dictionary, bool delete_unlinked,
-                       SpecialFields* special = nullptr) {
+run::Status ConvertDictionary(run::RunContext& context, const Dictionary& dictionary,
+                              bool delete_unlinked, SpecialFields* special = nullptr) {
   const std::string folder = MakeTargetFolder(context, dictionary.target.group);
   SourceTablesScope scope(context);
-  std::optional<SourceTable> source =
-      SourceTable::Open(context, dictionary.variable, dictionary.source_file);
-  if (!source) return false;
+  DictionaryRecord record;
+  auto source = SourceTable::Open(
+      context, dictionary.variable, dictionary.source_file,
+      [&](SourceTable& table) { BindDictionary(table, dictionary, record, special); });
+  if (!source) return source.error();
   auto target = CreateTargetTable(context, folder, dictionary.target);
-  WriteDictionary(context, dictionary, *source, *target, special, delete_unlinked);
+  WriteDictionary(context, dictionary, *source, record, *target, special, delete_unlinked);
   target->Close();
-  return true;
+  return {};
 }
 
 // Precincts: the commune number is characters 3 to 5 of the DOS nr_g (what there is of
@@ -222,47 +229,48 @@ const Dictionary kFeatures{.variable = "BDGROBOTY",
 
 }  // namespace
 
-bool ConvertOrderAssortments(run::RunContext& context, bool delete_unlinked) {
+run::Status ConvertOrderAssortments(run::RunContext& context, bool delete_unlinked) {
   return ConvertDictionary(context, kOrderAssortments, delete_unlinked);
 }
 
-bool ConvertServices(run::RunContext& context, bool delete_unlinked) {
+run::Status ConvertServices(run::RunContext& context, bool delete_unlinked) {
   return ConvertDictionary(context, kServices, delete_unlinked);
 }
 
-bool ConvertParcels(run::RunContext& context, bool delete_unlinked) {
+run::Status ConvertParcels(run::RunContext& context, bool delete_unlinked) {
   ParcelFields fields;
   return ConvertDictionary(context, kParcels, delete_unlinked, &fields);
 }
 
-bool ConvertPrecincts(run::RunContext& context, bool delete_unlinked) {
+run::Status ConvertPrecincts(run::RunContext& context, bool delete_unlinked) {
   PrecinctCommune commune;
   return ConvertDictionary(context, kPrecincts, delete_unlinked, &commune);
 }
 
-bool ConvertWorkAssortments(run::RunContext& context, bool delete_unlinked) {
+run::Status ConvertWorkAssortments(run::RunContext& context, bool delete_unlinked) {
   return ConvertDictionary(context, kWorkAssortments, delete_unlinked);
 }
 
-// Features differ in one way: the table is created before anything is opened, and a site
-// whose works folder had no cechy.dbf when the run was prepared keeps it empty.
-bool ConvertFeatures(run::RunContext& context, bool delete_unlinked) {
+// Features differ in one way: the table is created before anything is opened, and a site of
+// the earlier edition (no cechy.dbf in the works folder) keeps it empty.
+run::Status ConvertFeatures(run::RunContext& context, bool delete_unlinked) {
   const std::string folder = MakeTargetFolder(context, kFeatures.target.group);
   SourceTablesScope scope(context);
   auto target = CreateTargetTable(context, folder, kFeatures.target);
-  if (!context.features_present) {
+  if (context.edition == run::SourceEdition::kEarlier) {
     context.sequence->WriteRow(kFeatures.sequence_row, 1);
-    ReportTable(context, *target,
-                run::SourcePath(context, kFeatures.variable, kFeatures.source_file), 0);
+    ReportTable(context, *target);
     target->Close();
-    return true;
+    return {};
   }
-  std::optional<SourceTable> source =
-      SourceTable::Open(context, kFeatures.variable, kFeatures.source_file);
-  if (!source) return false;
-  WriteDictionary(context, kFeatures, *source, *target, nullptr, delete_unlinked);
+  DictionaryRecord record;
+  auto source = SourceTable::Open(
+      context, kFeatures.variable, kFeatures.source_file,
+      [&](SourceTable& table) { BindDictionary(table, kFeatures, record, nullptr); });
+  if (!source) return source.error();
+  WriteDictionary(context, kFeatures, *source, record, *target, nullptr, delete_unlinked);
   target->Close();
-  return true;
+  return {};
 }
 
 }  // namespace konwerter::convert

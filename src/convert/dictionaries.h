@@ -1,5 +1,7 @@
 #pragma once
 
+#include "run/result.h"
+
 namespace konwerter::run {
 struct RunContext;
 }
@@ -9,23 +11,23 @@ namespace konwerter::convert {
 // The small dictionaries of the works register (KERG) and of the orders (ZLECENIA). Each
 // writes one record per source record whose own key is set; with `delete_unlinked`, only
 // the records an earlier converter of the run asked an identifier for, numbered in the
-// order they were first referred to. Each writes its sequence row. False when the source
-// table cannot be opened (the conversion status then names it and the table is not
-// created; for features it is created first and stays empty).
+// order they were first referred to. Each writes its sequence row. Fails, naming the file, when the
+// source table cannot be opened (and the table is not created; for features it is created first and
+// stays empty).
 
 // asortym.dbf of BDLZLEC into BAZA\ZLECENIA\asortym.dbf; sequence "zasort".
-bool ConvertOrderAssortments(run::RunContext& context, bool delete_unlinked);
+run::Status ConvertOrderAssortments(run::RunContext& context, bool delete_unlinked);
 // obsluga.dbf of BDLZLEC into BAZA\ZLECENIA\obsluga.dbf; sequence "obsluga".
-bool ConvertServices(run::RunContext& context, bool delete_unlinked);
+run::Status ConvertServices(run::RunContext& context, bool delete_unlinked);
 // dz.dbf of BDGROBOTY into BAZA\KERG\dz.dbf; sequence "DZ". Every parcel written links
 // its precinct.
-bool ConvertParcels(run::RunContext& context, bool delete_unlinked);
+run::Status ConvertParcels(run::RunContext& context, bool delete_unlinked);
 // obreb.dbf of BDGROBOTY into BAZA\KERG\obreb.dbf; sequence "OBREB".
-bool ConvertPrecincts(run::RunContext& context, bool delete_unlinked);
+run::Status ConvertPrecincts(run::RunContext& context, bool delete_unlinked);
 // asortym.dbf of BDLZGLO into BAZA\KERG\Asortym.dbf; sequence "ASORTYM".
-bool ConvertWorkAssortments(run::RunContext& context, bool delete_unlinked);
+run::Status ConvertWorkAssortments(run::RunContext& context, bool delete_unlinked);
 // cechy.dbf of BDGROBOTY into BAZA\KERG\cechy.dbf; sequence "CECHY". A site without
 // features (no cechy.dbf while the run was prepared) gets an empty table and "CECHY" 1.
-bool ConvertFeatures(run::RunContext& context, bool delete_unlinked);
+run::Status ConvertFeatures(run::RunContext& context, bool delete_unlinked);
 
 }  // namespace konwerter::convert

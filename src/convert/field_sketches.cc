@@ -40,22 +40,22 @@ class FieldSketchesConverter {
  public:
   explicit FieldSketchesConverter(run::RunContext& context)
       : context_(context),
-        features_(context.features_present),
+        features_(context.edition == run::SourceEdition::kLater),
         renumber_(SegmentOneRenumbering(context, context.options.segment_one.szkice)) {}
 
-  bool Run();
+  run::Status Run();
 
  private:
-  bool OpenSources();
+  run::Status OpenSources();
   std::optional<SourceTable> OpenLinks(std::string_view file, std::string_view field, Link& link);
   void ConvertSketches(engine::Table& szkice, engine::Table& szkasor);
   void WriteSketch(engine::Table& szkice, const std::string& identifier);
-  void ConvertLinks(std::optional<SourceTable>& source, std::string_view file,
-                    engine::Table& target, std::string_view field,
-                    run::SharedTranslationTable& dictionary, const Link& link);
+  void ConvertLinks(std::optional<SourceTable>& source, engine::Table& target,
+                    std::string_view field, run::SharedTranslationTable& dictionary,
+                    const Link& link);
 
   run::RunContext& context_;
-  const bool features_;  // cechy.dbf of the works folder was found: links are read
+  const bool features_;  // the later edition: links are read
   const bool renumber_;
   std::optional<SourceTable> sketches_, assortment_links_, feature_links_;
   Sketch sketch_;
@@ -63,28 +63,33 @@ class FieldSketchesConverter {
   run::TranslationTable documents_;
 };
 
-// A link table that does not open is no error: it contributes no records.
+// A link table that is not there is no error: it contributes no records. One that is there
+// but cannot be read is left out with a warning.
 std::optional<SourceTable> FieldSketchesConverter::OpenLinks(std::string_view file,
                                                              std::string_view field, Link& link) {
-  auto links = SourceTable::Open(context_, kVariable, file, /*report=*/false);
-  if (links) links->Binary4("id_ope", &link.id_ope).Binary2(field, &link.reference);
-  return links;
+  return SourceTable::OpenIfReadable(context_, kVariable, file, [&](SourceTable& table) {
+    table.Binary4("id_ope", &link.id_ope).Binary2(field, &link.reference);
+  });
 }
 
-bool FieldSketchesConverter::OpenSources() {
-  sketches_ = SourceTable::Open(context_, kVariable, "szkice.dbf");
-  if (!sketches_) return false;
-  sketches_->Binary4("id_szkicu", &sketch_.id_szkicu)
-      .Binary2("ro_roboty", &sketch_.ro_roboty)
-      .Text("nr_p_j", &sketch_.nr_p_j)
-      .Text("nr_s_j", &sketch_.nr_s_j)
-      .Long("nr_sz", &sketch_.nr_sz)
-      .Binary4("id_kerg", &sketch_.id_kerg);
+run::Status FieldSketchesConverter::OpenSources() {
+  Sketch& s = sketch_;
+  auto sketches = SourceTable::Open(context_, kVariable, "szkice.dbf", [&](SourceTable& table) {
+    table.Binary4("id_szkicu", &s.id_szkicu)
+        .Key()
+        .Binary2("ro_roboty", &s.ro_roboty)
+        .Text("nr_p_j", &s.nr_p_j)
+        .Text("nr_s_j", &s.nr_s_j)
+        .Long("nr_sz", &s.nr_sz)
+        .Binary4("id_kerg", &s.id_kerg);
+  });
+  if (!sketches) return sketches.error();
+  sketches_ = std::move(*sketches);
   if (features_) {
     assortment_links_ = OpenLinks("asor_sz.dbf", "id_asort", assortment_);
     feature_links_ = OpenLinks("cechy_sz.dbf", "id_cechy", feature_);
   }
-  return true;
+  return {};
 }
 
 void FieldSketchesConverter::WriteSketch(engine::Table& szkice, const std::string& identifier) {
@@ -104,8 +109,8 @@ void FieldSketchesConverter::ConvertSketches(engine::Table& szkice, engine::Tabl
   const Sketch& s = sketch_;
   std::uint32_t next = 1;
   sketches_->ForEachRecord(szkice, [&](std::uint32_t record) {
-    if (!run::IsDosKeySet(s.id_szkicu)) return;
-    const std::string identifier = HexNumber(next, 8);
+    if (!run::IsDosKeySet(s.id_szkicu)) return run::Skipped(run::SkipReason::kKeyNotSet);
+    const std::string identifier = HexNumber(next++, 8);
     WriteSketch(szkice, identifier);
     documents_.Store(record, identifier);
     if (!features_ && run::IsReferenceSet(s.ro_roboty)) {
@@ -114,38 +119,39 @@ void FieldSketchesConverter::ConvertSketches(engine::Table& szkice, engine::Tabl
       szkasor.SetText("ID_ASORT", context_.tables().assortments.GetOrAssignReference(s.ro_roboty));
       szkasor.Post();
     }
-    ++next;
+    return run::kWritten;
   });
   context_.sequence->WriteRow("SZKICE", next);
-  ReportTable(context_, szkice, sketches_->path(), sketches_->RecordCount());
+  ReportTable(context_, szkice);
 }
 
-void FieldSketchesConverter::ConvertLinks(std::optional<SourceTable>& source, std::string_view file,
-                                          engine::Table& target, std::string_view field,
+void FieldSketchesConverter::ConvertLinks(std::optional<SourceTable>& source, engine::Table& target,
+                                          std::string_view field,
                                           run::SharedTranslationTable& dictionary,
                                           const Link& link) {
   if (!source) {
     context_.progress.TableStart(target.table_name(), 0);
-    ReportTable(context_, target, run::SourcePath(context_, kVariable, file), 0);
+    ReportTable(context_, target);
     return;
   }
   source->ForEachRecord(target, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(link.id_ope)) return;
+    if (!run::IsDosKeySet(link.id_ope)) return run::Skipped(run::SkipReason::kKeyNotSet);
     target.Append();
-    target.SetText("ID_SZK", documents_.LookUp(link.id_ope));
+    SetReference(context_, target, "ID_SZK", documents_, link.id_ope);
     // A blank reference links the sketch to nothing and gives no entry an identifier.
     if (link.reference != kBlankReference) {
       target.SetText(field, dictionary.GetOrAssignReference(link.reference));
     }
     target.Post();
+    return run::kWritten;
   });
-  ReportTable(context_, target, source->path(), source->RecordCount());
+  ReportTable(context_, target);
 }
 
-bool FieldSketchesConverter::Run() {
+run::Status FieldSketchesConverter::Run() {
   const std::string folder = MakeTargetFolder(context_, "SZKICE");
   SourceTablesScope scope(context_);
-  if (!OpenSources()) return false;
+  if (run::Status opened = OpenSources(); !opened) return opened;
 
   namespace tables = target::tables;
   documents_.Size(sketches_->RecordCount() + 100);
@@ -156,28 +162,26 @@ bool FieldSketchesConverter::Run() {
   ConvertSketches(*szkice, *szkasor);
   if (features_) {
     run::SharedTables& shared = context_.tables();
-    ConvertLinks(assortment_links_, "asor_sz.dbf", *szkasor, "ID_ASORT", shared.assortments,
-                 assortment_);
-    ConvertLinks(feature_links_, "cechy_sz.dbf", *szkcechy, "ID_CECHY", shared.features, feature_);
+    ConvertLinks(assortment_links_, *szkasor, "ID_ASORT", shared.assortments, assortment_);
+    ConvertLinks(feature_links_, *szkcechy, "ID_CECHY", shared.features, feature_);
   } else {
     // The group progress counts the same steps whether or not the links are read.
     context_.progress.GroupStep();
     context_.progress.GroupStep();
-    ReportTable(context_, *szkasor, sketches_->path(), sketches_->RecordCount());
-    ReportTable(context_, *szkcechy, run::SourcePath(context_, kVariable, "cechy_sz.dbf"), 0);
+    ReportTable(context_, *szkasor);
+    ReportTable(context_, *szkcechy);
   }
-  // A missing raster-extent source stops the run through the conversion status; the
-  // sketches stay written.
-  ConvertRasterExtents(context_, folder, kVariable, "ob_rs.dbf", documents_);
+  // A missing raster-extent source stops the run; the sketches stay written.
+  run::Status extents = ConvertRasterExtents(context_, folder, kVariable, "ob_rs.dbf", documents_);
   szkice->Close();
   szkcechy->Close();
   szkasor->Close();
-  return true;
+  return extents;
 }
 
 }  // namespace
 
-bool ConvertFieldSketches(run::RunContext& context) {
+run::Status ConvertFieldSketches(run::RunContext& context) {
   return FieldSketchesConverter(context).Run();
 }
 

@@ -1,37 +1,37 @@
 #include "convert/loan_movements.h"
 
-#include <utility>
-
-#include "convert/converter_toolkit.h"
+#include "convert/target_tables.h"
+#include "convert/values.h"
+#include "run/value_rules.h"
 
 namespace konwerter::convert {
 
-std::optional<LoanMovements> LoanMovements::Open(run::RunContext& context,
-                                                 std::string_view variable,
-                                                 std::string_view file_name) {
-  auto source = SourceTable::Open(context, variable, file_name);
-  if (!source) return std::nullopt;
-  auto movement = std::make_unique<Movement>();
-  source->Binary4("id_dok", &movement->id_dok)
-      .Binary4("id_osoby", &movement->id_osoby)
-      .Text("d_wyp", &movement->d_wyp)
-      .Text("d_zwrotu", &movement->d_zwrotu);
-  return LoanMovements(context, std::move(*source), std::move(movement));
+run::Status LoanMovements::Open(std::string_view variable, std::string_view file_name) {
+  auto source = SourceTable::Open(context_, variable, file_name, [&](SourceTable& table) {
+    table.Binary4("id_dok", &movement_.id_dok)
+        .Binary4("id_osoby", &movement_.id_osoby)
+        .Text("d_wyp", &movement_.d_wyp)
+        .Text("d_zwrotu", &movement_.d_zwrotu);
+  });
+  if (!source) return source.error();
+  source_ = std::move(*source);
+  return {};
 }
 
 void LoanMovements::Convert(engine::Table& target, std::string_view document_field,
                             const run::TranslationTable& documents) {
-  const Movement& m = *movement_;
-  source_.ForEachRecord(target, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(m.id_dok)) return;
+  const Movement& m = movement_;
+  source_->ForEachRecord(target, [&](std::uint32_t) {
+    if (!run::IsDosKeySet(m.id_dok)) return run::Skipped(run::SkipReason::kKeyNotSet);
     target.Append();
-    target.SetText(document_field, documents.LookUp(m.id_dok));
-    target.SetText("id_osoby", context_->tables().persons.GetOrAssignKey(m.id_osoby));
-    SetDosDate(*context_, target, "d_wyp", m.d_wyp);
-    SetDosDate(*context_, target, "d_zwrotu", m.d_zwrotu);
+    SetReference(context_, target, document_field, documents, m.id_dok);
+    target.SetText("id_osoby", context_.tables().persons.GetOrAssignKey(m.id_osoby));
+    SetDosDate(context_, target, "d_wyp", m.d_wyp);
+    SetDosDate(context_, target, "d_zwrotu", m.d_zwrotu);
     target.Post();
+    return run::kWritten;
   });
-  ReportTable(*context_, target, source_.path(), source_.RecordCount());
+  ReportTable(context_, target);
 }
 
 }  // namespace konwerter::convert

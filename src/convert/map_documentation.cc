@@ -30,53 +30,64 @@ struct Entry {
 
 class MapDocumentationConverter {
  public:
-  explicit MapDocumentationConverter(run::RunContext& context) : context_(context) {}
+  explicit MapDocumentationConverter(run::RunContext& context)
+      : context_(context), ruch_m_(context) {}
 
-  bool Run();
+  run::Status Run();
 
  private:
-  bool OpenSources();
+  run::Status OpenSources();
   void ConvertDictionary(SourceTable& source, engine::Table& target, const Entry& entry,
                          run::TranslationTable& codes, std::string_view sequence_name);
   void ConvertDocuments(engine::Table& metryka);
+  void WriteDocument(engine::Table& metryka, const std::string& identifier);
 
   run::RunContext& context_;
   std::optional<SourceTable> metryka_, slownik_, ind_dok_;
-  std::optional<LoanMovements> ruch_m_;
+  LoanMovements ruch_m_;
   Document document_;
   Entry description_, kind_;
   run::TranslationTable documents_, descriptions_;
 };
 
-bool MapDocumentationConverter::OpenSources() {
-  metryka_ = SourceTable::Open(context_, kVariable, "metryka.dbf");
-  if (!metryka_) return false;
-  metryka_->Binary4("id_dok", &document_.id_dok)
-      .Binary2("skr_dok", &document_.skr_dok)
-      .Text("godlo", &document_.godlo)
-      .Text("uklad", &document_.uklad)
-      .Text("nr_ewid", &document_.nr_ewid)
-      .Binary2("skr_opis", &document_.skr_opis)
-      .Text("d_zal", &document_.d_zal)
-      .Text("d_akt", &document_.d_akt)
-      .Binary4("id_osoby", &document_.id_osoby)
-      .Text("d_wyp", &document_.d_wyp)
-      .Text("d_plan", &document_.d_plan)
-      .Binary4("id_zam", &document_.id_zam)
-      .Text("uwagi", &document_.uwagi);
-  ruch_m_ = LoanMovements::Open(context_, kVariable, "ruch_m.dbf");
-  if (!ruch_m_) return false;
-  slownik_ = SourceTable::Open(context_, kVariable, "slownik.dbf");
-  if (!slownik_) return false;
-  slownik_->Binary2("skr_opis", &description_.code)
-      .Text("opis", &description_.name)
-      .Text("kod_opis", &description_.short_code);
-  ind_dok_ = SourceTable::Open(context_, kVariable, "ind_dok.dbf");
-  if (!ind_dok_) return false;
-  ind_dok_->Binary2("skr_dok", &kind_.code)
-      .Text("naz_dok", &kind_.name)
-      .Text("kod_dok", &kind_.short_code);
-  return true;
+run::Status MapDocumentationConverter::OpenSources() {
+  Document& d = document_;
+  auto metryka = SourceTable::Open(context_, kVariable, "metryka.dbf", [&](SourceTable& table) {
+    table.Binary4("id_dok", &d.id_dok)
+        .Key()
+        .Binary2("skr_dok", &d.skr_dok)
+        .Text("godlo", &d.godlo)
+        .Text("uklad", &d.uklad)
+        .Text("nr_ewid", &d.nr_ewid)
+        .Binary2("skr_opis", &d.skr_opis)
+        .Text("d_zal", &d.d_zal)
+        .Text("d_akt", &d.d_akt)
+        .Binary4("id_osoby", &d.id_osoby)
+        .Text("d_wyp", &d.d_wyp)
+        .Text("d_plan", &d.d_plan)
+        .Binary4("id_zam", &d.id_zam)
+        .Text("uwagi", &d.uwagi);
+  });
+  if (!metryka) return metryka.error();
+  metryka_ = std::move(*metryka);
+  if (run::Status opened = ruch_m_.Open(kVariable, "ruch_m.dbf"); !opened) return opened;
+  auto slownik = SourceTable::Open(context_, kVariable, "slownik.dbf", [&](SourceTable& table) {
+    table.Binary2("skr_opis", &description_.code)
+        .Key()
+        .Text("opis", &description_.name)
+        .Text("kod_opis", &description_.short_code);
+  });
+  if (!slownik) return slownik.error();
+  slownik_ = std::move(*slownik);
+  auto ind_dok = SourceTable::Open(context_, kVariable, "ind_dok.dbf", [&](SourceTable& table) {
+    table.Binary2("skr_dok", &kind_.code)
+        .Key()
+        .Text("naz_dok", &kind_.name)
+        .Text("kod_dok", &kind_.short_code);
+  });
+  if (!ind_dok) return ind_dok.error();
+  ind_dok_ = std::move(*ind_dok);
+  return {};
 }
 
 // Descriptions and document kinds: entries with a code get the next 4-digit code, kept by
@@ -86,7 +97,7 @@ void MapDocumentationConverter::ConvertDictionary(SourceTable& source, engine::T
                                                   std::string_view sequence_name) {
   std::uint32_t next = 1;
   source.ForEachRecord(target, [&](std::uint32_t record) {
-    if (!run::IsReferenceSet(entry.code)) return;
+    if (!run::IsReferenceSet(entry.code)) return run::Skipped(run::SkipReason::kKeyNotSet);
     const std::string code = HexNumber(next, 4);
     target.Append();  // fields in schema order: code, name, short code
     target.SetText(0, code);
@@ -95,45 +106,53 @@ void MapDocumentationConverter::ConvertDictionary(SourceTable& source, engine::T
     target.Post();
     codes.Store(record, code);
     ++next;
+    return run::kWritten;
   });
   context_.sequence->WriteRow(sequence_name, next);
-  ReportTable(context_, target, source.path(), source.RecordCount());
+  ReportTable(context_, target);
+}
+
+void MapDocumentationConverter::WriteDocument(engine::Table& metryka,
+                                              const std::string& identifier) {
+  run::SharedTables& shared = context_.tables();
+  const Document& d = document_;
+  metryka.Append();
+  metryka.SetText("id_dok", identifier);
+  metryka.SetText("skr_dok", context_.records.document_kinds.LookUp(d.skr_dok));
+  metryka.SetText("godlo", d.godlo);
+  metryka.SetText("uklad", platform::ToUpperCp1250(d.uklad));
+  metryka.SetText("nr_ewid", d.nr_ewid);
+  metryka.SetText("skr_opis", descriptions_.LookUp(d.skr_opis));
+  SetDosDate(context_, metryka, "d_zal", d.d_zal);
+  SetDosDate(context_, metryka, "d_akt", d.d_akt);
+  metryka.SetText("id_osoby", shared.persons.GetOrAssignKey(d.id_osoby));
+  SetDosDate(context_, metryka, "d_wyp", d.d_wyp);
+  SetDosDate(context_, metryka, "d_plan", d.d_plan);
+  metryka.SetText("uwagi", d.uwagi);
+  metryka.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
+  metryka.SetText("id_tworz", context_.creator_identifier);
+  metryka.Post();
 }
 
 void MapDocumentationConverter::ConvertDocuments(engine::Table& metryka) {
-  run::SharedTables& shared = context_.tables();
   const Document& d = document_;
   std::uint32_t next = 1;
   metryka_->ForEachRecord(metryka, [&](std::uint32_t record) {
-    if (!run::IsDosKeySet(d.id_dok) || d.uklad == kCancelledSystem) return;
-    const std::string identifier = HexNumber(next, 8);
-    metryka.Append();
-    metryka.SetText("id_dok", identifier);
-    metryka.SetText("skr_dok", context_.records.document_kinds.LookUp(d.skr_dok));
-    metryka.SetText("godlo", d.godlo);
-    metryka.SetText("uklad", platform::ToUpperCp1250(d.uklad));
-    metryka.SetText("nr_ewid", d.nr_ewid);
-    metryka.SetText("skr_opis", descriptions_.LookUp(d.skr_opis));
-    SetDosDate(context_, metryka, "d_zal", d.d_zal);
-    SetDosDate(context_, metryka, "d_akt", d.d_akt);
-    metryka.SetText("id_osoby", shared.persons.GetOrAssignKey(d.id_osoby));
-    SetDosDate(context_, metryka, "d_wyp", d.d_wyp);
-    SetDosDate(context_, metryka, "d_plan", d.d_plan);
-    metryka.SetText("uwagi", d.uwagi);
-    metryka.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
-    metryka.SetText("id_tworz", context_.creator_identifier);
-    metryka.Post();
+    if (!run::IsDosKeySet(d.id_dok)) return run::Skipped(run::SkipReason::kKeyNotSet);
+    if (d.uklad == kCancelledSystem) return run::Skipped(run::SkipReason::kCancelled);
+    const std::string identifier = HexNumber(next++, 8);
+    WriteDocument(metryka, identifier);
     documents_.Store(record, identifier);
-    ++next;
+    return run::kWritten;
   });
   context_.sequence->WriteRow("METRYKA", next);
-  ReportTable(context_, metryka, metryka_->path(), metryka_->RecordCount());
+  ReportTable(context_, metryka);
 }
 
-bool MapDocumentationConverter::Run() {
+run::Status MapDocumentationConverter::Run() {
   const std::string folder = MakeTargetFolder(context_, "KMZ");
   SourceTablesScope scope(context_);
-  if (!OpenSources()) return false;
+  if (run::Status opened = OpenSources(); !opened) return opened;
 
   namespace tables = target::tables;
   run::TranslationTable& kinds = context_.records.document_kinds;
@@ -148,18 +167,18 @@ bool MapDocumentationConverter::Run() {
   ConvertDictionary(*slownik_, *slownik, description_, descriptions_, "SLOWNIK");
   ConvertDictionary(*ind_dok_, *ind_dok, kind_, kinds, "IND_DOK");
   ConvertDocuments(*metryka);
-  ruch_m_->Convert(*ruch_m, "id_dok", documents_);
+  ruch_m_.Convert(*ruch_m, "id_dok", documents_);
 
   metryka->Close();
   ruch_m->Close();
   slownik->Close();
   ind_dok->Close();
-  return true;
+  return {};
 }
 
 }  // namespace
 
-bool ConvertMapDocumentation(run::RunContext& context) {
+run::Status ConvertMapDocumentation(run::RunContext& context) {
   return MapDocumentationConverter(context).Run();
 }
 

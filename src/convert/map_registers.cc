@@ -62,96 +62,109 @@ class MapRegisterConverter {
       : context_(context),
         kind_(kind),
         renumber_(
-            SegmentOneRenumbering(context, context.options.segment_one.*kind.segment_one_box)) {}
+            SegmentOneRenumbering(context, context.options.segment_one.*kind.segment_one_box)),
+        movements_(context) {}
 
-  bool Run();
+  run::Status Run();
 
  private:
-  bool OpenSources();
+  run::Status OpenSources();
   void ConvertDocuments(engine::Table& documents);
+  void WriteDocument(engine::Table& target, const std::string& identifier);
 
   run::RunContext& context_;
   const MapRegister& kind_;
   const bool renumber_;
   std::optional<SourceTable> register_;
-  std::optional<LoanMovements> movements_;
+  LoanMovements movements_;
   Document document_;
   run::TranslationTable documents_;
 };
 
-bool MapRegisterConverter::OpenSources() {
-  register_ = SourceTable::Open(context_, kind_.variable, kind_.register_source);
-  if (!register_) return false;
-  register_->Binary4(kind_.key_field, &document_.key)
-      .Text("czlon_1", &document_.czlon_1)
-      .Text("czlon_2", &document_.czlon_2)
-      .Long("czlon_3", &document_.czlon_3)
-      .Text("czlon_4", &document_.czlon_4)
-      .Binary4("id_osoby", &document_.id_osoby)
-      .Text("d_wyp", &document_.d_wyp)
-      .Text("d_plan", &document_.d_plan)
-      .Binary4("id_zam", &document_.id_zam)
-      .Text("uwagi", &document_.uwagi);
-  if (kind_.with_document_kind) register_->Binary2("skr_dok", &document_.skr_dok);
-  movements_ = LoanMovements::Open(context_, kind_.variable, kind_.movement_source);
-  return movements_.has_value();
+run::Status MapRegisterConverter::OpenSources() {
+  Document& d = document_;
+  auto opened =
+      SourceTable::Open(context_, kind_.variable, kind_.register_source, [&](SourceTable& table) {
+        table.Binary4(kind_.key_field, &d.key)
+            .Key()
+            .Text("czlon_1", &d.czlon_1)
+            .Text("czlon_2", &d.czlon_2)
+            .Long("czlon_3", &d.czlon_3)
+            .Text("czlon_4", &d.czlon_4)
+            .Binary4("id_osoby", &d.id_osoby)
+            .Text("d_wyp", &d.d_wyp)
+            .Text("d_plan", &d.d_plan)
+            .Binary4("id_zam", &d.id_zam)
+            .Text("uwagi", &d.uwagi);
+        if (kind_.with_document_kind) table.Binary2("skr_dok", &d.skr_dok);
+      });
+  if (!opened) return opened.error();
+  register_ = std::move(*opened);
+  return movements_.Open(kind_.variable, kind_.movement_source);
+}
+
+void MapRegisterConverter::WriteDocument(engine::Table& target, const std::string& identifier) {
+  run::SharedTables& shared = context_.tables();
+  const Document& d = document_;
+  target.Append();
+  target.SetText("ID_EWID", identifier);
+  if (kind_.with_document_kind) {
+    target.SetText("SKR_DOK", context_.records.document_kinds.LookUp(d.skr_dok));
+  }
+  target.SetText("CZLON_1", renumber_ ? RenumberCommune(context_, d.czlon_1, true) : d.czlon_1);
+  target.SetText("CZLON_2", d.czlon_2);
+  target.SetNumber("CZLON_3", d.czlon_3);
+  target.SetText("CZLON_4", d.czlon_4);
+  target.SetText("ID_OSOBY", shared.persons.GetOrAssignKey(d.id_osoby));
+  SetDosDate(context_, target, "d_wyp", d.d_wyp);
+  SetDosDate(context_, target, "d_plan", d.d_plan);
+  target.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
+  target.SetText("uwagi", d.uwagi);
+  target.SetText("id_tworz", context_.creator_identifier);
+  target.Post();
 }
 
 void MapRegisterConverter::ConvertDocuments(engine::Table& target) {
-  run::SharedTables& shared = context_.tables();
   const Document& d = document_;
   std::uint32_t next = 1;
   register_->ForEachRecord(target, [&](std::uint32_t record) {
-    if (!run::IsDosKeySet(d.key) || IsFourFF(d.czlon_1)) return;
-    const std::string identifier = HexNumber(next, 8);
-    target.Append();
-    target.SetText("ID_EWID", identifier);
-    if (kind_.with_document_kind) {
-      target.SetText("SKR_DOK", context_.records.document_kinds.LookUp(d.skr_dok));
-    }
-    target.SetText("CZLON_1", renumber_ ? RenumberCommune(context_, d.czlon_1, true) : d.czlon_1);
-    target.SetText("CZLON_2", d.czlon_2);
-    target.SetNumber("CZLON_3", d.czlon_3);
-    target.SetText("CZLON_4", d.czlon_4);
-    target.SetText("ID_OSOBY", shared.persons.GetOrAssignKey(d.id_osoby));
-    SetDosDate(context_, target, "d_wyp", d.d_wyp);
-    SetDosDate(context_, target, "d_plan", d.d_plan);
-    target.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
-    target.SetText("uwagi", d.uwagi);
-    target.SetText("id_tworz", context_.creator_identifier);
+    if (!run::IsDosKeySet(d.key)) return run::Skipped(run::SkipReason::kKeyNotSet);
+    if (IsFourFF(d.czlon_1)) return run::Skipped(run::SkipReason::kNumberNotGiven);
+    const std::string identifier = HexNumber(next++, 8);
     documents_.Store(record, identifier);
-    ++next;
-    target.Post();
+    WriteDocument(target, identifier);
+    return run::kWritten;
   });
   context_.sequence->WriteRow(kind_.sequence_name, next);
-  ReportTable(context_, target, register_->path(), register_->RecordCount());
+  ReportTable(context_, target);
 }
 
-bool MapRegisterConverter::Run() {
+run::Status MapRegisterConverter::Run() {
   const std::string folder = MakeTargetFolder(context_, kind_.register_target.group);
   SourceTablesScope scope(context_);
-  if (!OpenSources()) return false;
+  if (run::Status opened = OpenSources(); !opened) return opened;
 
   documents_.Size(register_->RecordCount() + 100);
   auto documents = CreateTargetTable(context_, folder, kind_.register_target);
   auto movements = CreateTargetTable(context_, folder, kind_.movement_target);
   ConvertDocuments(*documents);
-  movements_->Convert(*movements, "id_ewid", documents_);
-  // A missing raster-extent source stops the run through the conversion status; the
-  // register and its movements stay written.
-  ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);
+  movements_.Convert(*movements, "id_ewid", documents_);
+  // A missing raster-extent source stops the run; the register and its movements stay
+  // written.
+  run::Status extents =
+      ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);
   documents->Close();
   movements->Close();
-  return true;
+  return extents;
 }
 
 }  // namespace
 
-bool ConvertKme(run::RunContext& context) {
+run::Status ConvertKme(run::RunContext& context) {
   return MapRegisterConverter(context, kKme).Run();
 }
 
-bool ConvertOutlines(run::RunContext& context) {
+run::Status ConvertOutlines(run::RunContext& context) {
   return MapRegisterConverter(context, kOutlines).Run();
 }
 

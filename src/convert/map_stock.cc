@@ -44,75 +44,91 @@ class MapStockConverter {
   explicit MapStockConverter(run::RunContext& context)
       : context_(context), folder_(MakeTargetFolder(context, "OBROT")) {}
 
-  bool Run() {
+  run::Status Run() {
     SourceTablesScope scope(context_);
-    return Deliveries() && SheetsReceived() && MapKinds() && Designations();
+    for (const auto step : {&MapStockConverter::Deliveries, &MapStockConverter::SheetsReceived,
+                            &MapStockConverter::MapKinds, &MapStockConverter::Designations}) {
+      if (run::Status done = (this->*step)(); !done) return done;
+    }
+    return {};
   }
 
  private:
-  bool Deliveries();
-  bool SheetsReceived();
-  bool MapKinds();
-  bool Designations();
+  run::Status Deliveries();
+  void WriteDelivery(engine::Table& table, const Delivery& source, const std::string& identifier);
+  run::Status SheetsReceived();
+  run::Status MapKinds();
+  run::Status Designations();
 
   run::RunContext& context_;
   const std::string folder_;
   run::TranslationTable deliveries_;  // new ID_DOSTAWY by record number of dostawy.dbf
 };
 
-bool MapStockConverter::Deliveries() {
+run::Status MapStockConverter::Deliveries() {
   Delivery source;
-  auto dostawy = SourceTable::Open(context_, kVariable, "dostawy.dbf");
-  if (!dostawy) return false;
-  dostawy->Binary2("id_dostawy", &source.id_dostawy)
-      .Text("nr_dostawy", &source.nr_dostawy)
-      .Binary4("id_osoby", &source.id_osoby)
-      .Text("nr_dow_p", &source.nr_dow_p)
-      .Text("d_dowodu", &source.d_dowodu)
-      .Text("d_przyj", &source.d_przyj)
-      .Real("wartosc", &source.wartosc)
-      .Text("uwagi", &source.uwagi)
-      .Logical("przychod", &source.przychod);
+  auto dostawy = SourceTable::Open(context_, kVariable, "dostawy.dbf", [&](SourceTable& table) {
+    table.Binary2("id_dostawy", &source.id_dostawy)
+        .Key()
+        .Text("nr_dostawy", &source.nr_dostawy)
+        .Binary4("id_osoby", &source.id_osoby)
+        .Text("nr_dow_p", &source.nr_dow_p)
+        .Text("d_dowodu", &source.d_dowodu)
+        .Text("d_przyj", &source.d_przyj)
+        .Real("wartosc", &source.wartosc)
+        .Text("uwagi", &source.uwagi)
+        .Logical("przychod", &source.przychod);
+  });
+  if (!dostawy) return dostawy.error();
   auto table = CreateTargetTable(context_, folder_, target::tables::kObrotDostawy);
   deliveries_.Size(dostawy->RecordCount() + 100);
   std::uint32_t next = 1;
   dostawy->ForEachRecord(*table, [&](std::uint32_t record) {
-    if (!run::IsReferenceSet(source.id_dostawy) || !source.przychod) return;
+    if (!run::IsReferenceSet(source.id_dostawy)) return run::Skipped(run::SkipReason::kKeyNotSet);
+    if (!source.przychod) return run::Skipped(run::SkipReason::kNotReceived);
     const std::string identifier = HexNumber(next++, kDeliveryIdWidth);
     deliveries_.Store(record, identifier);
-    table->Append();
-    table->SetText("ID_DOSTAWY", identifier);
-    table->SetText("nr_dostawy", source.nr_dostawy);
-    table->SetText("id_osoby", context_.tables().persons.GetOrAssignKey(source.id_osoby));
-    table->SetText("nr_dow_p", source.nr_dow_p);
-    SetDosDate(context_, *table, "d_dowodu", source.d_dowodu);
-    SetDosDate(context_, *table, "d_przyj", source.d_przyj);
-    table->SetNumber("wartosc", source.wartosc);
-    table->SetText("uwagi", source.uwagi);
-    table->SetText("Id_tworz", context_.creator_identifier);
-    table->SetLogical("przychod", true);
-    table->Post();
+    WriteDelivery(*table, source, identifier);
+    return run::kWritten;
   });
   context_.sequence->WriteRow("DOSTAWY", next);
-  ReportTable(context_, *table, dostawy->path(), dostawy->RecordCount());
+  ReportTable(context_, *table);
   table->Close();
-  return true;
+  return {};
 }
 
-bool MapStockConverter::SheetsReceived() {
+void MapStockConverter::WriteDelivery(engine::Table& table, const Delivery& source,
+                                      const std::string& identifier) {
+  table.Append();
+  table.SetText("ID_DOSTAWY", identifier);
+  table.SetText("nr_dostawy", source.nr_dostawy);
+  table.SetText("id_osoby", context_.tables().persons.GetOrAssignKey(source.id_osoby));
+  table.SetText("nr_dow_p", source.nr_dow_p);
+  SetDosDate(context_, table, "d_dowodu", source.d_dowodu);
+  SetDosDate(context_, table, "d_przyj", source.d_przyj);
+  table.SetNumber("wartosc", source.wartosc);
+  table.SetText("uwagi", source.uwagi);
+  table.SetText("Id_tworz", context_.creator_identifier);
+  table.SetLogical("przychod", true);
+  table.Post();
+}
+
+run::Status MapStockConverter::SheetsReceived() {
   SheetReceived source;
-  auto przychod = SourceTable::Open(context_, kVariable, "przychod.dbf");
-  if (!przychod) return false;
-  przychod->Binary2("id_dostawy", &source.id_dostawy)
-      .Word("nr_romap", &source.nr_romap)
-      .Text("godlo", &source.godlo)
-      .Real("cena", &source.cena)
-      .Long("ilosc", &source.ilosc);
+  auto przychod = SourceTable::Open(context_, kVariable, "przychod.dbf", [&](SourceTable& table) {
+    table.Binary2("id_dostawy", &source.id_dostawy)
+        .Word("nr_romap", &source.nr_romap)
+        .Text("godlo", &source.godlo)
+        .Key()
+        .Real("cena", &source.cena)
+        .Long("ilosc", &source.ilosc);
+  });
+  if (!przychod) return przychod.error();
   auto table = CreateTargetTable(context_, folder_, target::tables::kObrotPrzychod);
   przychod->ForEachRecord(*table, [&](std::uint32_t) {
-    if (!run::IsReferenceSet(source.id_dostawy)) return;
+    if (!run::IsReferenceSet(source.id_dostawy)) return run::Skipped(run::SkipReason::kKeyNotSet);
     const std::string delivery = deliveries_.LookUp(source.id_dostawy);
-    if (delivery.empty()) return;
+    if (delivery.empty()) return run::Skipped(run::SkipReason::kOwnerNotWritten);
     table->Append();
     table->SetText("ID_DOSTAWY", delivery);
     table->SetText("nr_romap", RightAligned(source.nr_romap, 3));
@@ -121,25 +137,28 @@ bool MapStockConverter::SheetsReceived() {
     table->SetNumber("ilosc", source.ilosc);
     table->SetLogical("stan", true);
     table->Post();
+    return run::kWritten;
   });
-  ReportTable(context_, *table, przychod->path(), przychod->RecordCount());
+  ReportTable(context_, *table);
   table->Close();
-  return true;
+  return {};
 }
 
-bool MapStockConverter::MapKinds() {
+run::Status MapStockConverter::MapKinds() {
   MapKind source;
-  auto ind_map = SourceTable::Open(context_, kVariable, "ind_map.dbf");
-  if (!ind_map) return false;
-  ind_map->Word("nr_romap", &source.nr_romap)
-      .Text("nazwa", &source.nazwa)
-      .Text("nazw_s", &source.nazw_s)
-      .Long("skala", &source.skala)
-      .Binary4("id_osoby", &source.id_osoby)
-      .Word("rok_wyd", &source.rok_wyd);
+  auto ind_map = SourceTable::Open(context_, kVariable, "ind_map.dbf", [&](SourceTable& table) {
+    table.Word("nr_romap", &source.nr_romap)
+        .Key()
+        .Text("nazwa", &source.nazwa)
+        .Text("nazw_s", &source.nazw_s)
+        .Long("skala", &source.skala)
+        .Binary4("id_osoby", &source.id_osoby)
+        .Word("rok_wyd", &source.rok_wyd);
+  });
+  if (!ind_map) return ind_map.error();
   auto table = CreateTargetTable(context_, folder_, target::tables::kObrotIndMap);
   ind_map->ForEachRecord(*table, [&](std::uint32_t) {
-    if (source.nr_romap == 0) return;
+    if (source.nr_romap == 0) return run::Skipped(run::SkipReason::kKeyNotSet);
     table->Append();
     table->SetText("nr_romap", RightAligned(source.nr_romap, 3));
     table->SetText("nazwa", source.nazwa);
@@ -148,34 +167,39 @@ bool MapStockConverter::MapKinds() {
     table->SetText("id_osoby", context_.tables().persons.GetOrAssignKey(source.id_osoby));
     table->SetNumber("rok_wyd", source.rok_wyd);
     table->Post();
+    return run::kWritten;
   });
-  ReportTable(context_, *table, ind_map->path(), ind_map->RecordCount());
+  ReportTable(context_, *table);
   table->Close();
-  return true;
+  return {};
 }
 
-bool MapStockConverter::Designations() {
+run::Status MapStockConverter::Designations() {
   Designation source;
-  auto godla = SourceTable::Open(context_, kVariable, "godla.dbf");
-  if (!godla) return false;
-  godla->Text("godlo", &source.godlo).Text("nazwa_god", &source.nazwa_god);
+  auto godla = SourceTable::Open(context_, kVariable, "godla.dbf", [&](SourceTable& table) {
+    table.Text("godlo", &source.godlo).Key().Text("nazwa_god", &source.nazwa_god);
+  });
+  if (!godla) return godla.error();
   auto table = CreateTargetTable(context_, folder_, target::tables::kObrotGodla);
   godla->ForEachRecord(*table, [&](std::uint32_t) {
     // A designation whose first byte is FF is the DOS edition's mark of a removed one.
-    if (!source.godlo.empty() && static_cast<unsigned char>(source.godlo[0]) == 0xFF) return;
+    if (!source.godlo.empty() && static_cast<unsigned char>(source.godlo[0]) == 0xFF) {
+      return run::Skipped(run::SkipReason::kRemovedMark);
+    }
     table->Append();
     table->SetText("godlo", source.godlo);
     table->SetText("nazwa_god", source.nazwa_god);
     table->Post();
+    return run::kWritten;
   });
-  ReportTable(context_, *table, godla->path(), godla->RecordCount());
+  ReportTable(context_, *table);
   table->Close();
-  return true;
+  return {};
 }
 
 }  // namespace
 
-bool ConvertMapStock(run::RunContext& context) {
+run::Status ConvertMapStock(run::RunContext& context) {
   return MapStockConverter(context).Run();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "run/result.h"
+
 namespace konwerter::run {
 struct RunContext;
 }
@@ -9,8 +11,8 @@ namespace konwerter::convert {
 // Converts the map stock kept for sale (BDLDRUKI) into BAZA\OBROT: the deliveries received
 // (dostawy.dbf), the sheets of each delivery (przychod.dbf), the map kinds (ind_map.dbf)
 // and the sheet designations (godla.dbf). Suppliers and publishers become linked persons.
-// False when a source table cannot be opened (the conversion status names it; the tables
+// Fails, naming the file, when a source table cannot be opened ( the tables
 // completed before it stay).
-bool ConvertMapStock(run::RunContext& context);
+run::Status ConvertMapStock(run::RunContext& context);
 
 }  // namespace konwerter::convert

@@ -44,13 +44,15 @@ class ParcelLinksConverter {
         slots_(operat_slots),
         groups_(operat_slots, 0) {}
 
-  bool Run();
+  run::Status Run();
 
  private:
   std::optional<SourceTable> OpenPairs();
-  bool Takes(std::uint32_t operat) const { return run::IsDosKeySet(operat) && operat < slots_; }
+  // Why a link of an operat is not taken: its key is not set, or it lies beyond the
+  // operats' working lists; nothing when it is taken.
+  std::optional<run::SkipReason> NotTaken(std::uint32_t operat) const;
   void CollectPairs();
-  bool WriteSingleLinks();
+  run::Status WriteSingleLinks();
   void WritePairs();
   void Write(std::uint32_t operat, std::uint32_t parcel, std::string_view przed_po,
              std::uint16_t group);
@@ -64,24 +66,26 @@ class ParcelLinksConverter {
   ParcelLists before_, after_;
   Pair pair_;
   Link link_;
-  std::string source_path_;  // of the obdg.dbf source, for the summary
-  std::uint64_t records_read_ = 0;
 };
 
 std::optional<SourceTable> ParcelLinksConverter::OpenPairs() {
-  auto pairs = SourceTable::Open(context_, variable_, "opnr.dbf", /*report=*/false);
-  if (pairs) {
-    pairs->Binary4("id_ope", &pair_.id_ope)
+  return SourceTable::OpenIfReadable(context_, variable_, "opnr.dbf", [&](SourceTable& table) {
+    table.Binary4("id_ope", &pair_.id_ope)
         .Binary4("id_dz1", &pair_.id_dz1)
         .Binary4("id_dz2", &pair_.id_dz2);
-  }
-  return pairs;
+  });
+}
+
+std::optional<run::SkipReason> ParcelLinksConverter::NotTaken(std::uint32_t operat) const {
+  if (!run::IsDosKeySet(operat)) return run::SkipReason::kKeyNotSet;
+  if (operat >= slots_) return run::SkipReason::kOwnerOutsideTable;
+  return std::nullopt;
 }
 
 void ParcelLinksConverter::Write(std::uint32_t operat, std::uint32_t parcel,
                                  std::string_view przed_po, std::uint16_t group) {
   obdg_.Append();
-  obdg_.SetText("id_ope", operats_.LookUp(operat));
+  SetReference(context_, obdg_, "id_ope", operats_, operat);
   obdg_.SetText("id_dzialki", context_.tables().parcels.GetOrAssignKey(parcel));
   obdg_.SetText("przed_po", przed_po);
   obdg_.SetNumber("grupa", group);
@@ -93,38 +97,33 @@ void ParcelLinksConverter::CollectPairs() {
   auto pairs = OpenPairs();
   if (!pairs) return;
   pairs->ForEachRecordQuietly([&](std::uint32_t) {
-    if (!Takes(pair_.id_ope)) return;
+    if (NotTaken(pair_.id_ope)) return;
     before_[pair_.id_ope].push_back(pair_.id_dz1);
     after_[pair_.id_ope].push_back(pair_.id_dz2);
   });
 }
 
-// Single links, leaving out those that a pair of the same operat writes.
-bool ParcelLinksConverter::WriteSingleLinks() {
+// Single links, leaving out those that a pair of the same operat writes (their fate is the
+// pair's: written).
+run::Status ParcelLinksConverter::WriteSingleLinks() {
   std::fill(groups_.begin(), groups_.end(), 0);
-  auto links = SourceTable::Open(context_, variable_, "obdg.dbf");
-  if (!links) return false;
-  links->Binary4("id_ope", &link_.id_ope)
-      .Binary4("id_dzialki", &link_.id_dzialki)
-      .Text("przed_po", &link_.przed_po);
-  std::uint64_t written_by_pairs = 0;
+  auto links = SourceTable::Open(context_, variable_, "obdg.dbf", [&](SourceTable& table) {
+    table.Binary4("id_ope", &link_.id_ope)
+        .Binary4("id_dzialki", &link_.id_dzialki)
+        .Text("przed_po", &link_.przed_po);
+  });
+  if (!links) return links.error();
   links->ForEachRecord(obdg_, [&](std::uint32_t) {
-    if (!Takes(link_.id_ope)) return;
+    if (const auto reason = NotTaken(link_.id_ope)) return run::Skipped(*reason);
     const ParcelLists& paired = link_.przed_po == kBefore ? before_ : after_;
-    if (Holds(paired, link_.id_ope, link_.id_dzialki)) {
-      ++written_by_pairs;
-      return;
-    }
+    if (Holds(paired, link_.id_ope, link_.id_dzialki)) return run::kWritten;
     Write(link_.id_ope, link_.id_dzialki, link_.przed_po, 1);
     groups_[link_.id_ope] = 1;
+    return run::kWritten;
   });
-  // The summary counts as skipped only the links that no pass writes.
-  context_.report.CountWrittenLater(obdg_.DbfPath(), written_by_pairs);
-  source_path_ = links->path();
-  records_read_ = links->RecordCount();
   before_.clear();
   after_.clear();
-  return true;
+  return {};
 }
 
 // Every pair as the operat's next group: the parcel before, then the parcel after. Its
@@ -132,29 +131,28 @@ bool ParcelLinksConverter::WriteSingleLinks() {
 void ParcelLinksConverter::WritePairs() {
   auto pairs = OpenPairs();
   if (!pairs) return;
-  records_read_ += pairs->RecordCount();
-  pairs->ForEachRecordQuietly([&](std::uint32_t) {
-    context_.progress.RecordStep();
-    if (!Takes(pair_.id_ope)) return;
+  pairs->ForEachRecordContinuing(obdg_, [&](std::uint32_t) {
+    if (const auto reason = NotTaken(pair_.id_ope)) return run::Skipped(*reason);
     const std::uint16_t group = ++groups_[pair_.id_ope];
     Write(pair_.id_ope, pair_.id_dz1, "0", group);
     Write(pair_.id_ope, pair_.id_dz2, "1", group);
+    return run::kWritten;
   });
 }
 
-bool ParcelLinksConverter::Run() {
+run::Status ParcelLinksConverter::Run() {
   CollectPairs();
-  if (!WriteSingleLinks()) return false;
+  if (run::Status written = WriteSingleLinks(); !written) return written;
   WritePairs();
-  ReportTable(context_, obdg_, source_path_, records_read_);
-  return true;
+  ReportTable(context_, obdg_);
+  return {};
 }
 
 }  // namespace
 
-bool ConvertOperatParcelLinks(run::RunContext& context, std::string_view variable,
-                              engine::Table& obdg, const run::TranslationTable& operats,
-                              std::uint32_t operat_slots) {
+run::Status ConvertOperatParcelLinks(run::RunContext& context, std::string_view variable,
+                                     engine::Table& obdg, const run::TranslationTable& operats,
+                                     std::uint32_t operat_slots) {
   return ParcelLinksConverter(context, variable, obdg, operats, operat_slots).Run();
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "run/result.h"
 #include "run/run_context.h"
 #include "run/translation_table.h"
 #include "target/engine/table.h"
@@ -15,10 +16,10 @@ namespace konwerter::convert {
 // pairs again. Single links come first, each its own group 1 unless a pair writes it; then
 // every pair as two records of the operat's next group. `operats` holds the new operat
 // identifiers by source record number; `operat_slots` (record count + 100) bounds the
-// operat numbers taken. False when obdg.dbf cannot be opened (the conversion status then
-// names it); a missing opnr.dbf is no error.
-bool ConvertOperatParcelLinks(run::RunContext& context, std::string_view variable,
-                              engine::Table& obdg, const run::TranslationTable& operats,
-                              std::uint32_t operat_slots);
+// operat numbers taken. Fails, naming the file, when obdg.dbf cannot be read. A missing
+// opnr.dbf is no error; one that is there but cannot be read is left out with a warning.
+run::Status ConvertOperatParcelLinks(run::RunContext& context, std::string_view variable,
+                                     engine::Table& obdg, const run::TranslationTable& operats,
+                                     std::uint32_t operat_slots);
 
 }  // namespace konwerter::convert

@@ -99,15 +99,17 @@ class OperatsConverter {
       : context_(context),
         kind_(RegisterOf(kind)),
         register_kind_(kind == OperatKind::kRegister),
-        features_(context.features_present),
+        features_(context.edition == run::SourceEdition::kLater),
         renumber_(
-            SegmentOneRenumbering(context, context.options.segment_one.*kind_.segment_one_box)) {}
+            SegmentOneRenumbering(context, context.options.segment_one.*kind_.segment_one_box)),
+        movements_(context) {}
 
-  bool Run();
+  run::Status Run();
 
  private:
-  bool OpenSources();
-  std::optional<SourceTable> OpenLinks(std::string_view file, std::string_view field, Link& link);
+  run::Status OpenSources();
+  run::Status OpenLinks(std::optional<SourceTable>& links, std::string_view file,
+                        std::string_view field, Link& link);
   void ConvertOperats(engine::Table& operaty, engine::Table& op_asor);
   void WriteOperat(engine::Table& operaty, const std::string& identifier);
   void ConvertLinks(SourceTable& source, engine::Table& target, std::string_view field,
@@ -117,50 +119,58 @@ class OperatsConverter {
   run::RunContext& context_;
   const OperatRegister& kind_;
   const bool register_kind_;
-  const bool features_;  // cechy.dbf of the works folder was found: links are read
+  const bool features_;  // the later edition: links and digital identifiers are read
   const bool renumber_;
   std::optional<SourceTable> operats_, assortment_links_, feature_links_;
-  std::optional<LoanMovements> movements_;
+  LoanMovements movements_;
   Operat operat_;
   Link assortment_, feature_;
   run::TranslationTable documents_;
 };
 
-std::optional<SourceTable> OperatsConverter::OpenLinks(std::string_view file,
-                                                       std::string_view field, Link& link) {
-  auto links = SourceTable::Open(context_, kind_.variable, file);
-  if (links) links->Binary4("id_ope", &link.id_ope).Binary2(field, &link.reference);
-  return links;
+run::Status OperatsConverter::OpenLinks(std::optional<SourceTable>& links, std::string_view file,
+                                        std::string_view field, Link& link) {
+  auto opened = SourceTable::Open(context_, kind_.variable, file, [&](SourceTable& table) {
+    table.Binary4("id_ope", &link.id_ope).Binary2(field, &link.reference);
+  });
+  if (!opened) return opened.error();
+  links = std::move(*opened);
+  return {};
 }
 
-bool OperatsConverter::OpenSources() {
-  operats_ = SourceTable::Open(context_, kind_.variable, kind_.operats);
-  if (!operats_) return false;
-  operats_->Binary4("id_ope", &operat_.id_ope)
-      .Text("czlon_1", &operat_.czlon_1)
-      .Text("czlon_2", &operat_.czlon_2)
-      .Long("czlon_3", &operat_.czlon_3)
-      .Text("czlon_4", &operat_.czlon_4)
-      .Binary4("id_kerg", &operat_.id_kerg)
-      .Binary4("id_osoby", &operat_.id_osoby)
-      .Text("d_wyp", &operat_.d_wyp)
-      .Text("d_plan", &operat_.d_plan)
-      .Binary4("id_zam", &operat_.id_zam)
-      .Text("uwagi", &operat_.uwagi);
-  if (register_kind_) {
-    operats_->Word("nrjednewid", &operat_.nrjednewid);
-  } else {
-    operats_->Binary2("ro_roboty", &operat_.ro_roboty);
-  }
+run::Status OperatsConverter::OpenSources() {
+  Operat& o = operat_;
+  auto operats =
+      SourceTable::Open(context_, kind_.variable, kind_.operats, [&](SourceTable& table) {
+        table.Binary4("id_ope", &o.id_ope)
+            .Key()
+            .Text("czlon_1", &o.czlon_1)
+            .Text("czlon_2", &o.czlon_2)
+            .Long("czlon_3", &o.czlon_3)
+            .Text("czlon_4", &o.czlon_4)
+            .Binary4("id_kerg", &o.id_kerg)
+            .Binary4("id_osoby", &o.id_osoby)
+            .Text("d_wyp", &o.d_wyp)
+            .Text("d_plan", &o.d_plan)
+            .Binary4("id_zam", &o.id_zam)
+            .Text("uwagi", &o.uwagi);
+        if (register_kind_) {
+          table.Word("nrjednewid", &o.nrjednewid);
+        } else {
+          table.Binary2("ro_roboty", &o.ro_roboty);
+        }
+        if (features_) table.Text("cyfr_id", &o.cyfr_id);
+      });
+  if (!operats) return operats.error();
+  operats_ = std::move(*operats);
   if (features_) {
-    operats_->Text("cyfr_id", &operat_.cyfr_id);
-    assortment_links_ = OpenLinks(kind_.assortment_links, "id_asort", assortment_);
-    if (!assortment_links_) return false;
-    feature_links_ = OpenLinks(kind_.feature_links, "id_cechy", feature_);
-    if (!feature_links_) return false;
+    run::Status opened =
+        OpenLinks(assortment_links_, kind_.assortment_links, "id_asort", assortment_);
+    if (!opened) return opened;
+    opened = OpenLinks(feature_links_, kind_.feature_links, "id_cechy", feature_);
+    if (!opened) return opened;
   }
-  movements_ = LoanMovements::Open(context_, kind_.variable, kind_.movements);
-  return movements_.has_value();
+  return movements_.Open(kind_.variable, kind_.movements);
 }
 
 // The target fields in the order the register lists them: the work the operat came from
@@ -193,8 +203,9 @@ void OperatsConverter::ConvertOperats(engine::Table& operaty, engine::Table& op_
   const Operat& o = operat_;
   std::uint32_t next = 1;
   operats_->ForEachRecord(operaty, [&](std::uint32_t record) {
-    if (!run::IsDosKeySet(o.id_ope) || IsFourFF(o.czlon_1)) return;
-    const std::string identifier = HexNumber(next, 8);
+    if (!run::IsDosKeySet(o.id_ope)) return run::Skipped(run::SkipReason::kKeyNotSet);
+    if (IsFourFF(o.czlon_1)) return run::Skipped(run::SkipReason::kNumberNotGiven);
+    const std::string identifier = HexNumber(next++, 8);
     WriteOperat(operaty, identifier);
     documents_.Store(record, identifier);
     if (!features_ && !register_kind_ && run::IsReferenceSet(o.ro_roboty)) {
@@ -203,23 +214,25 @@ void OperatsConverter::ConvertOperats(engine::Table& operaty, engine::Table& op_
       op_asor.SetText("ID_ASORT", context_.tables().assortments.GetOrAssignReference(o.ro_roboty));
       op_asor.Post();
     }
-    ++next;
+    return run::kWritten;
   });
   context_.sequence->WriteRow(kind_.sequence_name, next);
-  ReportTable(context_, operaty, operats_->path(), operats_->RecordCount());
+  ReportTable(context_, operaty);
 }
 
 void OperatsConverter::ConvertLinks(SourceTable& source, engine::Table& target,
                                     std::string_view field, run::SharedTranslationTable& dictionary,
                                     const Link& link) {
   source.ForEachRecord(target, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(link.id_ope) || link.reference == kBlankReference) return;
+    if (!run::IsDosKeySet(link.id_ope)) return run::Skipped(run::SkipReason::kKeyNotSet);
+    if (link.reference == kBlankReference) return run::Skipped(run::SkipReason::kBlankReference);
     target.Append();
-    target.SetText("ID_OPE", documents_.LookUp(link.id_ope));
+    SetReference(context_, target, "ID_OPE", documents_, link.id_ope);
     target.SetText(field, dictionary.GetOrAssignReference(link.reference));
     target.Post();
+    return run::kWritten;
   });
-  ReportTable(context_, target, source.path(), source.RecordCount());
+  ReportTable(context_, target);
 }
 
 void OperatsConverter::ConvertFeaturesAndAssortments(engine::Table& op_asor,
@@ -228,9 +241,8 @@ void OperatsConverter::ConvertFeaturesAndAssortments(engine::Table& op_asor,
     // The group progress counts the same steps whether or not the links are read.
     context_.progress.GroupStep();
     context_.progress.GroupStep();
-    ReportTable(context_, op_asor, operats_->path(), operats_->RecordCount());
-    ReportTable(context_, op_cechy, run::SourcePath(context_, kind_.variable, kind_.feature_links),
-                0);
+    ReportTable(context_, op_asor);
+    ReportTable(context_, op_cechy);
     return;
   }
   run::SharedTables& shared = context_.tables();
@@ -238,10 +250,10 @@ void OperatsConverter::ConvertFeaturesAndAssortments(engine::Table& op_asor,
   ConvertLinks(*feature_links_, op_cechy, "ID_CECHY", shared.features, feature_);
 }
 
-bool OperatsConverter::Run() {
+run::Status OperatsConverter::Run() {
   const std::string folder = MakeTargetFolder(context_, kind_.group);
   SourceTablesScope scope(context_);
-  if (!OpenSources()) return false;
+  if (run::Status opened = OpenSources(); !opened) return opened;
 
   documents_.Size(operats_->RecordCount() + 100);
   auto operaty = CreateTargetTable(context_, folder, tables::kOperPrOperaty);
@@ -252,16 +264,15 @@ bool OperatsConverter::Run() {
   if (register_kind_) obdg = CreateTargetTable(context_, folder, tables::kOperPrObdg);
 
   ConvertOperats(*operaty, *op_asor);
-  movements_->Convert(*op_ruch, "id_ope", documents_);
+  movements_.Convert(*op_ruch, "id_ope", documents_);
   ConvertFeaturesAndAssortments(*op_asor, *op_cechy);
-  bool done = true;
+  run::Status done;
   if (register_kind_) {
     done = ConvertOperatParcelLinks(context_, kind_.variable, *obdg, documents_,
                                     operats_->RecordCount() + 100);
   } else {
-    // A missing raster-extent source stops the run through the conversion status; the
-    // tables of this kind stay written.
-    ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);
+    // A missing raster-extent source stops the run; the tables of this kind stay written.
+    done = ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);
   }
   for (const auto& table : {operaty.get(), op_ruch.get(), op_cechy.get(), op_asor.get()}) {
     table->Close();
@@ -272,7 +283,7 @@ bool OperatsConverter::Run() {
 
 }  // namespace
 
-bool ConvertOperats(run::RunContext& context, OperatKind kind) {
+run::Status ConvertOperats(run::RunContext& context, OperatKind kind) {
   return OperatsConverter(context, kind).Run();
 }
 

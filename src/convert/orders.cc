@@ -53,80 +53,84 @@ class OrdersConverter {
  public:
   explicit OrdersConverter(run::RunContext& context)
       : context_(context),
-        later_edition_(context.features_present),
+        later_edition_(context.edition == run::SourceEdition::kLater),
         folder_(MakeTargetFolder(context, "ZLECENIA")) {}
 
-  bool Run() {
+  run::Status Run() {
     SourceTablesScope scope(context_);
-    return OrderCards() && SettlementLines() && SheetIssues();
+    for (const auto step : {&OrdersConverter::OrderCards, &OrdersConverter::SettlementLines,
+                            &OrdersConverter::SheetIssues}) {
+      if (run::Status done = (this->*step)(); !done) return done;
+    }
+    return {};
   }
 
  private:
-  bool OrderCards();
+  run::Status OrderCards();
   void WriteOrderCard(engine::Table& table, const OrderCard& card, const std::string& id);
-  bool SettlementLines();
-  bool WritesSettlement(const SettlementLine& line) const;
+  run::Status SettlementLines();
+  std::optional<run::SkipReason> SettlementSkipped(const SettlementLine& line) const;
   void WriteSettlement(const SettlementLine& line, const std::string& id);
-  bool SheetIssues();
+  run::Status SheetIssues();
   void WriteIssue(const SheetIssue& issue, const std::string& id);
 
   run::RunContext& context_;
   const bool later_edition_;
   const std::string folder_;
   std::unique_ptr<engine::Table> rozlicz_;
-  std::string rozlicz_source_;
-  std::uint64_t settlement_records_read_ = 0;
   std::uint32_t next_settlement_ = 1;
 };
 
-bool OrdersConverter::OrderCards() {
+run::Status OrdersConverter::OrderCards() {
   OrderCard card;
-  auto kart_zam = SourceTable::Open(context_, kOrdersVariable, "kart_zam.dbf");
-  if (!kart_zam) return false;
-  kart_zam->Binary2("id_zam", &card.id_zam)
-      .Long("nr_zam", &card.nr_zam)
-      .Word("rok", &card.rok)
-      .Text("d_wplywu", &card.d_wplywu)
-      .Text("d_pisma", &card.d_pisma)
-      .Text("nr_pisma", &card.nr_pisma)
-      .Binary4("id_osoby", &card.id_osoby)
-      .Text("dotyczy", &card.dotyczy)
-      .Binary2("id_obsluga", &card.id_obsluga)
-      .Binary2("id_asort", &card.id_asort)
-      .Binary4("id_kerg", &card.id_kerg)
-      .Text("d_realiz", &card.d_realiz)
-      .Text("d_odp", &card.d_odp)
-      .Text("d_zak", &card.d_zak)
-      .Word("etap_f", &card.etap_f)
-      .Text("d_fakt", &card.d_fakt)
-      .Real("kwota_f", &card.kwota_f)
-      .Text("d_zaplaty", &card.d_zaplaty)
-      .Logical("rej_sprz", &card.rej_sprz)
-      .Text("uwagi", &card.uwagi)
-      .Long("nr_vat", &card.nr_vat)
-      .Text("spos_zapl", &card.spos_zapl)
-      .Logical("zaplacone", &card.zaplacone);
-  if (later_edition_) {
-    kart_zam->Text("typ_dok", &card.typ_dok);
-  } else {
-    kart_zam->Logical("fakt_vat", &card.fakt_vat);
-  }
+  auto kart_zam = SourceTable::Open(context_, kOrdersVariable, "kart_zam.dbf", [&](SourceTable& t) {
+    t.Binary2("id_zam", &card.id_zam)
+        .Long("nr_zam", &card.nr_zam)
+        .Key()
+        .Word("rok", &card.rok)
+        .Text("d_wplywu", &card.d_wplywu)
+        .Text("d_pisma", &card.d_pisma)
+        .Text("nr_pisma", &card.nr_pisma)
+        .Binary4("id_osoby", &card.id_osoby)
+        .Text("dotyczy", &card.dotyczy)
+        .Binary2("id_obsluga", &card.id_obsluga)
+        .Binary2("id_asort", &card.id_asort)
+        .Binary4("id_kerg", &card.id_kerg)
+        .Text("d_realiz", &card.d_realiz)
+        .Text("d_odp", &card.d_odp)
+        .Text("d_zak", &card.d_zak)
+        .Word("etap_f", &card.etap_f)
+        .Text("d_fakt", &card.d_fakt)
+        .Real("kwota_f", &card.kwota_f)
+        .Text("d_zaplaty", &card.d_zaplaty)
+        .Logical("rej_sprz", &card.rej_sprz)
+        .Text("uwagi", &card.uwagi)
+        .Long("nr_vat", &card.nr_vat)
+        .Text("spos_zapl", &card.spos_zapl)
+        .Logical("zaplacone", &card.zaplacone);
+    if (later_edition_) {
+      t.Text("typ_dok", &card.typ_dok);
+    } else {
+      t.Logical("fakt_vat", &card.fakt_vat);
+    }
+  });
+  if (!kart_zam) return kart_zam.error();
   run::TranslationTable& orders = context_.records.orders;
   orders.Size(kart_zam->RecordCount() + 100);
   auto table = CreateTargetTable(context_, folder_, target::tables::kZleceniaKartZam);
   std::uint32_t next = 1;
   kart_zam->ForEachRecord(*table, [&](std::uint32_t record) {
-    if (!run::IsReferenceSet(card.id_zam)) return;
+    if (!run::IsReferenceSet(card.id_zam)) return run::Skipped(run::SkipReason::kKeyNotSet);
     const std::string identifier = HexNumber(next++, kIdWidth);
     orders.Store(record, identifier);
     WriteOrderCard(*table, card, identifier);
+    return run::kWritten;
   });
   context_.sequence->WriteRow("kart_zam", next);
-  ReportTable(context_, *table, kart_zam->path(), kart_zam->RecordCount());
+  ReportTable(context_, *table);
   table->Close();
-  return true;
+  return {};
 }
-
 void OrdersConverter::WriteOrderCard(engine::Table& table, const OrderCard& card,
                                      const std::string& id) {
   run::SharedTables& shared = context_.tables();
@@ -160,46 +164,53 @@ void OrdersConverter::WriteOrderCard(engine::Table& table, const OrderCard& card
   table.Post();
 }
 
-bool OrdersConverter::SettlementLines() {
+run::Status OrdersConverter::SettlementLines() {
   SettlementLine line;
-  auto source = SourceTable::Open(context_, kOrdersVariable, "rozlicz.dbf");
-  if (!source) return false;
-  source->Binary4("id_rozl", &line.id_rozl)
-      .Binary2("id_zam", &line.id_zam)
-      .Word("r_ceny", &line.r_ceny)
-      .Text("nr_cennika", &line.nr_cennika)
-      .Text("pozycja", &line.pozycja)
-      .Real("ilosc", &line.ilosc)
-      .Real("wspczynnik", &line.wspczynnik)
-      .Real("wart_posr", &line.wart_posr)
-      .Real("wartosc", &line.wartosc);
-  if (later_edition_) source->Long("nr_poz", &line.nr_poz);
+  auto source = SourceTable::Open(context_, kOrdersVariable, "rozlicz.dbf", [&](SourceTable& t) {
+    t.Binary4("id_rozl", &line.id_rozl)
+        .Key()
+        .Binary2("id_zam", &line.id_zam)
+        .Word("r_ceny", &line.r_ceny)
+        .Text("nr_cennika", &line.nr_cennika)
+        .Text("pozycja", &line.pozycja)
+        .Real("ilosc", &line.ilosc)
+        .Real("wspczynnik", &line.wspczynnik)
+        .Real("wart_posr", &line.wart_posr)
+        .Real("wartosc", &line.wartosc);
+    if (later_edition_) t.Long("nr_poz", &line.nr_poz);
+  });
+  if (!source) return source.error();
   rozlicz_ = CreateTargetTable(context_, folder_, target::tables::kZleceniaRozlicz);
   run::TranslationTable& settlements = context_.records.settlements;
   settlements.Size(source->RecordCount() + 100);
   source->ForEachRecord(*rozlicz_, [&](std::uint32_t record) {
-    if (!WritesSettlement(line)) return;
+    if (const auto reason = SettlementSkipped(line)) return run::Skipped(*reason);
     const std::string identifier = HexNumber(next_settlement_++, kIdWidth);
     settlements.Store(record, identifier);
     WriteSettlement(line, identifier);
+    return run::kWritten;
   });
-  rozlicz_source_ = source->path();
-  settlement_records_read_ = source->RecordCount();
-  return true;
+  return {};
 }
 
 // A line is written when it belongs to an order, has its own key and a price list, and
 // that price list is not of kind M (map sheets, which come from the issues instead).
-bool OrdersConverter::WritesSettlement(const SettlementLine& line) const {
-  return run::IsReferenceSet(line.id_zam) && run::IsDosKeySet(line.id_rozl) && line.r_ceny != 0 &&
-         context_.session.price_lists.Kind(line.r_ceny) != 'M';
+std::optional<run::SkipReason> OrdersConverter::SettlementSkipped(
+    const SettlementLine& line) const {
+  if (!run::IsReferenceSet(line.id_zam)) return run::SkipReason::kNoOrder;
+  if (!run::IsDosKeySet(line.id_rozl)) return run::SkipReason::kKeyNotSet;
+  if (line.r_ceny == 0) return run::SkipReason::kNoPriceList;
+  if (context_.session.price_lists.Kind(line.r_ceny) == 'M') {
+    return run::SkipReason::kMapSheetPriceList;
+  }
+  return std::nullopt;
 }
 
 void OrdersConverter::WriteSettlement(const SettlementLine& line, const std::string& id) {
   engine::Table& table = *rozlicz_;
   table.Append();
   table.SetText("Id_rozl", id);
-  table.SetText("Id_zam", context_.records.orders.LookUp(line.id_zam));
+  SetReference(context_, table, "Id_zam", context_.records.orders, line.id_zam);
   if (later_edition_) table.SetNumber("Nr_poz", line.nr_poz);
   table.SetNumber("R_ceny", line.r_ceny);
   table.SetText("Nr_cennika", line.nr_cennika);
@@ -215,31 +226,34 @@ void OrdersConverter::WriteSettlement(const SettlementLine& line, const std::str
   table.Post();
 }
 
-bool OrdersConverter::SheetIssues() {
+run::Status OrdersConverter::SheetIssues() {
   SheetIssue issue;
-  auto rozchod = SourceTable::Open(context_, kStockVariable, "rozchod.dbf");
+  auto rozchod = SourceTable::Open(context_, kStockVariable, "rozchod.dbf", [&](SourceTable& t) {
+    t.Word("nr_romap", &issue.nr_romap)
+        .Text("godlo", &issue.godlo)
+        .Binary2("id_zam", &issue.id_zam)
+        .Long("ilosc", &issue.ilosc)
+        .Word("r_ceny", &issue.r_ceny)
+        .Real("wartosc", &issue.wartosc)
+        .Text("nr_cennika", &issue.nr_cennika);
+  });
   if (!rozchod) {
     // The settlement lines stay, without the issues and without their sequence row.
-    ReportTable(context_, *rozlicz_, rozlicz_source_, settlement_records_read_);
+    ReportTable(context_, *rozlicz_);
     rozlicz_->Close();
-    return false;
+    return rozchod.error();
   }
-  rozchod->Word("nr_romap", &issue.nr_romap)
-      .Text("godlo", &issue.godlo)
-      .Binary2("id_zam", &issue.id_zam)
-      .Long("ilosc", &issue.ilosc)
-      .Word("r_ceny", &issue.r_ceny)
-      .Real("wartosc", &issue.wartosc)
-      .Text("nr_cennika", &issue.nr_cennika);
   rozchod->ForEachRecord(*rozlicz_, [&](std::uint32_t) {
-    if (!run::IsReferenceSet(issue.id_zam) || issue.r_ceny == 0 || issue.ilosc == 0) return;
+    if (!run::IsReferenceSet(issue.id_zam)) return run::Skipped(run::SkipReason::kNoOrder);
+    if (issue.r_ceny == 0) return run::Skipped(run::SkipReason::kNoPriceList);
+    if (issue.ilosc == 0) return run::Skipped(run::SkipReason::kZeroQuantity);
     WriteIssue(issue, HexNumber(next_settlement_++, kIdWidth));
+    return run::kWritten;
   });
   context_.sequence->WriteRow("rozlicz", next_settlement_);
-  ReportTable(context_, *rozlicz_, rozlicz_source_ + " + " + rozchod->path(),
-              settlement_records_read_ + rozchod->RecordCount());
+  ReportTable(context_, *rozlicz_);
   rozlicz_->Close();
-  return true;
+  return {};
 }
 
 void OrdersConverter::WriteIssue(const SheetIssue& issue, const std::string& id) {
@@ -249,7 +263,7 @@ void OrdersConverter::WriteIssue(const SheetIssue& issue, const std::string& id)
   engine::Table& table = *rozlicz_;
   table.Append();
   table.SetText("Id_rozl", id);
-  table.SetText("Id_zam", context_.records.orders.LookUp(issue.id_zam));
+  SetReference(context_, table, "Id_zam", context_.records.orders, issue.id_zam);
   table.SetNumber("R_ceny", issue.r_ceny);
   table.SetText("Nr_cennika", issue.nr_cennika);
   table.SetText("Pozycja", position);
@@ -268,7 +282,7 @@ void OrdersConverter::WriteIssue(const SheetIssue& issue, const std::string& id)
 
 }  // namespace
 
-bool ConvertOrders(run::RunContext& context) {
+run::Status ConvertOrders(run::RunContext& context) {
   return OrdersConverter(context).Run();
 }
 

@@ -7,7 +7,6 @@
 #include "convert/polish_name_set.h"
 #include "platform/cp1250_case.h"
 #include "platform/dos_path.h"
-#include "platform/text_encoding.h"
 #include "run/prechecks.h"
 #include "source/clipper_index.h"
 
@@ -33,20 +32,20 @@ struct Person {
 struct Dictionary {
   std::optional<SourceTable> table;
   std::string nazwa;
-  std::string file;  // as the host names it, for warnings
+  std::string file;  // as the host names it, for the ledger and the warnings
 };
 
 class PersonsConverter {
  public:
   PersonsConverter(run::RunContext& context, bool delete_unlinked)
-      : context_(context), tables_(context.source_tables), delete_unlinked_(delete_unlinked) {}
+      : context_(context), delete_unlinked_(delete_unlinked) {}
 
-  bool Run();
+  run::Status Run();
 
  private:
-  bool OpenSources();
-  bool OpenDictionary(std::string_view file, Dictionary& dictionary);
-  std::string Resolve(Dictionary& dictionary, std::uint16_t reference);
+  run::Status OpenSources();
+  run::Status OpenDictionary(std::string_view file, Dictionary& dictionary);
+  std::string Resolve(Dictionary& dictionary, std::uint16_t reference, std::string_view field);
   void FillStreetSet();
   void WritePerson(engine::Table& osoby, const std::string& identifier);
   void WriteAddress(engine::Table& osoby);
@@ -55,59 +54,75 @@ class PersonsConverter {
   void WriteNames(engine::Table& table, const PolishNameSet& names);
 
   run::RunContext& context_;
-  source::SourceTables& tables_;
   const bool delete_unlinked_;
   std::optional<SourceTable> osoby_, nazwy_;
   Dictionary gmina_, miejsc_, imiona_, ulice_;
   source::ClipperIndex nazwy_index_;
+  std::string index_file_;   // nazwy.ntx as the host names it
+  std::string target_path_;  // Osoby.dbf
   Person person_;
   std::uint32_t line_owner_ = 0;
-  std::uint64_t index_mismatches_ = 0;
   std::string line_;
   PolishNameSet streets_, localities_;
 };
 
-bool PersonsConverter::OpenDictionary(std::string_view file, Dictionary& dictionary) {
-  dictionary.table = SourceTable::Open(context_, kVariable, file);
-  if (!dictionary.table) return false;
-  dictionary.table->Text("nazwa", &dictionary.nazwa);
-  dictionary.file = platform::HostForm(dictionary.table->path());
-  return true;
+run::Status PersonsConverter::OpenDictionary(std::string_view file, Dictionary& dictionary) {
+  auto table = SourceTable::Open(context_, kVariable, file, [&](SourceTable& source) {
+    source.Text("nazwa", &dictionary.nazwa);
+  });
+  if (!table) return table.error();
+  dictionary.file = platform::HostForm(table->path());
+  dictionary.table = std::move(*table);
+  return {};
 }
 
-bool PersonsConverter::OpenSources() {
-  osoby_ = SourceTable::Open(context_, kVariable, "osoby.dbf");
-  if (!osoby_) return false;
-  osoby_->Binary4("id", &person_.id)
-      .Byte("o", &person_.o)
-      .Text("nazwa", &person_.nazwa)
-      .Binary2("imie_1", &person_.imie_1)
-      .Binary2("id_g", &person_.id_g)
-      .Binary2("id_m", &person_.id_m)
-      .Binary2("id_u", &person_.id_u)
-      .Text("kod", &person_.kod)
-      .Text("nr_d", &person_.nr_d)
-      .Text("nr_l", &person_.nr_l)
-      .Text("nr_p", &person_.nr_p)
-      .Text("rodzaj_o", &person_.rodzaj_o)
-      .Text("nip", &person_.nip)
-      .Text("konto", &person_.konto)
-      .Text("uprawnieni", &person_.uprawnieni);
-  if (!OpenDictionary("gmina.dbf", gmina_) || !OpenDictionary("miejsc.dbf", miejsc_) ||
-      !OpenDictionary("imiona.dbf", imiona_) || !OpenDictionary("ulice.dbf", ulice_)) {
-    return false;
+run::Status PersonsConverter::OpenSources() {
+  Person& p = person_;
+  auto osoby = SourceTable::Open(context_, kVariable, "osoby.dbf", [&](SourceTable& table) {
+    table.Binary4("id", &p.id)
+        .Key()
+        .Byte("o", &p.o)
+        .Text("nazwa", &p.nazwa)
+        .Binary2("imie_1", &p.imie_1)
+        .Binary2("id_g", &p.id_g)
+        .Binary2("id_m", &p.id_m)
+        .Binary2("id_u", &p.id_u)
+        .Text("kod", &p.kod)
+        .Text("nr_d", &p.nr_d)
+        .Text("nr_l", &p.nr_l)
+        .Text("nr_p", &p.nr_p)
+        .Text("rodzaj_o", &p.rodzaj_o)
+        .Text("nip", &p.nip)
+        .Text("konto", &p.konto)
+        .Text("uprawnieni", &p.uprawnieni);
+  });
+  if (!osoby) return osoby.error();
+  osoby_ = std::move(*osoby);
+  for (const auto& [file, dictionary] : {std::pair{"gmina.dbf", &gmina_},
+                                         {"miejsc.dbf", &miejsc_},
+                                         {"imiona.dbf", &imiona_},
+                                         {"ulice.dbf", &ulice_}}) {
+    if (run::Status opened = OpenDictionary(file, *dictionary); !opened) return opened;
   }
-  nazwy_ = SourceTable::Open(context_, kVariable, "nazwy.dbf");
-  if (!nazwy_) return false;
-  nazwy_->Binary4("ID_OS", &line_owner_).Text("nazwa", &line_);
-  return run::OpenSourceIndex(context_, kVariable, "nazwy.ntx", nazwy_index_, true);
+  // Name lines are read with their full width, so that a name wrapped over two lines keeps
+  // its spaces.
+  auto nazwy = SourceTable::Open(context_, kVariable, "nazwy.dbf", [&](SourceTable& table) {
+    table.Binary4("ID_OS", &line_owner_).UntrimmedText("nazwa", &line_);
+  });
+  if (!nazwy) return nazwy.error();
+  nazwy_ = std::move(*nazwy);
+  index_file_ = platform::HostForm(run::SourcePath(context_, kVariable, "nazwy.ntx"));
+  return run::OpenSourceIndex(context_, kVariable, "nazwy.ntx", nazwy_index_);
 }
 
-// The name of a dictionary entry by its 1-based record number; empty beyond the last one.
-std::string PersonsConverter::Resolve(Dictionary& dictionary, std::uint16_t reference) {
+// The name of a dictionary entry by its 1-based record number; empty beyond the last one,
+// which the ledger records for the target field.
+std::string PersonsConverter::Resolve(Dictionary& dictionary, std::uint16_t reference,
+                                      std::string_view field) {
   dictionary.nazwa.clear();
   if (!dictionary.table->ReadRecordNumber(reference)) {
-    context_.report.CountValueFault(dictionary.file, run::ValueFault::kReferenceBeyondTable);
+    context_.ledger.Altered(target_path_, run::ValueChange::kReferenceBeyondTable, field,
+                            std::to_string(reference), {}, dictionary.file);
   }
   return dictionary.nazwa;
 }
@@ -119,30 +134,31 @@ void PersonsConverter::FillStreetSet() {
 }
 
 // Name lines 1-4 of the person, found through nazwy.ntx by the person's key and the line
-// number, read with their full width so that a name wrapped over two lines keeps its spaces.
+// number. An entry that leads to another person's line is stale: the line is left out.
 std::pair<std::string, std::string> PersonsConverter::NameLines() {
   std::string first, second;
-  tables_.SetTrimming(false);
   const std::string key = KeyBytes(person_.id);
   for (char number = 1; number <= 4; ++number) {
     const source::SeekResult found = nazwy_index_.Seek(key + number);
     if (!found.found) continue;
     line_.clear();
     if (!nazwy_->ReadRecordNumber(static_cast<std::uint32_t>(found.record) + 1)) continue;
+    const std::string_view field = number <= 2 ? "Nazwa1" : "Nazwa2";
     if (line_owner_ != person_.id) {
-      ++index_mismatches_;  // the index leads to another person's line: it is stale
+      context_.ledger.Altered(target_path_, run::ValueChange::kIndexEntryStale, field,
+                              std::to_string(number), {}, index_file_);
       continue;
     }
     (number <= 2 ? first : second) += line_;
   }
-  tables_.SetTrimming(true);
   return {TrimRight(std::move(first)), TrimRight(std::move(second))};
 }
 
 void PersonsConverter::WriteName(engine::Table& osoby) {
   auto [first, second] = NameLines();
-  const std::string first_name =
-      run::IsReferenceSet(person_.imie_1) ? Resolve(imiona_, person_.imie_1) : std::string();
+  const std::string first_name = run::IsReferenceSet(person_.imie_1)
+                                     ? Resolve(imiona_, person_.imie_1, "Nazwa1")
+                                     : std::string();
   const std::string prefix = Cut(first_name + " ", kFirstNameWidth);
   if (first.empty() && second.empty()) {
     first = person_.o == 1 ? person_.nazwa : Cut(prefix + person_.nazwa, kShortNameWidth);
@@ -155,10 +171,10 @@ void PersonsConverter::WriteName(engine::Table& osoby) {
 
 void PersonsConverter::WriteAddress(engine::Table& osoby) {
   std::string street, place;
-  if (run::IsReferenceSet(person_.id_u)) street = Resolve(ulice_, person_.id_u);
-  if (run::IsReferenceSet(person_.id_g)) place = Resolve(gmina_, person_.id_g);
+  if (run::IsReferenceSet(person_.id_u)) street = Resolve(ulice_, person_.id_u, "Ulica");
+  if (run::IsReferenceSet(person_.id_g)) place = Resolve(gmina_, person_.id_g, "Miejsc");
   if (run::IsReferenceSet(person_.id_m)) {
-    const std::string locality = Resolve(miejsc_, person_.id_m);
+    const std::string locality = Resolve(miejsc_, person_.id_m, "Miejsc");
     if (!locality.empty()) {
       const std::string name = Cut(platform::ToUpperCp1250(locality), kLocalityWidth);
       if (street.empty()) {
@@ -204,49 +220,44 @@ void PersonsConverter::WriteNames(engine::Table& table, const PolishNameSet& nam
   }
 }
 
-bool PersonsConverter::Run() {
+run::Status PersonsConverter::Run() {
   const std::string folder = MakeTargetFolder(context_, "OSOBY");
   SourceTablesScope scope(context_);
-  if (!OpenSources()) return false;
+  if (run::Status opened = OpenSources(); !opened) return opened;
 
   namespace tables = target::tables;
   auto ulice = CreateTargetTable(context_, folder, tables::kOsobyUlice);
   FillStreetSet();
   auto miejsc = CreateTargetTable(context_, folder, tables::kOsobyMiejsc);
   auto osoby = CreateTargetTable(context_, folder, tables::kOsobyOsoby);
+  target_path_ = osoby->DbfPath();
 
   run::SharedTranslationTable& persons = context_.tables().persons;
   osoby_->ForEachRecord(*osoby, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(person_.id)) return;
+    if (!run::IsDosKeySet(person_.id)) return run::Skipped(run::SkipReason::kKeyNotSet);
     const std::string held = persons.LookUp(person_.id);
-    if (delete_unlinked_ && held.empty()) return;
+    if (delete_unlinked_ && held.empty()) return run::Skipped(run::SkipReason::kUnlinked);
     WritePerson(*osoby, delete_unlinked_ ? held : persons.GetOrAssignKey(person_.id));
+    return run::kWritten;
   });
   context_.sequence->WriteRow("OSOBY", persons.counter() + 1);
-  ReportTable(context_, *osoby, osoby_->path(), osoby_->RecordCount());
+  ReportTable(context_, *osoby);
 
   WriteNames(*miejsc, localities_);
-  ReportTable(context_, *miejsc, osoby_->path(), osoby_->RecordCount());
+  ReportTable(context_, *miejsc);
   WriteNames(*ulice, streets_);
-  ReportTable(context_, *ulice, ulice_.table->path(), ulice_.table->RecordCount());
+  ReportTable(context_, *ulice);
 
   ulice->Close();
   miejsc->Close();
   osoby->Close();
   nazwy_index_.Close();
-  if (index_mismatches_ > 0) {
-    context_.report.AddWarning(
-        platform::HostForm(run::SourcePath(context_, kVariable, "nazwy.ntx")),
-        platform::Cp1250FromUtf8("wpisy indeksu prowadzące do wiersza innej osoby (indeks "
-                                 "nieaktualny; pomija go opcja --rebuild-indexes): ") +
-            std::to_string(index_mismatches_));
-  }
-  return true;
+  return {};
 }
 
 }  // namespace
 
-bool ConvertPersons(run::RunContext& context, bool delete_unlinked) {
+run::Status ConvertPersons(run::RunContext& context, bool delete_unlinked) {
   return PersonsConverter(context, delete_unlinked).Run();
 }
 

@@ -10,7 +10,6 @@ namespace konwerter::convert {
 namespace {
 
 constexpr std::string_view kVariable = "BDLZLEC";
-constexpr std::size_t kFullNameWidth = 76;
 
 struct Header {
   std::uint16_t r_ceny = 0;
@@ -34,19 +33,21 @@ std::string_view ClassificationCode(std::string_view sposob_klf) {
   return {};
 }
 
-bool ConvertHeaders(run::RunContext& context, const std::string& folder) {
+run::Status ConvertHeaders(run::RunContext& context, const std::string& folder) {
   Header source;
-  auto r_ceny = SourceTable::Open(context, kVariable, "r_ceny.dbf");
-  if (!r_ceny) return false;
-  r_ceny->Word("r_ceny", &source.r_ceny)
-      .Text("nazwa_rc", &source.nazwa_rc)
-      .Text("sposob_obl", &source.sposob_obl)
-      .Text("sposob_klf", &source.sposob_klf);
+  auto r_ceny = SourceTable::Open(context, kVariable, "r_ceny.dbf", [&](SourceTable& table) {
+    table.Word("r_ceny", &source.r_ceny)
+        .Key()
+        .Text("nazwa_rc", &source.nazwa_rc)
+        .Text("sposob_obl", &source.sposob_obl)
+        .Text("sposob_klf", &source.sposob_klf);
+  });
+  if (!r_ceny) return r_ceny.error();
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaRCeny);
   run::PriceLists& lists = context.session.price_lists;
   lists.Clear();
   r_ceny->ForEachRecord(*table, [&](std::uint32_t) {
-    if (source.r_ceny == 0) return;
+    if (source.r_ceny == 0) return run::Skipped(run::SkipReason::kKeyNotSet);
     table->Append();
     table->SetNumber("R_ceny", source.r_ceny);
     table->SetText("Nazwa_rc", source.nazwa_rc);
@@ -54,61 +55,70 @@ bool ConvertHeaders(run::RunContext& context, const std::string& folder) {
     table->SetText("Sposob_klf", ClassificationCode(source.sposob_klf));
     if (!source.sposob_obl.empty()) lists.SetKind(source.r_ceny, source.sposob_obl[0]);
     table->Post();
+    return run::kWritten;
   });
-  ReportTable(context, *table, r_ceny->path(), r_ceny->RecordCount());
+  ReportTable(context, *table);
   table->Close();
-  return true;
+  return {};
 }
 
-bool ConvertPositions(run::RunContext& context, const std::string& folder) {
+void WritePosition(engine::Table& table, const Position& source) {
+  table.Append();
+  table.SetNumber("R_ceny", source.r_ceny);
+  table.SetText("Nr_cennika", source.nr_cennika);
+  table.SetText("Pozycja", source.pozycja);
+  table.SetText("Wyr", source.wyr);
+  table.SetText("Napoz_skr", source.napoz_skr);
+  table.SetText("Napoz_pel", source.napoz_pel);
+  table.SetText("Sww_ku", source.sww_ku);
+  table.SetText("Jedn", source.jedn);
+  table.SetNumber("Const", source.konst);
+  table.SetNumber("Wspolcz", source.wspolcz);
+  table.SetNumber("Cena", source.cena);
+  table.SetText("Vat", source.vat);
+  table.Post();
+}
+
+run::Status ConvertPositions(run::RunContext& context, const std::string& folder) {
   Position source;
-  auto cenniki = SourceTable::Open(context, kVariable, "cenniki.dbf");
-  if (!cenniki) return false;
-  cenniki->Word("r_ceny", &source.r_ceny)
-      .Text("nr_cennika", &source.nr_cennika)
-      .Text("pozycja", &source.pozycja)
-      .Text("wyr", &source.wyr)
-      .Text("napoz_skr", &source.napoz_skr)
-      .Text("napoz_pel", &source.napoz_pel)
-      .Text("sww_ku", &source.sww_ku)
-      .Text("jedn", &source.jedn)
-      .Real("const", &source.konst)
-      .Real("wspolcz", &source.wspolcz)
-      .Real("cena", &source.cena)
-      .Text("vat", &source.vat);
+  auto cenniki = SourceTable::Open(context, kVariable, "cenniki.dbf", [&](SourceTable& table) {
+    table.Word("r_ceny", &source.r_ceny)
+        .Text("nr_cennika", &source.nr_cennika)
+        .Text("pozycja", &source.pozycja)
+        .Key()
+        .Text("wyr", &source.wyr)
+        .Text("napoz_skr", &source.napoz_skr)
+        .Text("napoz_pel", &source.napoz_pel)
+        .Text("sww_ku", &source.sww_ku)
+        .Text("jedn", &source.jedn)
+        .Real("const", &source.konst)
+        .Real("wspolcz", &source.wspolcz)
+        .Real("cena", &source.cena)
+        .Text("vat", &source.vat);
+  });
+  if (!cenniki) return cenniki.error();
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaCenniki);
   run::PriceLists& lists = context.session.price_lists;
   cenniki->ForEachRecord(*table, [&](std::uint32_t) {
-    if (source.r_ceny == 0) return;
-    table->Append();
-    table->SetNumber("R_ceny", source.r_ceny);
-    table->SetText("Nr_cennika", source.nr_cennika);
-    table->SetText("Pozycja", source.pozycja);
-    table->SetText("Wyr", source.wyr);
-    table->SetText("Napoz_skr", source.napoz_skr);
-    table->SetText("Napoz_pel", Cut(source.napoz_pel, kFullNameWidth));
-    table->SetText("Sww_ku", source.sww_ku);
-    table->SetText("Jedn", source.jedn);
-    table->SetNumber("Const", source.konst);
-    table->SetNumber("Wspolcz", source.wspolcz);
-    table->SetNumber("Cena", source.cena);
-    table->SetText("Vat", source.vat);
+    if (source.r_ceny == 0) return run::Skipped(run::SkipReason::kNoPriceList);
+    WritePosition(*table, source);
     const std::string key = run::PricePositionKey(source.r_ceny, source.nr_cennika, source.pozycja);
     lists.AddPosition(key, Cut(source.vat, 2), run::PriceHundredths(source.cena));
-    table->Post();
+    return run::kWritten;
   });
   lists.Sort();
-  ReportTable(context, *table, cenniki->path(), cenniki->RecordCount());
+  ReportTable(context, *table);
   table->Close();
-  return true;
+  return {};
 }
 
 }  // namespace
 
-bool ConvertPriceLists(run::RunContext& context) {
+run::Status ConvertPriceLists(run::RunContext& context) {
   const std::string folder = MakeTargetFolder(context, "ZLECENIA");
   SourceTablesScope scope(context);
-  return ConvertHeaders(context, folder) && ConvertPositions(context, folder);
+  if (run::Status headers = ConvertHeaders(context, folder); !headers) return headers;
+  return ConvertPositions(context, folder);
 }
 
 }  // namespace konwerter::convert

@@ -69,34 +69,36 @@ std::string PackedCoverage(std::string_view dos_bits) {
   return Packed(CellsOfDosBits(dos_bits));
 }
 
-bool ConvertRasterExtents(run::RunContext& context, std::string_view target_folder,
-                          std::string_view variable, std::string_view source_file,
-                          const run::TranslationTable& documents) {
-  auto source = SourceTable::Open(context, variable, source_file);
-  if (!source) return false;
+run::Status ConvertRasterExtents(run::RunContext& context, std::string_view target_folder,
+                                 std::string_view variable, std::string_view source_file,
+                                 const run::TranslationTable& documents) {
   std::uint32_t id_zak = 0;
   std::string uklad, godlo, rastry;
-  source->Binary4("id_zak", &id_zak)
-      .Text("uklad", &uklad)
-      .Text("godlo", &godlo)
-      .RawText("rastry", &rastry);
+  auto source = SourceTable::Open(context, variable, source_file, [&](SourceTable& table) {
+    table.Binary4("id_zak", &id_zak)
+        .Text("uklad", &uklad)
+        .Text("godlo", &godlo)
+        .RawText("rastry", &rastry);
+  });
+  if (!source) return source.error();
 
   auto zakr_ras = CreateTargetTable(context, target_folder, target::tables::kKmzZakrRas);
   source->ForEachRecord(*zakr_ras, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(id_zak)) return;
+    if (!run::IsDosKeySet(id_zak)) return run::Skipped(run::SkipReason::kKeyNotSet);
     const std::string document = documents.LookUp(id_zak);
-    if (document.empty()) return;  // a document the register converter did not convert
+    if (document.empty()) return run::Skipped(run::SkipReason::kOwnerNotWritten);
     zakr_ras->Append();
     zakr_ras->SetText("id_rodzica", document);
     zakr_ras->SetText("uklad", platform::ToUpperCp1250(uklad));
     zakr_ras->SetText("godlo", godlo);
     zakr_ras->SetText("rastry", PackedCoverage(rastry));
     zakr_ras->Post();
+    return run::kWritten;
   });
-  ReportTable(context, *zakr_ras, source->path(), source->RecordCount());
+  ReportTable(context, *zakr_ras);
   zakr_ras->Close();
   source->Close();
-  return true;
+  return {};
 }
 
 }  // namespace konwerter::convert

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "run/result.h"
 #include "run/run_context.h"
 #include "run/translation_table.h"
 
@@ -12,11 +13,11 @@ namespace konwerter::convert {
 // (ob_re.dbf, ob_rz.dbf, ob_bu.dbf, ob_rp.dbf, ob_rs.dbf, ...): one record per map sheet of a
 // converted document, the DOS coverage bits turned into the packed text of the 30 x 40
 // grid. `documents` holds the new identifiers by the register's 1-based source record
-// number; rows of documents it does not hold are dropped. False when the source cannot be
-// opened (the conversion status then names it); only this source is closed at the end.
-bool ConvertRasterExtents(run::RunContext& context, std::string_view target_folder,
-                          std::string_view variable, std::string_view source_file,
-                          const run::TranslationTable& documents);
+// number; rows of documents it does not hold are skipped. Fails naming the source when it
+// cannot be read; only this source is closed at the end.
+run::Status ConvertRasterExtents(run::RunContext& context, std::string_view target_folder,
+                                 std::string_view variable, std::string_view source_file,
+                                 const run::TranslationTable& documents);
 
 // The packed coverage text of the DOS coverage bits (the raw `rastry` value): bytes 1 to 6
 // (the value padded with spaces to six) are six columns of sections, bits 0 to 7 of each

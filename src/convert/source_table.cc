@@ -1,20 +1,51 @@
 #include "convert/source_table.h"
 
 #include <exception>
+#include <type_traits>
 
+#include "run/catalogue.h"
 #include "run/prechecks.h"
+#include "target/identifier.h"
 
 namespace konwerter::convert {
 
-std::optional<SourceTable> SourceTable::Open(run::RunContext& context, std::string_view variable,
-                                             std::string_view file_name, bool report) {
-  const source::TableHandle handle = run::OpenSourceTable(context, variable, file_name, report);
-  if (handle == 0) return std::nullopt;
-  return SourceTable(context, handle, run::SourcePath(context, variable, file_name));
+namespace {
+
+template <typename Number>
+std::string Decimal(const Number* value) {
+  return std::to_string(*value);
 }
 
+}  // namespace
+
+run::Result<source::TableHandle> SourceTable::OpenHandle(run::RunContext& context,
+                                                         std::string_view variable,
+                                                         std::string_view file_name) {
+  return run::OpenSourceTable(context, variable, file_name);
+}
+
+void SourceTable::WarnLeftOut(run::RunContext& context, const run::Failure& failure) {
+  context.report.Warn({run::WarningKind::kOptionalSourceLeftOut, failure.host_path, 0, 0,
+                       run::FailureReason(failure)});
+}
+
+SourceTable::SourceTable(run::RunContext& context, source::TableHandle handle,
+                         std::string_view variable, std::string_view file_name)
+    : context_(&context),
+      handle_(handle),
+      variable_(variable),
+      file_name_(file_name),
+      path_(run::SourcePath(context, variable, file_name)) {}
+
 SourceTable::SourceTable(SourceTable&& other) noexcept
-    : context_(other.context_), handle_(other.handle_), path_(std::move(other.path_)) {
+    : context_(other.context_),
+      handle_(other.handle_),
+      variable_(std::move(other.variable_)),
+      file_name_(std::move(other.file_name_)),
+      path_(std::move(other.path_)),
+      missing_fields_(std::move(other.missing_fields_)),
+      last_bound_(other.last_bound_),
+      key_(other.key_) {
   other.handle_ = 0;
 }
 
@@ -23,7 +54,12 @@ SourceTable& SourceTable::operator=(SourceTable&& other) noexcept {
   Release();
   context_ = other.context_;
   handle_ = other.handle_;
+  variable_ = std::move(other.variable_);
+  file_name_ = std::move(other.file_name_);
   path_ = std::move(other.path_);
+  missing_fields_ = std::move(other.missing_fields_);
+  last_bound_ = other.last_bound_;
+  key_ = other.key_;
   other.handle_ = 0;
   return *this;
 }
@@ -50,69 +86,147 @@ void SourceTable::Select() const {
   tables().Select(handle_);
 }
 
+void SourceTable::NoteBinding(std::string_view field, source::BindingKind kind,
+                              KeyDestination destination) {
+  if (tables().status() == source::kSourceNoSuchField) missing_fields_.emplace_back(field);
+  last_bound_ = {destination, kind};
+}
+
+run::Status SourceTable::BindingsFound() const {
+  if (missing_fields_.empty()) return {};
+  run::Failure failure =
+      run::SourceFailure(*context_, run::FailureKind::kFieldMissing, variable_, file_name_);
+  for (const std::string& field : missing_fields_) {
+    if (!failure.detail.empty()) failure.detail += ", ";
+    failure.detail += field;
+  }
+  return failure;
+}
+
 SourceTable& SourceTable::Text(std::string_view field, std::string* destination) {
   Select();
   tables().BindText(field, destination);
+  NoteBinding(field, source::BindingKind::kText, destination);
+  return *this;
+}
+
+SourceTable& SourceTable::UntrimmedText(std::string_view field, std::string* destination) {
+  Select();
+  tables().BindUntrimmedText(field, destination);
+  NoteBinding(field, source::BindingKind::kUntrimmedText, destination);
   return *this;
 }
 
 SourceTable& SourceTable::RawText(std::string_view field, std::string* destination) {
   Select();
   tables().BindRawText(field, destination);
+  NoteBinding(field, source::BindingKind::kRawText, destination);
   return *this;
 }
 
 SourceTable& SourceTable::Byte(std::string_view field, std::uint8_t* destination) {
   Select();
   tables().BindByte(field, destination);
+  NoteBinding(field, source::BindingKind::kByte, destination);
   return *this;
 }
 
 SourceTable& SourceTable::Word(std::string_view field, std::uint16_t* destination) {
   Select();
   tables().BindWord(field, destination);
+  NoteBinding(field, source::BindingKind::kWord, destination);
   return *this;
 }
 
 SourceTable& SourceTable::Long(std::string_view field, std::int32_t* destination) {
   Select();
   tables().BindLong(field, destination);
+  NoteBinding(field, source::BindingKind::kLong, destination);
   return *this;
 }
 
 SourceTable& SourceTable::Real(std::string_view field, double* destination) {
   Select();
   tables().BindReal(field, destination);
+  NoteBinding(field, source::BindingKind::kReal, destination);
   return *this;
 }
 
 SourceTable& SourceTable::Logical(std::string_view field, bool* destination) {
   Select();
   tables().BindLogical(field, destination);
+  NoteBinding(field, source::BindingKind::kLogical, destination);
   return *this;
 }
 
 SourceTable& SourceTable::Binary2(std::string_view field, std::uint16_t* destination) {
   Select();
   tables().BindBinary2(field, destination);
+  NoteBinding(field, source::BindingKind::kBinary2, destination);
   return *this;
 }
 
 SourceTable& SourceTable::Binary4(std::string_view field, std::uint32_t* destination) {
   Select();
   tables().BindBinary4(field, destination);
+  NoteBinding(field, source::BindingKind::kBinary4, destination);
   return *this;
+}
+
+SourceTable& SourceTable::Key() {
+  key_ = last_bound_;
+  return *this;
+}
+
+std::string SourceTable::CurrentKey() const {
+  const bool binary =
+      key_.kind == source::BindingKind::kBinary2 || key_.kind == source::BindingKind::kBinary4;
+  return std::visit(
+      [binary](const auto& held) -> std::string {
+        using Held = std::decay_t<decltype(held)>;
+        if constexpr (std::is_same_v<Held, std::monostate>) {
+          return {};
+        } else {
+          using Value = std::remove_cv_t<std::remove_pointer_t<Held>>;
+          if constexpr (std::is_same_v<Value, std::string>) {
+            return *held;
+          } else if constexpr (std::is_same_v<Value, bool>) {
+            return *held ? "T" : "F";
+          } else if constexpr (std::is_same_v<Value, std::uint16_t> ||
+                               std::is_same_v<Value, std::uint32_t>) {
+            return binary ? target::FormatIdentifier(*held, static_cast<int>(sizeof(Value) * 2))
+                          : Decimal(held);
+          } else {
+            return Decimal(held);
+          }
+        }
+      },
+      key_.destination);
 }
 
 std::uint32_t SourceTable::RecordCount() const {
   return tables().RecordCount(handle_);
 }
 
+bool SourceTable::CurrentRecordDeleted() const {
+  return tables().CurrentRecordDeleted(handle_);
+}
+
+bool SourceTable::ReadCurrent(std::uint32_t number) {
+  source::SourceTables& reader = tables();
+  reader.ReadRecord(handle_);
+  if (reader.status() == source::kSourceBadNumber) {
+    const source::BadNumber& bad = reader.last_bad_number();
+    context_->ledger.AlteredInSource(path_, number, CurrentKey(), run::ValueChange::kBadNumber,
+                                     bad.field, bad.text, {});
+  }
+  return !reader.CurrentRecordDamaged(handle_);
+}
+
 bool SourceTable::ReadRecordNumber(std::uint32_t number) {
   if (number == 0 || number > RecordCount()) return false;
   tables().GoToRecord(handle_, static_cast<std::int32_t>(number - 1));
-  tables().ReadRecord(handle_);
-  return true;
+  return ReadCurrent(number);
 }
 
 }  // namespace konwerter::convert

@@ -1,5 +1,7 @@
 #include "convert/target_tables.h"
 
+#include <algorithm>
+
 #include "platform/dos_path.h"
 #include "platform/file_system.h"
 #include "target/table_builder.h"
@@ -28,17 +30,13 @@ std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context, std::
   return CreateTargetTable(context, folder, strings.table, strings.schema, strings.indexes);
 }
 
-void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,
-                 std::uint64_t records_read, std::uint64_t records_written) {
-  const auto skipped = context.report.skipped.find(table.DbfPath());
-  context.report.tables.push_back({table.DbfPath(), std::move(source_path), records_read,
-                                   records_written,
-                                   skipped == context.report.skipped.end() ? 0 : skipped->second});
-}
-
-void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,
-                 std::uint64_t records_read) {
-  ReportTable(context, table, std::move(source_path), records_read, table.RecordCount());
+void ReportTable(run::RunContext& context, const engine::Table& table) {
+  run::RecordLedger& ledger = context.ledger;
+  const std::string path = table.DbfPath();
+  const bool walked = std::any_of(ledger.accounts().begin(), ledger.accounts().end(),
+                                  [&](const auto& account) { return account.target_path == path; });
+  if (!walked) ledger.OpenAccount(path, {});
+  ledger.SetTargetRecords(path, table.RecordCount());
 }
 
 }  // namespace konwerter::convert

@@ -36,11 +36,8 @@ class SourceTablesScope {
   run::RunContext& context_;
 };
 
-// Adds a target table to the run's summary.
-void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,
-                 std::uint64_t records_read, std::uint64_t records_written);
-// The same with the records written counted from the open table itself.
-void ReportTable(run::RunContext& context, const engine::Table& table, std::string source_path,
-                 std::uint64_t records_read);
+// Adds a target table to the run's summary with the records it holds now. A table that no
+// walk filled (a list of names collected on the way) gets an account of its own.
+void ReportTable(run::RunContext& context, const engine::Table& table);
 
 }  // namespace konwerter::convert

@@ -18,23 +18,25 @@ struct Template {
 
 }  // namespace
 
-bool ConvertTemplates(run::RunContext& context) {
+run::Status ConvertTemplates(run::RunContext& context) {
   const std::string folder = MakeTargetFolder(context, "ZLECENIA");
   SourceTablesScope scope(context);
   Template source;
-  auto wzorce = SourceTable::Open(context, "BDLZLEC", "wzorce.dbf");
-  if (!wzorce) return false;
-  wzorce->Text("nazwa_wz", &source.nazwa_wz)
-      .Word("r_ceny", &source.r_ceny)
-      .Text("nr_cennika", &source.nr_cennika)
-      .Text("pozycja", &source.pozycja)
-      .Real("ilosc", &source.ilosc)
-      .Real("wspczynnik", &source.wspczynnik)
-      .Real("wart_posr", &source.wart_posr)
-      .Real("wartosc", &source.wartosc);
+  auto wzorce = SourceTable::Open(context, "BDLZLEC", "wzorce.dbf", [&](SourceTable& table) {
+    table.Text("nazwa_wz", &source.nazwa_wz)
+        .Key()
+        .Word("r_ceny", &source.r_ceny)
+        .Text("nr_cennika", &source.nr_cennika)
+        .Text("pozycja", &source.pozycja)
+        .Real("ilosc", &source.ilosc)
+        .Real("wspczynnik", &source.wspczynnik)
+        .Real("wart_posr", &source.wart_posr)
+        .Real("wartosc", &source.wartosc);
+  });
+  if (!wzorce) return wzorce.error();
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaWzorce);
   wzorce->ForEachRecord(*table, [&](std::uint32_t) {
-    if (source.r_ceny == 0) return;
+    if (source.r_ceny == 0) return run::Skipped(run::SkipReason::kNoPriceList);
     table->Append();
     table->SetText("Nazwa_wz", source.nazwa_wz);
     table->SetNumber("R_ceny", source.r_ceny);
@@ -48,10 +50,11 @@ bool ConvertTemplates(run::RunContext& context) {
                                    {source.r_ceny, source.nr_cennika, source.pozycja,
                                     source.wart_posr, source.wartosc}));
     table->Post();
+    return run::kWritten;
   });
-  ReportTable(context, *table, wzorce->path(), wzorce->RecordCount());
+  ReportTable(context, *table);
   table->Close();
-  return true;
+  return {};
 }
 
 }  // namespace konwerter::convert

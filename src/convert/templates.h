@@ -1,5 +1,7 @@
 #pragma once
 
+#include "run/result.h"
+
 namespace konwerter::run {
 struct RunContext;
 }
@@ -8,7 +10,7 @@ namespace konwerter::convert {
 
 // Converts the settlement templates (wzorce.dbf of BDLZLEC) into BAZA\ZLECENIA, with VAT
 // codes and net amounts derived from the price lists as for settlement lines; templates of
-// kind M price lists are kept. False when the source cannot be opened.
-bool ConvertTemplates(run::RunContext& context);
+// kind M price lists are kept. Fails, naming the file, when the source cannot be opened.
+run::Status ConvertTemplates(run::RunContext& context);
 
 }  // namespace konwerter::convert

@@ -1,6 +1,5 @@
 #include "convert/values.h"
 
-#include "platform/dos_path.h"
 #include "renumber/renumbering_table.h"
 #include "run/value_rules.h"
 #include "target/identifier.h"
@@ -12,6 +11,7 @@ constexpr std::size_t kSegmentOneWidth = 8;
 // What a date text that is no date becomes, and the one text that means that date.
 constexpr platform::CalendarDate kNoDate{1900, 1, 1};
 constexpr std::string_view kNoDateText = "19000101";
+constexpr std::string_view kNoDateWritten = "1900.01.01";
 }  // namespace
 
 std::string TrimRight(std::string text) {
@@ -65,7 +65,18 @@ void SetDosDate(run::RunContext& context, engine::Table& table, std::string_view
   if (!date) return;
   table.SetDate(field, *date);
   if (*date == kNoDate && date_text != kNoDateText) {
-    context.report.CountValueFault(platform::HostForm(table.DbfPath()), run::ValueFault::kBadDate);
+    context.ledger.Altered(table.DbfPath(), run::ValueChange::kBadDate, field, date_text,
+                           kNoDateWritten);
+  }
+}
+
+void SetReference(run::RunContext& context, engine::Table& table, std::string_view field,
+                  const run::TranslationTable& records, std::uint32_t record_number) {
+  const std::string identifier = records.LookUp(record_number);
+  table.SetText(field, identifier);
+  if (identifier.empty()) {
+    context.ledger.Altered(table.DbfPath(), run::ValueChange::kOwnerNotWritten, field,
+                           std::to_string(record_number), {});
   }
 }
 

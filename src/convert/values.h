@@ -49,8 +49,14 @@ std::string DocumentSegmentOne(const run::RunContext& context, std::string_view 
 bool SegmentOneRenumbering(const run::RunContext& context, bool register_box);
 
 // The text-to-date rule into a target field: an empty text leaves the field as it is, a
-// text that is no date gives 1900.01.01 and is counted for the run's warnings, per table.
+// text that is no date gives 1900.01.01, recorded in the record ledger.
 void SetDosDate(run::RunContext& context, engine::Table& table, std::string_view field,
                 std::string_view date_text);
+
+// A field that refers to a record of another table of this converter by the record's
+// 1-based number in its DOS table: the identifier `records` holds for it. A record that was
+// not written leaves the field empty, recorded in the record ledger.
+void SetReference(run::RunContext& context, engine::Table& table, std::string_view field,
+                  const run::TranslationTable& records, std::uint32_t record_number);
 
 }  // namespace konwerter::convert

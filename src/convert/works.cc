@@ -7,7 +7,6 @@
 #include "convert/converter_toolkit.h"
 #include "convert/raster_extents.h"
 #include "platform/dos_path.h"
-#include "platform/text_encoding.h"
 #include "run/prechecks.h"
 #include "source/clipper_index.h"
 #include "source/memory_file.h"
@@ -65,22 +64,21 @@ class WorksConverter {
   WorksConverter(run::RunContext& context, bool delete_unlinked)
       : context_(context), delete_unlinked_(delete_unlinked) {}
 
-  bool Run();
+  run::Status Run();
 
  private:
-  bool OpenSources();
+  run::Status OpenSources();
   void WriteWorks(engine::Table& roboty);
   void WriteReportedData(engine::Table& roboty, const std::string& identifier);
   void WriteQuantities(engine::Table& kergasor);
   void WriteCoveredParcels(engine::Table& obdg);
   void WriteCommunes(engine::Table& gminy);
-  void WarnOfLostRegisterData();
 
   run::RunContext& context_;
   const bool delete_unlinked_;
   std::optional<SourceTable> roboty_, kerg_, kergasor_, obdg_, gmina_;
   source::ClipperIndex kerg_index_;
-  std::uint64_t keys_not_found_ = 0, index_mismatches_ = 0;
+  std::string index_file_;  // kerg.ntx as the host names it
   Work work_;
   ReportedWork reported_;
   Quantity quantity_;
@@ -91,64 +89,85 @@ class WorksConverter {
   run::TranslationTable kerg_records_;
 };
 
-bool WorksConverter::OpenSources() {
-  roboty_ = SourceTable::Open(context_, kWorksVariable, "roboty.dbf");
-  if (!roboty_) return false;
-  roboty_->Binary4("id_kerg", &work_.id_kerg)
-      .Text("jedn_seg", &work_.jedn_seg)
-      .Word("nr_porz", &work_.nr_porz)
-      .Word("rok", &work_.rok)
-      .Word("lp", &work_.lp)
-      .Text("inna_nazwa", &work_.inna_nazwa)
-      .Logical("jestwkergu", &work_.jestwkergu);
-  kerg_ = SourceTable::Open(context_, kRegisterVariable, "kerg.dbf");
-  if (!kerg_) return false;
-  kerg_->Binary4("id_kerg", &reported_.id_kerg)
-      .Word("nr_g", &reported_.nr_g)
-      .Text("nr_wyk", &reported_.nr_wyk)
-      .Binary4("wykon", &reported_.wykon)
-      .Binary4("zlecen", &reported_.zlecen)
-      .Text("uwagi", &reported_.uwagi)
-      .Text("pol_wl", &reported_.pol_wl)
-      .Text("d_p_zak", &reported_.d_p_zak)
-      .Text("d_roz_p", &reported_.d_roz_p)
-      .Text("d_prz_o", &reported_.d_prz_o)
-      .Text("opis", &reported_.opis);
-  if (!run::OpenSourceIndex(context_, kRegisterVariable, "kerg.ntx", kerg_index_, true)) {
-    return false;
+run::Status WorksConverter::OpenSources() {
+  auto roboty = SourceTable::Open(context_, kWorksVariable, "roboty.dbf", [&](SourceTable& t) {
+    t.Binary4("id_kerg", &work_.id_kerg)
+        .Key()
+        .Text("jedn_seg", &work_.jedn_seg)
+        .Word("nr_porz", &work_.nr_porz)
+        .Word("rok", &work_.rok)
+        .Word("lp", &work_.lp)
+        .Text("inna_nazwa", &work_.inna_nazwa)
+        .Logical("jestwkergu", &work_.jestwkergu);
+  });
+  if (!roboty) return roboty.error();
+  roboty_ = std::move(*roboty);
+  auto kerg = SourceTable::Open(context_, kRegisterVariable, "kerg.dbf", [&](SourceTable& t) {
+    t.Binary4("id_kerg", &reported_.id_kerg)
+        .Key()
+        .Word("nr_g", &reported_.nr_g)
+        .Text("nr_wyk", &reported_.nr_wyk)
+        .Binary4("wykon", &reported_.wykon)
+        .Binary4("zlecen", &reported_.zlecen)
+        .Text("uwagi", &reported_.uwagi)
+        .Text("pol_wl", &reported_.pol_wl)
+        .Text("d_p_zak", &reported_.d_p_zak)
+        .Text("d_roz_p", &reported_.d_roz_p)
+        .Text("d_prz_o", &reported_.d_prz_o)
+        .Text("opis", &reported_.opis);
+  });
+  if (!kerg) return kerg.error();
+  kerg_ = std::move(*kerg);
+  index_file_ = platform::HostForm(run::SourcePath(context_, kRegisterVariable, "kerg.ntx"));
+  if (run::Status index =
+          run::OpenSourceIndex(context_, kRegisterVariable, "kerg.ntx", kerg_index_);
+      !index) {
+    return index;
   }
-  kergasor_ = SourceTable::Open(context_, kRegisterVariable, "kergasor.dbf");
-  if (!kergasor_) return false;
-  kergasor_->Binary4("id_rkerg", &quantity_.id_rkerg)
-      .Binary2("ro_roboty", &quantity_.ro_roboty)
-      .Real("wielkosc", &quantity_.wielkosc);
-  obdg_ = SourceTable::Open(context_, kRegisterVariable, "obdg.dbf");
-  if (!obdg_) return false;
-  obdg_->Binary4("id_ope", &covered_.id_ope)
-      .Binary4("id_dzialki", &covered_.id_dzialki)
-      .Text("przed_po", &covered_.przed_po);
-  gmina_ = SourceTable::Open(context_, kCommunesVariable, "gmina.dbf");
-  if (!gmina_) return false;
-  gmina_->Binary2("id", &commune_.id)
-      .Word("nr_w", &commune_.nr_w)
-      .Word("nr_g", &commune_.nr_g)
-      .Text("nazwa", &commune_.nazwa);
-  return true;
+  auto kergasor =
+      SourceTable::Open(context_, kRegisterVariable, "kergasor.dbf", [&](SourceTable& t) {
+        t.Binary4("id_rkerg", &quantity_.id_rkerg)
+            .Binary2("ro_roboty", &quantity_.ro_roboty)
+            .Real("wielkosc", &quantity_.wielkosc);
+      });
+  if (!kergasor) return kergasor.error();
+  kergasor_ = std::move(*kergasor);
+  auto obdg = SourceTable::Open(context_, kRegisterVariable, "obdg.dbf", [&](SourceTable& t) {
+    t.Binary4("id_ope", &covered_.id_ope)
+        .Binary4("id_dzialki", &covered_.id_dzialki)
+        .Text("przed_po", &covered_.przed_po);
+  });
+  if (!obdg) return obdg.error();
+  obdg_ = std::move(*obdg);
+  auto gmina = SourceTable::Open(context_, kCommunesVariable, "gmina.dbf", [&](SourceTable& t) {
+    t.Binary2("id", &commune_.id)
+        .Word("nr_w", &commune_.nr_w)
+        .Word("nr_g", &commune_.nr_g)
+        .Key()
+        .Text("nazwa", &commune_.nazwa);
+  });
+  if (!gmina) return gmina.error();
+  gmina_ = std::move(*gmina);
+  return {};
 }
 
 // The register data of a reported work, fetched by one seek of kerg.ntx with the work's
 // key as stored. Taken only from a record that carries the same key: an index entry that
-// leads elsewhere, or no entry, leaves the work with its roboty.dbf fields alone.
+// leads elsewhere, or no entry, leaves the work with its roboty.dbf fields alone, recorded
+// in the ledger.
 void WorksConverter::WriteReportedData(engine::Table& roboty, const std::string& identifier) {
   const source::SeekResult found = kerg_index_.Seek(KeyBytes(work_.id_kerg));
   if (!found.found) {
-    ++keys_not_found_;
+    context_.ledger.Altered(roboty.DbfPath(), run::ValueChange::kIndexEntryMissing, "NR_WYK", {},
+                            {}, index_file_);
     return;
   }
   const std::uint32_t record = static_cast<std::uint32_t>(found.record) + 1;
   reported_.id_kerg = 0;
   if (!kerg_->ReadRecordNumber(record) || reported_.id_kerg != work_.id_kerg) {
-    ++index_mismatches_;  // the index leads to another work's record: it is stale
+    // The index leads to another work's record: it is stale.
+    context_.ledger.Altered(roboty.DbfPath(), run::ValueChange::kIndexEntryStale, "NR_WYK",
+                            std::to_string(record), {}, index_file_);
     return;
   }
 
@@ -172,9 +191,11 @@ void WorksConverter::WriteReportedData(engine::Table& roboty, const std::string&
 void WorksConverter::WriteWorks(engine::Table& roboty) {
   run::SharedTranslationTable& works = context_.tables().works;
   roboty_->ForEachRecord(roboty, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(work_.id_kerg)) return;
+    if (!run::IsDosKeySet(work_.id_kerg)) return run::Skipped(run::SkipReason::kKeyNotSet);
     const std::string held = works.LookUp(work_.id_kerg);
-    if (held.empty() && delete_unlinked_ && !work_.jestwkergu) return;
+    if (held.empty() && delete_unlinked_ && !work_.jestwkergu) {
+      return run::Skipped(run::SkipReason::kUnlinked);
+    }
     const std::string identifier =
         delete_unlinked_ && !work_.jestwkergu ? held : works.GetOrAssignKey(work_.id_kerg);
     roboty.Append();
@@ -188,6 +209,7 @@ void WorksConverter::WriteWorks(engine::Table& roboty) {
     roboty.SetText("W_TOKU", "0");
     if (work_.jestwkergu) WriteReportedData(roboty, identifier);
     roboty.Post();
+    return run::kWritten;
   });
   context_.sequence->WriteRow("ROBOTY", works.counter() + 1);
 }
@@ -196,14 +218,15 @@ void WorksConverter::WriteWorks(engine::Table& roboty) {
 void WorksConverter::WriteQuantities(engine::Table& kergasor) {
   run::SharedTranslationTable& assortments = context_.tables().assortments;
   kergasor_->ForEachRecord(kergasor, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(quantity_.id_rkerg)) return;
+    if (!run::IsDosKeySet(quantity_.id_rkerg)) return run::Skipped(run::SkipReason::kKeyNotSet);
     const std::string work = kerg_records_.LookUp(quantity_.id_rkerg);
-    if (work.empty()) return;
+    if (work.empty()) return run::Skipped(run::SkipReason::kOwnerNotWritten);
     kergasor.Append();
     kergasor.SetText("ID_ROBOTY", work);
     kergasor.SetText("ID_ASORT", assortments.GetOrAssignReference(quantity_.ro_roboty));
     kergasor.SetNumber("WIELKOSC", quantity_.wielkosc);
     kergasor.Post();
+    return run::kWritten;
   });
 }
 
@@ -212,14 +235,15 @@ void WorksConverter::WriteQuantities(engine::Table& kergasor) {
 void WorksConverter::WriteCoveredParcels(engine::Table& obdg) {
   run::SharedTranslationTable& parcels = context_.tables().parcels;
   obdg_->ForEachRecord(obdg, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(covered_.id_ope)) return;
+    if (!run::IsDosKeySet(covered_.id_ope)) return run::Skipped(run::SkipReason::kKeyNotSet);
     const std::string parcel = parcels.GetOrAssignKey(covered_.id_dzialki);
-    if (parcel.empty()) return;
+    if (parcel.empty()) return run::Skipped(run::SkipReason::kKeyNotSet);
     obdg.Append();
-    obdg.SetText("id_roboty", kerg_records_.LookUp(covered_.id_ope));
+    SetReference(context_, obdg, "id_roboty", kerg_records_, covered_.id_ope);
     obdg.SetText("id_dzialki", parcel);
     obdg.SetText("przed_po", covered_.przed_po);
     obdg.Post();
+    return run::kWritten;
   });
 }
 
@@ -228,37 +252,22 @@ void WorksConverter::WriteCoveredParcels(engine::Table& obdg) {
 void WorksConverter::WriteCommunes(engine::Table& gminy) {
   const std::string voivodeship = source::ValueOf(context_.session.site_settings, "DOM_NRWOJ");
   gmina_->ForEachRecord(gminy, [&](std::uint32_t) {
-    if (!run::IsReferenceSet(commune_.id) || std::to_string(commune_.nr_w) != voivodeship) return;
+    if (!run::IsReferenceSet(commune_.id)) return run::Skipped(run::SkipReason::kKeyNotSet);
+    if (std::to_string(commune_.nr_w) != voivodeship) {
+      return run::Skipped(run::SkipReason::kOtherVoivodeship);
+    }
     gminy.Append();
     gminy.SetText("NR_G", RenumberCommune(context_, commune_.nr_g));
     gminy.SetText("NAZWA", commune_.nazwa);
     gminy.Post();
+    return run::kWritten;
   });
 }
 
-// Reported works written without their register data: the operator hears of each kind.
-void WorksConverter::WarnOfLostRegisterData() {
-  const std::string index =
-      platform::HostForm(run::SourcePath(context_, kRegisterVariable, "kerg.ntx"));
-  if (keys_not_found_ > 0) {
-    context_.report.AddWarning(
-        index, platform::Cp1250FromUtf8("zgłoszone roboty bez wpisu w indeksie, zapisane bez "
-                                        "danych z kerg.dbf: ") +
-                   std::to_string(keys_not_found_));
-  }
-  if (index_mismatches_ > 0) {
-    context_.report.AddWarning(
-        index, platform::Cp1250FromUtf8("wpisy indeksu prowadzące do rekordu innej roboty "
-                                        "(indeks nieaktualny; pomija go opcja "
-                                        "--rebuild-indexes): ") +
-                   std::to_string(index_mismatches_));
-  }
-}
-
-bool WorksConverter::Run() {
+run::Status WorksConverter::Run() {
   const std::string folder = MakeTargetFolder(context_, "KERG");
   SourceTablesScope scope(context_);
-  if (!OpenSources()) return false;
+  if (run::Status opened = OpenSources(); !opened) return opened;
 
   namespace tables = target::tables;
   auto roboty = CreateTargetTable(context_, folder, tables::kKergRoboty);
@@ -268,26 +277,25 @@ bool WorksConverter::Run() {
   auto obdg = CreateTargetTable(context_, folder, tables::kKergObdg);
 
   WriteWorks(*roboty);
-  ReportTable(context_, *roboty, roboty_->path(), roboty_->RecordCount());
+  ReportTable(context_, *roboty);
   WriteQuantities(*kergasor);
-  ReportTable(context_, *kergasor, kergasor_->path(), kergasor_->RecordCount());
+  ReportTable(context_, *kergasor);
   WriteCoveredParcels(*obdg);
-  ReportTable(context_, *obdg, obdg_->path(), obdg_->RecordCount());
+  ReportTable(context_, *obdg);
   WriteCommunes(*gminy);
-  ReportTable(context_, *gminy, gmina_->path(), gmina_->RecordCount());
+  ReportTable(context_, *gminy);
 
   roboty->Close();
   kergasor->Close();
   gminy->Close();
   obdg->Close();
   kerg_index_.Close();
-  WarnOfLostRegisterData();
   return ConvertRasterExtents(context_, folder, kRegisterVariable, "ob_rr.dbf", kerg_records_);
 }
 
 }  // namespace
 
-bool ConvertWorks(run::RunContext& context, bool delete_unlinked) {
+run::Status ConvertWorks(run::RunContext& context, bool delete_unlinked) {
   return WorksConverter(context, delete_unlinked).Run();
 }
 

@@ -58,7 +58,7 @@ std::optional<File> File::OpenExclusive(const std::filesystem::path& path, bool&
 
 File File::Create(const std::filesystem::path& path) {
   const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (descriptor < 0) throw IoError("Nie można utworzyć pliku", Name(path));
+  if (descriptor < 0) throw IoError(IoFault::kCreateFile, Name(path));
   return File(descriptor, path);
 }
 
@@ -83,7 +83,7 @@ std::size_t File::Read(std::span<std::uint8_t> bytes) {
   while (done < bytes.size()) {
     const ssize_t got = ::read(descriptor_, bytes.data() + done, bytes.size() - done);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw IoError("Błąd odczytu pliku", Name(path_));
+    if (got < 0) throw IoError(IoFault::kRead, Name(path_));
     if (got == 0) break;
     done += static_cast<std::size_t>(got);
   }
@@ -96,7 +96,7 @@ std::size_t File::ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) {
     const ssize_t got = ::pread(descriptor_, bytes.data() + done, bytes.size() - done,
                                 static_cast<off_t>(offset + done));
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw IoError("Błąd odczytu pliku", Name(path_));
+    if (got < 0) throw IoError(IoFault::kRead, Name(path_));
     if (got == 0) break;
     done += static_cast<std::size_t>(got);
   }
@@ -113,7 +113,7 @@ void File::Write(std::span<const std::uint8_t> bytes) {
   while (done < bytes.size()) {
     const ssize_t put = ::write(descriptor_, bytes.data() + done, bytes.size() - done);
     if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) throw IoError("Błąd zapisu pliku", Name(path_));
+    if (put <= 0) throw IoError(IoFault::kWrite, Name(path_));
     done += static_cast<std::size_t>(put);
   }
 }
@@ -124,20 +124,20 @@ void File::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
     const ssize_t put = ::pwrite(descriptor_, bytes.data() + done, bytes.size() - done,
                                  static_cast<off_t>(offset + done));
     if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) throw IoError("Błąd zapisu pliku", Name(path_));
+    if (put <= 0) throw IoError(IoFault::kWrite, Name(path_));
     done += static_cast<std::size_t>(put);
   }
 }
 
 std::uint64_t File::Size() const {
   struct stat status {};
-  if (::fstat(descriptor_, &status) != 0) throw IoError("Błąd odczytu pliku", Name(path_));
+  if (::fstat(descriptor_, &status) != 0) throw IoError(IoFault::kRead, Name(path_));
   return static_cast<std::uint64_t>(status.st_size);
 }
 
 std::int64_t File::ModificationStamp() const {
   struct stat status {};
-  if (::fstat(descriptor_, &status) != 0) throw IoError("Błąd odczytu pliku", Name(path_));
+  if (::fstat(descriptor_, &status) != 0) throw IoError(IoFault::kRead, Name(path_));
   return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
 }
 

@@ -17,7 +17,7 @@ void CreateFolders(std::string_view folder) {
   std::error_code error;
   fs::create_directories(host, error);
   if (error || !fs::is_directory(host, error)) {
-    throw IoError("Nie można utworzyć kartoteki", host.string());
+    throw IoError(IoFault::kCreateFolder, host.string());
   }
 }
 

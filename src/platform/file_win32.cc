@@ -53,7 +53,7 @@ std::size_t ReadHere(HANDLE handle, std::span<std::uint8_t> bytes,
         static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kLargestTransfer));
     DWORD got = 0;
     if (!::ReadFile(handle, bytes.data() + done, want, &got, nullptr)) {
-      throw IoError("Błąd odczytu pliku", Name(path));
+      throw IoError(IoFault::kRead, Name(path));
     }
     if (got == 0) break;
     done += got;
@@ -69,7 +69,7 @@ void WriteHere(HANDLE handle, std::span<const std::uint8_t> bytes,
         static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kLargestTransfer));
     DWORD put = 0;
     if (!::WriteFile(handle, bytes.data() + done, want, &put, nullptr) || put == 0) {
-      throw IoError("Błąd zapisu pliku", Name(path));
+      throw IoError(IoFault::kWrite, Name(path));
     }
     done += put;
   }
@@ -101,7 +101,7 @@ std::optional<File> File::OpenExclusive(const std::filesystem::path& path, bool&
 File File::Create(const std::filesystem::path& path) {
   const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
                                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) throw IoError("Nie można utworzyć pliku", Name(path));
+  if (handle == INVALID_HANDLE_VALUE) throw IoError(IoFault::kCreateFile, Name(path));
   return File(handle, path);
 }
 
@@ -128,7 +128,7 @@ std::size_t File::Read(std::span<std::uint8_t> bytes) {
 std::size_t File::ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) {
   const HANDLE handle = Handle(descriptor_);
   const std::uint64_t position = CurrentPosition(handle);
-  if (!MoveTo(handle, offset)) throw IoError("Błąd odczytu pliku", Name(path_));
+  if (!MoveTo(handle, offset)) throw IoError(IoFault::kRead, Name(path_));
   const std::size_t done = ReadHere(handle, bytes, path_);
   MoveTo(handle, position);
   return done;
@@ -146,22 +146,21 @@ void File::Write(std::span<const std::uint8_t> bytes) {
 void File::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   const HANDLE handle = Handle(descriptor_);
   const std::uint64_t position = CurrentPosition(handle);
-  if (!MoveTo(handle, offset)) throw IoError("Błąd zapisu pliku", Name(path_));
+  if (!MoveTo(handle, offset)) throw IoError(IoFault::kWrite, Name(path_));
   WriteHere(handle, bytes, path_);
   MoveTo(handle, position);
 }
 
 std::uint64_t File::Size() const {
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(Handle(descriptor_), &size))
-    throw IoError("Błąd odczytu pliku", Name(path_));
+  if (!::GetFileSizeEx(Handle(descriptor_), &size)) throw IoError(IoFault::kRead, Name(path_));
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
 std::int64_t File::ModificationStamp() const {
   FILETIME written{};
   if (!::GetFileTime(Handle(descriptor_), nullptr, nullptr, &written)) {
-    throw IoError("Błąd odczytu pliku", Name(path_));
+    throw IoError(IoFault::kRead, Name(path_));
   }
   const std::int64_t ticks =  // 100-nanosecond units
       static_cast<std::int64_t>((static_cast<std::uint64_t>(written.dwHighDateTime) << 32) |

@@ -5,21 +5,40 @@
 
 namespace konwerter::platform {
 
+// What an input/output operation could not do.
+enum class IoFault {
+  kCreateFile,     // a file could not be created
+  kCreateFolder,   // a folder could not be created
+  kRead,           // a read or seek failed while the file was open
+  kWrite,          // a write could not be completed
+  kClose,          // the system reported a failing close
+  kReplace,        // a file could not take another's place
+  kOutsideOutput,  // a target folder leads out of the output folder (a link)
+  kIndexDamaged,   // an index page is damaged: the detail says how
+  kIndexNotOpen,   // an index was used that is not open
+};
+
 // An input/output fault that no status code of a reader covers: a read or seek that fails
 // while a file is open, a write that cannot be completed, a failing close. The driver turns
-// it into a Polish message for the operator; it never ends the program.
-// Like every exception of the program, its text is UTF-8 (the host's encoding); the
-// front ends and the driver convert it where the system's cp1250 text is needed.
+// it into a Polish message for the operator through the run's catalogue; it never ends the
+// program. The path is UTF-8, as the host names the file; what() is a short technical text.
 class IoError : public std::runtime_error {
  public:
-  // `what` is the operation in Polish, `path` the file concerned.
-  IoError(const std::string& what, const std::string& path)
-      : std::runtime_error(what + ": " + path), path_(path) {}
+  IoError(IoFault fault, const std::string& path, const std::string& detail = {})
+      : std::runtime_error("I/O fault " + std::to_string(static_cast<int>(fault)) + ": " + path),
+        fault_(fault),
+        path_(path),
+        detail_(detail) {}
 
+  IoFault fault() const { return fault_; }
   const std::string& path() const { return path_; }
+  // What is wrong, for a damaged index (UTF-8); empty otherwise.
+  const std::string& detail() const { return detail_; }
 
  private:
+  IoFault fault_;
   std::string path_;
+  std::string detail_;
 };
 
 }  // namespace konwerter::platform

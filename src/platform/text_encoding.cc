@@ -70,10 +70,21 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& code) {
 std::string Utf8FromCp1250(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 4);
-  for (const char byte : text) {
-    AppendUtf8(out, kCp1250ToUnicode[static_cast<std::uint8_t>(byte)]);
-  }
+  AppendUtf8FromCp1250(out, text);
   return out;
+}
+
+void AppendUtf8FromCp1250(std::string& out, std::string_view text) {
+  // ASCII is the same in both: runs of it are appended whole.
+  std::size_t run = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto byte = static_cast<std::uint8_t>(text[at]);
+    if (byte < 0x80) continue;
+    out.append(text.substr(run, at - run));
+    AppendUtf8(out, kCp1250ToUnicode[byte]);
+    run = at + 1;
+  }
+  out.append(text.substr(run));
 }
 
 std::string Cp1250FromUtf8(std::string_view text) {

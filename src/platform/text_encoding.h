@@ -11,6 +11,8 @@ extern const std::array<char16_t, 256> kCp1250ToUnicode;
 
 // The program's text (cp1250 bytes) as UTF-8, for terminals, JSON and host file names.
 std::string Utf8FromCp1250(std::string_view text);
+// The same, appended to `out`.
+void AppendUtf8FromCp1250(std::string& out, std::string_view text);
 
 // UTF-8 from the host (command line, file names) as the program's cp1250 text.
 // A character cp1250 cannot hold becomes "?"; a malformed sequence gives one "?" per byte.

@@ -41,16 +41,23 @@ std::string RenumberingFilePath(std::string_view program_path) {
 }
 
 bool LoadRenumberingFile(std::string_view path, RenumberingTable& table) {
+  return !ReadRenumberingFile(path, table).has_value();
+}
+
+std::optional<RenumberingFileFault> ReadRenumberingFile(std::string_view path,
+                                                        RenumberingTable& table) {
   table.Clear();
   const std::optional<std::string> text = platform::File::ReadWhole(platform::HostPath(path));
-  if (!text) return true;
+  if (!text) return std::nullopt;
   std::istringstream file(*text);
   std::string line;
+  int line_number = 0;
   while (std::getline(file, line)) {
+    ++line_number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!ApplyLine(line, table)) return false;
+    if (!ApplyLine(line, table)) return RenumberingFileFault{line_number, line};
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace konwerter::renumber

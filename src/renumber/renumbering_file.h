@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,17 @@ std::string RenumberingFilePath(std::string_view program_path);
 // do not parse stops the reading and gives false. Lines without "|" are skipped; a later
 // line for the same old number wins. Lines may end in CR LF or LF.
 bool LoadRenumberingFile(std::string_view path, RenumberingTable& table);
+
+// The line that stopped the reading of a faulty file: its number (from 1) and its text as
+// read (without its line end).
+struct RenumberingFileFault {
+  int line_number = 0;
+  std::string line;
+};
+
+// LoadRenumberingFile that says which line is faulty: nullopt when the file was read whole
+// or is missing.
+std::optional<RenumberingFileFault> ReadRenumberingFile(std::string_view path,
+                                                        RenumberingTable& table);
 
 }  // namespace konwerter::renumber

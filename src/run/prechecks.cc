@@ -1,5 +1,8 @@
 #include "run/prechecks.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/dos_path.h"
 #include "platform/text_encoding.h"
 #include "run/index_catalogue.h"
@@ -40,18 +43,13 @@ void ReportMemoryFaults(const std::string& path, const std::vector<std::string>&
                         const source::MemoryFileFaults& faults, RunReport* report) {
   if (report == nullptr) return;
   const std::string file = platform::HostForm(path);
-  if (lines.empty()) {
-    report->AddWarning(file, platform::Cp1250FromUtf8("plik nie zawiera żadnej zmiennej"));
-  }
+  if (lines.empty()) report->Warn({WarningKind::kMemoryFileEmpty, file});
   if (faults.truncated) {
-    report->AddWarning(file, platform::Cp1250FromUtf8("plik urwany wewnątrz zmiennej; "
-                                                      "odczytano zmienne przed nią: ") +
-                                 std::to_string(lines.size()));
+    report->Warn({WarningKind::kMemoryFileTruncated, file, lines.size()});
   }
   if (faults.names_with_equals > 0) {
-    report->AddWarning(file, platform::Cp1250FromUtf8("nazwy zmiennych zawierające znak \"=\" "
-                                                      "(odczytane z \"?\" w jego miejscu): ") +
-                                 std::to_string(faults.names_with_equals));
+    report->Warn({WarningKind::kMemoryNamesWithEquals, file,
+                  static_cast<std::uint64_t>(faults.names_with_equals)});
   }
 }
 
@@ -87,10 +85,12 @@ std::optional<platform::SourceLock> TakeSourceLock(std::string_view input_path,
     case platform::SourceLock::Outcome::kTaken:
       return lock;
     case platform::SourceLock::Outcome::kMissing:
-      ShowMessage(messages,
-                  "Błędna ścieżka dojścia do danych systemu TEROKAN. Wskaż położenie kartoteki "
-                  "SYSTEM w TEROKAN.",
-                  "Błąd");
+      ShowMessage(
+          messages,
+          "Błędna ścieżka dojścia do danych systemu TEROKAN. Wskaż położenie kartoteki "
+          "SYSTEM w TEROKAN.",
+          "Błąd",
+          platform::Cp1250FromUtf8("\r\nNie znaleziono pliku: ") + platform::HostForm(path));
       return std::nullopt;
     case platform::SourceLock::Outcome::kReadOnly:
       ShowMessage(messages,
@@ -135,17 +135,13 @@ void ReadSiteSettings(std::string_view input_path, const source::CodePages& page
   if (!source::ReadMemoryFile(path, pages, settings, &faults)) {
     ShowMessage(messages, "Brak pliku: ", "Błąd", platform::HostForm(path));
     if (report != nullptr) {
-      report->AddWarning(platform::HostForm(path),
-                         platform::Cp1250FromUtf8("brak pliku; ustawienia w terokan.ini "
-                                                  "pozostały puste"));
+      report->Warn({WarningKind::kSiteSettingsMissing, platform::HostForm(path)});
     }
     return;
   }
   ReportMemoryFaults(path, settings, faults, report);
   if (ReplaceLineBreaks(settings) && report != nullptr) {
-    report->AddWarning(platform::HostForm(path),
-                       platform::Cp1250FromUtf8("znaki końca wiersza w wartościach zastąpiono "
-                                                "spacjami"));
+    report->Warn({WarningKind::kSiteSettingsLineBreaks, platform::HostForm(path)});
   }
   NormaliseSiteSettings(settings);
 }
@@ -155,45 +151,60 @@ std::string SourcePath(const RunContext& context, std::string_view variable,
   return context.directories.Folder(variable) + std::string(file_name);
 }
 
-std::string OpenFailure(const RunContext& context, std::string_view variable,
-                        std::string_view file_name, std::string_view fault) {
-  std::string text = OpenFailureText(context.directories.Value(variable) + std::string(file_name));
-  const std::string path = SourcePath(context, variable, file_name);
-  if (context.directories.Folder(variable) != context.directories.Value(variable)) {
-    text += "\r\n" + platform::Cp1250FromUtf8("Szukano pliku: ") + platform::HostForm(path);
-  }
-  if (!context.directories.Has(variable)) {
-    text += "\r\n" + platform::Cp1250FromUtf8("Plik bdglobal.mem nie zawiera zmiennej ") +
-            std::string(variable);
-  }
-  if (!fault.empty()) text += "\r\n" + std::string(fault);
-  return text;
+Failure SourceFailure(const RunContext& context, FailureKind kind, std::string_view variable,
+                      std::string_view file_name) {
+  Failure failure;
+  failure.kind = kind;
+  failure.variable = std::string(variable);
+  failure.given_path = context.directories.Value(variable) + std::string(file_name);
+  failure.host_path = platform::HostForm(SourcePath(context, variable, file_name));
+  failure.searched_elsewhere =
+      context.directories.Folder(variable) != context.directories.Value(variable);
+  failure.variable_known = context.directories.Has(variable);
+  return failure;
 }
 
-source::TableHandle OpenSourceTable(RunContext& context, std::string_view variable,
-                                    std::string_view file_name, bool report) {
+bool SourceFileExists(const RunContext& context, std::string_view variable,
+                      std::string_view file_name) {
+  if (!context.directories.Has(variable)) return false;
+  std::error_code error;
+  return std::filesystem::exists(platform::HostPath(SourcePath(context, variable, file_name)),
+                                 error);
+}
+
+Result<std::optional<source::TableHandle>> OpenOptionalSourceTable(RunContext& context,
+                                                                   std::string_view variable,
+                                                                   std::string_view file_name) {
   const std::string path = SourcePath(context, variable, file_name);
   source::SourceTables& tables = context.source_tables;
-  if (!context.directories.Has(variable)) {
-    if (report) context.status.Fail(OpenFailure(context, variable, file_name, {}));
-    return 0;
-  }
+  if (!SourceFileExists(context, variable, file_name)) return std::optional<source::TableHandle>{};
   const source::TableHandle table = tables.Open(path);
-  if (tables.status() == source::kSourceOk) {
-    if (!tables.last_open_warning().empty()) {
-      context.report.AddWarning(platform::HostForm(path), tables.last_open_warning());
-    }
-    tables.SetReadAhead(table, kSourceReadAhead);
-    return table;
+  if (table == 0 || tables.status() != source::kSourceOk) {
+    if (table != 0) tables.Close(table);
+    Failure failure = SourceFailure(context, FailureKind::kSourceUnreadable, variable, file_name);
+    failure.fault = tables.last_open_fault();
+    if (!failure.fault) failure.fault = {source::TableFaultKind::kCannotOpen};
+    return failure;
   }
-  if (report)
-    context.status.Fail(OpenFailure(context, variable, file_name, tables.last_open_fault()));
-  return 0;
+  if (const source::ShortTable& short_table = tables.last_short_table(); short_table.header_count) {
+    context.report.Warn({WarningKind::kRecordCountBeyondFile, platform::HostForm(path),
+                         short_table.header_count, short_table.whole_records});
+  }
+  tables.SetReadAhead(table, kSourceReadAhead);
+  return std::optional<source::TableHandle>{table};
 }
 
-bool OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
-                     source::ClipperIndex& index, bool report) {
-  const std::string path = SourcePath(context, variable, file_name);
+Result<source::TableHandle> OpenSourceTable(RunContext& context, std::string_view variable,
+                                            std::string_view file_name) {
+  Result<std::optional<source::TableHandle>> opened =
+      OpenOptionalSourceTable(context, variable, file_name);
+  if (!opened) return opened.error();
+  if (!*opened) return SourceFailure(context, FailureKind::kSourceMissing, variable, file_name);
+  return **opened;
+}
+
+Status OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
+                       source::ClipperIndex& index) {
   const std::optional<IndexKeys> keys = FindIndexKeys(file_name);
   if (context.options.rebuild_indexes && keys && context.directories.Has(variable)) {
     // The look-up is built from the table the index belongs to; the .ntx is never read.
@@ -201,25 +212,26 @@ bool OpenSourceIndex(RunContext& context, std::string_view variable, std::string
         source::BuildKeyMap(SourcePath(context, variable, keys->table_file), keys->recipe);
     if (map) {
       index.UseKeyMap(std::move(*map), keys->recipe.key_size);
-      return true;
+      return {};
     }
-    if (report) context.status.Fail(OpenFailure(context, variable, keys->table_file, {}));
-    return false;
+    return SourceFailure(context,
+                         SourceFileExists(context, variable, keys->table_file)
+                             ? FailureKind::kSourceUnreadable
+                             : FailureKind::kSourceMissing,
+                         variable, keys->table_file);
   }
-  std::string fault;
-  if (context.directories.Has(variable)) {
-    index.Open(path);
-    index.set_fail_on_damage(true);
-    fault = index.StructureFault();
-    if (index.status() != source::kIndexCannotOpen && fault.empty()) return true;
-    if (!fault.empty()) {
-      fault += platform::Cp1250FromUtf8(
-          "; indeks można pominąć opcją --rebuild-indexes (wyszukiwanie zbudowane z tabeli)");
-    }
+  if (!SourceFileExists(context, variable, file_name)) {
+    return SourceFailure(context, FailureKind::kIndexMissing, variable, file_name);
   }
-  if (report) context.status.Fail(OpenFailure(context, variable, file_name, fault));
+  index.Open(SourcePath(context, variable, file_name));
+  index.set_fail_on_damage(true);
+  std::string fault = index.StructureFault();
+  if (index.status() != source::kIndexCannotOpen && fault.empty()) return {};
   index.Close();
-  return false;
+  Failure failure = SourceFailure(context, FailureKind::kIndexUnreadable, variable, file_name);
+  failure.detail = fault.empty() ? platform::Cp1250FromUtf8("pliku nie można otworzyć do odczytu")
+                                 : std::move(fault);
+  return failure;
 }
 
 }  // namespace konwerter::run

@@ -7,6 +7,7 @@
 
 #include "platform/operator_messages.h"
 #include "platform/source_lock.h"
+#include "run/result.h"
 #include "run/run_report.h"
 #include "source/clipper_index.h"
 #include "source/source_tables.h"
@@ -40,25 +41,35 @@ void ReadSiteSettings(std::string_view input_path, const source::CodePages& page
                       platform::OperatorMessages& messages, std::vector<std::string>& settings,
                       RunReport* report = nullptr);
 
+// A failure of a file of a directory variable: the path as the variable gives it, where it
+// was looked for, and whether bdglobal.mem holds the variable at all.
+Failure SourceFailure(const RunContext& context, FailureKind kind, std::string_view variable,
+                      std::string_view file_name);
+
+// Whether a file of a directory variable is there (whatever it holds).
+bool SourceFileExists(const RunContext& context, std::string_view variable,
+                      std::string_view file_name);
+
 // Opens a source table from the folder of a directory variable, with a 32000-byte
-// read-ahead. On failure with `report` set, the conversion status names the file.
-// Returns the table handle, 0 on failure.
-source::TableHandle OpenSourceTable(RunContext& context, std::string_view variable,
-                                    std::string_view file_name, bool report);
+// read-ahead. A file that is not there fails with kSourceMissing; one that is there but
+// cannot be read as a table with kSourceUnreadable and the reader's fault. A header that
+// counts more records than the file holds is read as far as whole records go, and warned of.
+Result<source::TableHandle> OpenSourceTable(RunContext& context, std::string_view variable,
+                                            std::string_view file_name);
 
-// Opens a Clipper index from the folder of a directory variable. An index that cannot be
-// opened or whose structure is broken fails; with `report` set the conversion status then
-// names the file and what is wrong. A seek that later meets a damaged page raises IoError.
+// The same for a table the run can go without: nothing when the file is not there. A file
+// that is there but cannot be read still fails: absent means absent, not damaged.
+Result<std::optional<source::TableHandle>> OpenOptionalSourceTable(RunContext& context,
+                                                                   std::string_view variable,
+                                                                   std::string_view file_name);
+
+// Opens a Clipper index from the folder of a directory variable. An index that is not there
+// fails with kIndexMissing; one whose structure is broken with kIndexUnreadable naming what
+// is wrong. A seek that later meets a damaged page raises IoError.
 // With the run's rebuild-indexes option, an index the catalogue knows is not read at all:
-// its look-up is built from its table, and a table that cannot be opened fails.
-bool OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
-                     source::ClipperIndex& index, bool report);
-
-// The conversion status text for a file of a directory variable that cannot be opened: the
-// path as the variable gives it; the host path it was looked for under, when that differs;
-// and what is wrong with the file, when known.
-std::string OpenFailure(const RunContext& context, std::string_view variable,
-                        std::string_view file_name, std::string_view fault);
+// its look-up is built from its table, and a table that cannot be read fails.
+Status OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
+                       source::ClipperIndex& index);
 
 // The path a file of a directory variable is opened from.
 std::string SourcePath(const RunContext& context, std::string_view variable,

@@ -16,7 +16,7 @@ class Progress {
   virtual void TableStart(std::string_view table_name, std::uint32_t record_count) = 0;
   // One source record read.
   virtual void RecordStep() = 0;
-  // Between converters: lets a window repaint. Never sleeps outside the window.
+  // Between converters: lets a window repaint; nothing waits here.
   virtual void ConverterPause() = 0;
 };
 

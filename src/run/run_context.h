@@ -8,10 +8,12 @@
 #include "run/conversion_status.h"
 #include "run/converter_records.h"
 #include "run/progress.h"
+#include "run/record_ledger.h"
 #include "run/run_options.h"
 #include "run/run_report.h"
 #include "run/session.h"
 #include "run/source_directories.h"
+#include "run/source_edition.h"
 #include "source/source_tables.h"
 #include "source/transliteration.h"
 #include "target/sequence_table.h"
@@ -43,8 +45,9 @@ struct RunContext {
   SourceDirectories directories;
   std::unique_ptr<target::SequenceTable> sequence;
   std::string creator_identifier;
-  bool features_present = false;  // cechy.dbf of the works folder was found while sizing
+  SourceEdition edition = SourceEdition::kEarlier;  // decided once, by the sizing
   RunReport report;
+  RecordLedger ledger;       // every record's fate and every altered value
   ConverterRecords records;  // what one converter leaves for a later one of this run
 
   SharedTables& tables() { return session.tables; }

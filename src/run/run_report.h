@@ -1,21 +1,14 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
-namespace konwerter::run {
+#include "run/record_fate.h"
+#include "run/record_ledger.h"
 
-// One target table a run wrote, for the conversion summary.
-struct TableReport {
-  std::string target_path;  // program path of the .dbf
-  std::string source_path;  // the DOS table it came from (program path, as opened)
-  std::uint64_t records_read = 0;
-  std::uint64_t records_written = 0;
-  std::uint64_t records_skipped = 0;  // source records that gave the table no record
-};
+namespace konwerter::run {
 
 // A source directory variable and the folder it was found in.
 struct DirectoryReport {
@@ -24,48 +17,55 @@ struct DirectoryReport {
   std::string resolved;  // the folder used; empty when none exists
 };
 
-// Something the run met in the source data and read around: damage the operator must
-// know of, though the conversion went on. Texts in cp1250; the file as the host names it.
+// What a run met in the source data and read around, or left out: damage the operator must
+// know of, though the conversion went on. Its Polish text comes from the run's catalogue.
+enum class WarningKind : std::uint8_t {
+  kMemoryFileEmpty,             // a .mem file holding no variable
+  kMemoryFileTruncated,         // count: the variables read before the cut
+  kMemoryNamesWithEquals,       // count: names holding "=" (read with "?")
+  kSiteSettingsMissing,         // dom.mem is missing: the settings file stays empty
+  kSiteSettingsLineBreaks,      // line breaks in dom.mem values became spaces
+  kRecordCountBeyondFile,       // count: the header's record count, other: whole records read
+  kCoordinateSystemIncomplete,  // detail: the system's name
+  kOptionalSourceLeftOut,       // detail: what is wrong with the file (cp1250)
+  kIndexRebuilt,                // detail: what is wrong with the index (cp1250)
+  kValuesAltered,               // change, detail, count: values written otherwise than held
+  kRecordsDamaged,              // count: records whose deletion flag is neither " " nor "*"
+  kCheckFinding,                // detail: a finding of the database check, count: its records
+};
+
+// One warning: its kind, the file it concerns (as the host names it, cp1250) and its
+// numbers. Warnings of one file are listed together.
 struct RunWarning {
+  RunWarning() = default;
+  RunWarning(WarningKind kind_, std::string file_, std::uint64_t count_ = 0,
+             std::uint64_t other_ = 0, std::string detail_ = {},
+             ValueChange change_ = ValueChange::kBadDate)
+      : kind(kind_),
+        file(std::move(file_)),
+        count(count_),
+        other(other_),
+        change(change_),
+        detail(std::move(detail_)) {}
+
+  WarningKind kind = WarningKind::kMemoryFileEmpty;
   std::string file;
-  std::string text;
+  std::uint64_t count = 0;
+  std::uint64_t other = 0;
+  ValueChange change = ValueChange::kBadDate;
+  std::string detail;
   bool operator==(const RunWarning&) const = default;
 };
 
-// Kinds of value that converters read around (the value rules say how each reads) and count
-// per table, so that the run's end can warn of them.
-enum class ValueFault {
-  kBadDate,               // a date text that is no date (read as 1900-01-01)
-  kReferenceBeyondTable,  // a record reference past the last record (read as none)
-};
-
-// What a run did, for the summary the front ends print.
+// What a run did, for the summary, the report and the final message.
 struct RunReport {
-  std::vector<TableReport> tables;
   std::vector<DirectoryReport> directories;
-  std::vector<RunWarning> warnings;  // in the order met; a repeated warning is kept once
-  // Values read around, per table file (as the host names it, cp1250) and kind; the driver
-  // turns them into warnings when the run ends.
-  std::map<std::pair<std::string, ValueFault>, std::uint64_t> value_faults;
+  std::vector<RunWarning> warnings;    // in the order met; a repeated warning is kept once
+  std::vector<TableAccount> accounts;  // every table walk's fates, in the order walked
+  std::vector<LedgerRow> sample_rows;  // the first ledger rows of each reason
+  std::uint64_t ledger_rows = 0;       // rows the ledger holds in all
 
-  // Source records that gave a target table (its program path) no record, per table.
-  std::map<std::string, std::uint64_t> skipped;
-
-  void CountSkipped(const std::string& target_path, std::uint64_t records) {
-    skipped[target_path] += records;
-  }
-  // Takes back records counted as skipped that a later pass writes after all.
-  void CountWrittenLater(const std::string& target_path, std::uint64_t records) {
-    std::uint64_t& count = skipped[target_path];
-    count -= std::min(count, records);
-  }
-
-  void CountValueFault(std::string file, ValueFault kind) {
-    ++value_faults[{std::move(file), kind}];
-  }
-
-  void AddWarning(std::string file, std::string text) {
-    RunWarning warning{std::move(file), std::move(text)};
+  void Warn(RunWarning warning) {
     for (const RunWarning& held : warnings) {
       if (held == warning) return;
     }

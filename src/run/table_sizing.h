@@ -1,14 +1,17 @@
 #pragma once
 
+#include "run/result.h"
+#include "run/source_edition.h"
+
 namespace konwerter::run {
 
 struct RunContext;
 
 // Empties the shared identifier-translation tables at the start of a run, sizing each from
-// the record count of its DOS dictionary. The features table is optional (its presence is
-// remembered for the converters); the others are required in turn, and the first that
-// cannot be opened stops the sizing with the conversion status naming it.
-// Returns true when every required dictionary was opened.
-bool SizeSharedTables(RunContext& context);
+// the record count of its DOS dictionary, and tells the edition of the DOS data: the later
+// edition keeps the features dictionary cechy.dbf in the works folder. The features table
+// is optional; the others are required in turn, and the first that cannot be read fails.
+// A cechy.dbf that is there but cannot be read fails too: it decides the edition.
+Result<SourceEdition> SizeSharedTables(RunContext& context);
 
 }  // namespace konwerter::run

@@ -142,9 +142,10 @@ bool SystemConverter::CopyDosDescription(Description& description) {
 
 bool SystemConverter::AddCorners(Description& description) {
   source::SourceTables& tables = context_.source_tables;
-  const source::TableHandle corners =
-      run::OpenSourceTable(context_, "BDGROBOTY", "lok_p" + name_ + ".dbf", false);
-  if (corners == 0) return false;
+  const run::Result<std::optional<source::TableHandle>> opened =
+      run::OpenOptionalSourceTable(context_, "BDGROBOTY", "lok_p" + name_ + ".dbf");
+  if (!opened || !*opened) return false;
+  const source::TableHandle corners = **opened;
   std::string emblem, x, y;
   tables.BindText("godlo10", &emblem, 10);
   tables.BindText("xx", &x, 7);
@@ -168,7 +169,7 @@ bool SystemConverter::AddCorners(Description& description) {
 
 }  // namespace
 
-void ConvertCoordinateSystems(run::RunContext& context) {
+run::Status ConvertCoordinateSystems(run::RunContext& context) {
   const std::string folder = context.output_path + "BAZA\\UKLADY\\";
   platform::CreateFolders(folder);
   for (const std::string& name : SystemNames(context.directories.Folder("BDGROBOTY"))) {
@@ -181,13 +182,13 @@ void ConvertCoordinateSystems(run::RunContext& context) {
       run::ShowMessage(context.messages,
                        "Brak kompletnego opisu do układu: ", "Błąd podczas konwersji", name);
       // The run still counts as converted, but the operator must find this in the summary.
-      context.report.AddWarning(
-          platform::HostForm(context.directories.Folder("BDLWZORCE") + name + ".def"),
-          platform::Cp1250FromUtf8("brak kompletnego opisu układu ") + name +
-              platform::Cp1250FromUtf8(" (opis, wymiary sekcji lub tabela narożników lok_p") +
-              name + platform::Cp1250FromUtf8(".dbf); układ pominięto"));
+      context.report.Warn(
+          {run::WarningKind::kCoordinateSystemIncomplete,
+           platform::HostForm(context.directories.Folder("BDLWZORCE") + name + ".def"), 0, 0,
+           name});
     }
   }
+  return {};
 }
 
 }  // namespace konwerter::settings

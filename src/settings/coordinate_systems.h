@@ -1,5 +1,7 @@
 #pragma once
 
+#include "run/result.h"
+
 namespace konwerter::run {
 struct RunContext;
 }
@@ -12,6 +14,6 @@ namespace konwerter::settings {
 // folder) and the lower-left corners of the primary sections (from lok_p<name>.dbf). "65"
 // has a built-in description. A system whose description cannot be completed is reported
 // to the operator and left out; the others are still written.
-void ConvertCoordinateSystems(run::RunContext& context);
+run::Status ConvertCoordinateSystems(run::RunContext& context);
 
 }  // namespace konwerter::settings

@@ -80,9 +80,8 @@ std::string ClipperIndex::StructureFault() const {
 SeekResult ClipperIndex::Damaged(std::string_view what) {
   status_ = kIndexBadPage;
   if (fail_on_damage_) {
-    throw platform::IoError("Indeks jest uszkodzony (" + std::string(what) +
-                                "); można go pominąć opcją --rebuild-indexes",
-                            platform::HostPath(path_).string());
+    throw platform::IoError(platform::IoFault::kIndexDamaged, platform::HostPath(path_).string(),
+                            std::string(what));
   }
   return {};
 }
@@ -98,7 +97,7 @@ SeekResult ClipperIndex::Seek(std::string_view key) {
     return {true, found->second};
   }
   if (!file_) {
-    throw platform::IoError("Indeks nie jest otwarty", platform::Utf8FromCp1250(path_));
+    throw platform::IoError(platform::IoFault::kIndexNotOpen, platform::Utf8FromCp1250(path_));
   }
   const std::int64_t stamp = file_->ModificationStamp();
   if (stamp != stamp_) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/io_error.h"
 #include "platform/little_endian.h"
 #include "source/dbf_layout.h"
 
@@ -37,16 +36,14 @@ SourceTableHeader ParseHeaderCopy(std::span<const std::uint8_t> bytes) {
           platform::LoadU16(bytes, dbf::kRecordLengthOffset)};
 }
 
-std::vector<SourceField> ReadFieldDescriptors(platform::File& file,
-                                              const SourceTableHeader& header) {
+std::optional<std::vector<SourceField>> ReadFieldDescriptors(platform::File& file,
+                                                             const SourceTableHeader& header) {
   const std::size_t slots = header.header_length / dbf::kDescriptorSize;
-  if (slots < 2) return {};
+  if (slots < 2) return std::vector<SourceField>{};
   const std::size_t count = slots - 1;
   std::vector<std::uint8_t> bytes(count * dbf::kDescriptorSize);
   const std::size_t needed = bytes.size() - dbf::kDescriptorSize + dbf::kDescriptorBytesTaken;
-  if (file.ReadAt(dbf::kDescriptorSize, bytes) < needed) {
-    throw platform::IoError("Opis pól tabeli sięga poza koniec pliku", file.path().string());
-  }
+  if (file.ReadAt(dbf::kDescriptorSize, bytes) < needed) return std::nullopt;
   std::vector<SourceField> fields;
   fields.reserve(count);
   std::uint32_t offset = dbf::kFirstFieldOffset;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -14,8 +15,8 @@ namespace konwerter::source {
 SourceTableHeader ParseHeaderCopy(std::span<const std::uint8_t> bytes);
 
 // Reads the descriptors of fields 1 to (header length / 32 - 1), in table order, with their
-// offsets in the record. Throws IoError when the file ends inside them.
-std::vector<SourceField> ReadFieldDescriptors(platform::File& file,
-                                              const SourceTableHeader& header);
+// offsets in the record. Nothing when the file ends inside them.
+std::optional<std::vector<SourceField>> ReadFieldDescriptors(platform::File& file,
+                                                             const SourceTableHeader& header);
 
 }  // namespace konwerter::source

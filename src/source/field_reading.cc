@@ -15,7 +15,8 @@ namespace konwerter::source {
 namespace {
 
 bool IsTextKind(BindingKind kind) {
-  return kind == BindingKind::kText || kind == BindingKind::kRawText;
+  return kind == BindingKind::kText || kind == BindingKind::kUntrimmedText ||
+         kind == BindingKind::kRawText;
 }
 
 // The length of the text without its trailing spaces. Fields are mostly padded with long
@@ -65,9 +66,9 @@ bool CopyFindingHighBytes(char* target, const char* source, std::size_t length) 
   return ((seen | last) & kHighBits) != 0;
 }
 
-void DeliverText(std::string_view bytes, std::string& destination, const TextDelivery& delivery) {
-  const std::size_t length =
-      delivery.trimming ? TrimmedLength(bytes.data(), bytes.size()) : bytes.size();
+void DeliverText(std::string_view bytes, std::string& destination, const TextDelivery& delivery,
+                 bool trimmed) {
+  const std::size_t length = trimmed ? TrimmedLength(bytes.data(), bytes.size()) : bytes.size();
   bool high = true;
   if (length <= destination.size()) {
     // Overwritten and shortened in place: the destination keeps its storage.
@@ -97,7 +98,7 @@ bool IsTrue(std::string_view bytes) {
 bool DeliverInteger(std::string_view bytes, const BoundField& field, RecordReadResult& result) {
   const NumericConversion<std::int32_t> number = ParseInteger(bytes);
   if (!number.ok()) {
-    result = {kSourceBadNumber, number.failed_at};
+    result = {kSourceBadNumber, number.failed_at, field.offset};
     return false;
   }
   const auto bits = static_cast<std::uint32_t>(number.value);
@@ -118,7 +119,7 @@ bool DeliverInteger(std::string_view bytes, const BoundField& field, RecordReadR
 bool DeliverReal(std::string_view bytes, const BoundField& field, RecordReadResult& result) {
   const NumericConversion<double> number = ParseReal(bytes);
   if (!number.ok()) {
-    result = {kSourceBadNumber, number.failed_at};
+    result = {kSourceBadNumber, number.failed_at, field.offset};
     return false;
   }
   *std::get<double*>(field.destination) = number.value;
@@ -130,7 +131,9 @@ bool Deliver(std::string_view bytes, const BoundField& field, const TextDelivery
              RecordReadResult& result) {
   switch (field.kind) {
     case BindingKind::kText:
-      DeliverText(bytes, *std::get<std::string*>(field.destination), delivery);
+    case BindingKind::kUntrimmedText:
+      DeliverText(bytes, *std::get<std::string*>(field.destination), delivery,
+                  field.kind == BindingKind::kText);
       return true;
     case BindingKind::kRawText:
       std::get<std::string*>(field.destination)->assign(bytes);
@@ -179,7 +182,7 @@ RecordReadResult ReadBoundFields(std::span<const std::uint8_t> record,
     const std::string_view field_bytes(bytes + field.offset, field.length);
     // Text is by far the most common kind: it is taken before the dispatch on the kind.
     if (field.kind == BindingKind::kText) {
-      DeliverText(field_bytes, *std::get<std::string*>(field.destination), delivery);
+      DeliverText(field_bytes, *std::get<std::string*>(field.destination), delivery, true);
     } else if (!Deliver(field_bytes, field, delivery, result)) {
       return result;
     }

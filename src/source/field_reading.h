@@ -11,14 +11,15 @@ namespace konwerter::source {
 
 // How text fields are delivered.
 struct TextDelivery {
-  bool trimming = true;
   const TransliterationMap* map = nullptr;  // nullptr: no transliteration
 };
 
-// What reading one record left behind: status 0 or 6, and the conversion position.
+// What reading one record left behind: status 0 or 6, the conversion position, and for
+// status 6 the record offset of the numeric field that did not convert.
 struct RecordReadResult {
   std::int32_t status = kSourceOk;
   std::int32_t conversion_position = 0;
+  std::uint32_t failed_offset = 0;
 };
 
 // The bound fields of `fields`, in table order, each with the bytes a read takes of it.

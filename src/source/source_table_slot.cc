@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <limits>
 #include <string>
 #include <utility>
 
 #include "platform/dos_path.h"
-#include "platform/text_encoding.h"
 #include "source/dbf_layout.h"
 #include "source/field_descriptors.h"
 
@@ -18,54 +18,50 @@ namespace {
 inline constexpr std::uint8_t kSpace = ' ';
 inline constexpr std::uint32_t kMaxBufferRecords = std::numeric_limits<std::uint16_t>::max();
 
-std::string Text(std::string_view utf8) {
-  return platform::Cp1250FromUtf8(utf8);
-}
-
-std::string Number(std::uint64_t value) {
-  return std::to_string(value);
-}
-
-// What makes the header lengths unusable for a file of `size` bytes; empty when nothing.
-std::string HeaderLengthFault(const SourceTableHeader& header, std::uint64_t size) {
+// What makes the header lengths unusable for a file of `size` bytes; none when nothing.
+TableFault HeaderLengthFault(const SourceTableHeader& header, std::uint64_t size) {
   if (header.header_length < dbf::HeaderLength(1)) {
-    return Text("nagłówek tabeli nie opisuje żadnego pola (długość nagłówka ") +
-           Number(header.header_length) + ")";
+    return {TableFaultKind::kNoFields, header.header_length};
   }
   if (header.header_length > size) {
-    return Text("długość nagłówka (") + Number(header.header_length) +
-           Text(") przekracza rozmiar pliku (") + Number(size) + ")";
+    return {TableFaultKind::kHeaderBeyondFile, header.header_length, size};
   }
-  if (header.record_length == 0) return Text("długość rekordu wynosi 0");
+  if (header.record_length == 0) return {TableFaultKind::kZeroRecordLength};
   return {};
 }
 
-// What makes the field descriptors disagree with the header; empty when nothing.
-std::string DescriptorFault(platform::File& file, const SourceTableHeader& header,
-                            const std::vector<SourceField>& fields) {
+// What makes the field descriptors disagree with the header; none when nothing.
+TableFault DescriptorFault(platform::File& file, const SourceTableHeader& header,
+                           const std::vector<SourceField>& fields) {
   // The descriptors end with the terminator byte, inside the header.
   const std::uint64_t terminator_at = dbf::kDescriptorSize * (fields.size() + 1);
   std::array<std::uint8_t, 1> terminator{};
   if (terminator_at >= header.header_length || file.ReadAt(terminator_at, terminator) < 1 ||
       terminator[0] != dbf::kHeaderTerminator) {
-    return Text("brak znacznika końca opisu pól po ") + Number(fields.size()) +
-           Text(" polach (długość nagłówka ") + Number(header.header_length) + ")";
+    return {TableFaultKind::kNoDescriptorEnd, fields.size(), header.header_length};
   }
   std::uint64_t widths = dbf::kFirstFieldOffset;
   for (const SourceField& field : fields) {
     const bool letter = field.type >= 'A' && field.type <= 'Z';
     if (field.width == 0 || !letter) {
-      return Text("błędny opis pola ") + Number(&field - fields.data() + 1) + " (" + field.name +
-             Text("): typ ") + (letter ? std::string(1, field.type) : Text("niedozwolony")) +
-             Text(", szerokość ") + Number(field.width);
+      return {TableFaultKind::kBadDescriptor,
+              static_cast<std::uint64_t>(&field - fields.data() + 1), field.width, field.name,
+              letter ? field.type : char{0}};
     }
     widths += field.width;
   }
   if (widths != header.record_length) {
-    return Text("długość rekordu (") + Number(header.record_length) +
-           Text(") nie zgadza się z sumą szerokości pól (") + Number(widths) + ")";
+    return {TableFaultKind::kRecordLengthMismatch, header.record_length, widths};
   }
   return {};
+}
+
+bool SameNameIgnoringCase(std::string_view stored, std::string_view wanted) {
+  return stored.size() == wanted.size() &&
+         std::equal(stored.begin(), stored.end(), wanted.begin(), [](char a, char b) {
+           return std::toupper(static_cast<unsigned char>(a)) ==
+                  std::toupper(static_cast<unsigned char>(b));
+         });
 }
 
 }  // namespace
@@ -73,32 +69,36 @@ std::string DescriptorFault(platform::File& file, const SourceTableHeader& heade
 OpenedTable SourceTableSlot::Open(std::string_view path) {
   auto file = platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kRead);
   if (!file) return {kSourceCannotOpen, nullptr, {}, {}};
+  const std::uint64_t size = file->Size();
   std::array<std::uint8_t, dbf::kHeaderCopySize> header_copy{};
   if (file->ReadAt(0, header_copy) < header_copy.size()) {
-    return {kSourceShortRead, nullptr, {}, {}};
+    return {kSourceShortRead,
+            nullptr,
+            {size == 0 ? TableFaultKind::kEmptyFile : TableFaultKind::kShorterThanHeader, size},
+            {}};
   }
   SourceTableHeader header = ParseHeaderCopy(header_copy);
-  const std::uint64_t size = file->Size();
-  if (std::string fault = HeaderLengthFault(header, size); !fault.empty()) {
+  if (TableFault fault = HeaderLengthFault(header, size)) {
     return {kSourceBadStructure, nullptr, std::move(fault), {}};
   }
-  std::vector<SourceField> fields = ReadFieldDescriptors(*file, header);
-  if (std::string fault = DescriptorFault(*file, header, fields); !fault.empty()) {
+  std::optional<std::vector<SourceField>> fields = ReadFieldDescriptors(*file, header);
+  if (!fields) {
+    return {kSourceBadStructure, nullptr, {TableFaultKind::kDescriptorsBeyondFile}, {}};
+  }
+  if (TableFault fault = DescriptorFault(*file, header, *fields)) {
     return {kSourceBadStructure, nullptr, std::move(fault), {}};
   }
   // Only whole records are read: a count the file cannot hold (a crash while appending, a
   // damaged header) is cut to what is there, and said.
   const std::uint64_t whole = (size - header.header_length) / header.record_length;
-  std::string warning;
+  ShortTable short_table;
   if (header.record_count > whole) {
-    warning = Text("nagłówek podaje ") + Number(header.record_count) +
-              Text(" rekordów, a plik zawiera ") + Number(whole) + Text(" pełnych; odczytano ") +
-              Number(whole);
+    short_table = {header.record_count, static_cast<std::uint32_t>(whole)};
     header.record_count = static_cast<std::uint32_t>(whole);
   }
-  auto table = std::make_unique<SourceTableSlot>(std::move(*file), header, std::move(fields));
+  auto table = std::make_unique<SourceTableSlot>(std::move(*file), header, std::move(*fields));
   const std::int32_t status = table->GoTo(0);
-  return {status, std::move(table), {}, std::move(warning)};
+  return {status, std::move(table), {}, short_table};
 }
 
 SourceTableSlot::SourceTableSlot(platform::File file, SourceTableHeader header,
@@ -152,8 +152,9 @@ RecordReadResult SourceTableSlot::Read(const TextDelivery& delivery) {
 }
 
 bool SourceTableSlot::Bind(std::string_view name, FieldBinding binding) {
-  const auto found = std::find_if(fields_.begin(), fields_.end(),
-                                  [name](const SourceField& field) { return field.name == name; });
+  const auto found = std::find_if(fields_.begin(), fields_.end(), [name](const SourceField& field) {
+    return SameNameIgnoringCase(field.name, name);
+  });
   if (found == fields_.end()) return false;
   found->binding = std::move(binding);
   bound_ = BoundFieldsOf(fields_);

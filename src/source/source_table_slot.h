@@ -11,6 +11,7 @@
 #include "platform/file.h"
 #include "source/field_reading.h"
 #include "source/source_field.h"
+#include "source/table_fault.h"
 
 namespace konwerter::source {
 
@@ -25,14 +26,14 @@ class SourceTableSlot;
 
 // The outcome of opening a table: its status, and the table when the file could be read.
 // A table whose first positioning failed (status 3) is open all the same.
-// A table whose structure cannot be read (status 9) comes with what is wrong in `fault`; a
-// table whose header counts more records than the file holds is opened with the whole
-// records there are, and `warning` says so. Both texts are the system's (cp1250).
+// A file shorter than the header (status 3) or whose structure cannot be read (status 9)
+// comes with what is wrong in `fault`; a table whose header counts more records than the
+// file holds is opened with the whole records there are, and `short_table` says so.
 struct OpenedTable {
   std::int32_t status = kSourceOk;
   std::unique_ptr<SourceTableSlot> table;
-  std::string fault;
-  std::string warning;
+  TableFault fault;
+  ShortTable short_table;
 };
 
 // One open DOS table: its file, header copy and field list, the current record, and the
@@ -61,8 +62,9 @@ class SourceTableSlot {
   bool CloseFile() { return file_.Close(); }
   const std::filesystem::path& file_path() const { return file_.path(); }
 
-  // Binds the first field whose stored name is exactly `name` (a field bound again takes
-  // the new binding); false when there is no such field.
+  // Binds the first field whose stored name is `name`, letters compared regardless of case
+  // as dBase and Clipper compare them (a field bound again takes the new binding); false
+  // when there is no such field.
   bool Bind(std::string_view name, FieldBinding binding);
 
   const SourceTableHeader& header() const { return header_; }

@@ -38,6 +38,21 @@ std::string UpperAscii(std::string_view name) {
   return upper;
 }
 
+// The bytes of a field of the table's current record, as stored.
+std::string FieldBytes(const SourceTableSlot& table, const SourceField& field) {
+  const auto record = table.CurrentRecordBytes();
+  const auto bytes = record.subspan(field.offset, field.bytes_in_record);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// The numeric field at a record offset, with its bytes as stored.
+BadNumber BadNumberAt(const SourceTableSlot& table, std::uint32_t offset) {
+  for (const SourceField& field : table.fields()) {
+    if (field.offset == offset && field.binding) return {field.name, FieldBytes(table, field)};
+  }
+  return {};
+}
+
 SourceTableInfo InfoOf(const SourceTableSlot& table) {
   SourceTableInfo info{
       table.header().record_count, table.header().header_length, table.header().record_length, {}};
@@ -67,7 +82,7 @@ TableHandle SourceTables::Open(std::string_view path) {
   OpenedTable opened = SourceTableSlot::Open(WithDefaultExtension(path));
   status_ = opened.status;
   last_open_fault_ = std::move(opened.fault);
-  last_open_warning_ = std::move(opened.warning);
+  last_short_table_ = opened.short_table;
   if (!opened.table) return 0;
   *free = std::move(opened.table);
   current_ = static_cast<TableHandle>(free - slots_.begin()) + 1;
@@ -98,6 +113,11 @@ void SourceTables::Bind(std::string_view field, FieldBinding binding) {
 void SourceTables::BindText(std::string_view field, std::string* destination,
                             std::size_t capacity) {
   Bind(field, {BindingKind::kText, destination, capacity});
+}
+
+void SourceTables::BindUntrimmedText(std::string_view field, std::string* destination,
+                                     std::size_t capacity) {
+  Bind(field, {BindingKind::kUntrimmedText, destination, capacity});
 }
 
 void SourceTables::BindRawText(std::string_view field, std::string* destination,
@@ -155,10 +175,12 @@ bool SourceTables::AtEnd(TableHandle table) {
 void SourceTables::ReadRecord(TableHandle table) {
   SourceTableSlot* slot = TableOrNull(table);
   if (slot == nullptr) return;
-  const RecordReadResult result = slot->Read({trimming_, ProgramTextMap(pages_)});
+  const RecordReadResult result = slot->Read({ProgramTextMap(pages_)});
   status_ = result.status;
   if (result.status != kSourcePastEnd) conversion_position_ = result.conversion_position;
-  if (result.status == kSourceBadNumber) ++bad_numbers_[slot->file_path().string()];
+  last_bad_number_ = {};
+  if (result.status == kSourceBadNumber)
+    last_bad_number_ = BadNumberAt(*slot, result.failed_offset);
 }
 
 void SourceTables::NextRecord(TableHandle table) {
@@ -177,7 +199,7 @@ void SourceTables::Close(TableHandle table) {
   status_ = kSourceOk;
   const std::unique_ptr<SourceTableSlot> closing = std::move(slots_[SlotIndex(table)]);
   if (closing && !closing->CloseFile()) {
-    throw platform::IoError("Błąd zamknięcia tabeli", closing->file_path().string());
+    throw platform::IoError(platform::IoFault::kClose, closing->file_path().string());
   }
 }
 
@@ -207,6 +229,23 @@ std::optional<SourceTableInfo> SourceTables::Describe(TableHandle table) const {
   const SourceTableSlot* slot = InUse(table);
   if (slot == nullptr) return std::nullopt;
   return InfoOf(*slot);
+}
+
+std::string SourceTables::RawField(TableHandle table, std::string_view field) const {
+  const SourceTableSlot* slot = InUse(table);
+  if (slot == nullptr) return {};
+  const std::string wanted = UpperAscii(field);
+  for (const SourceField& held : slot->fields()) {
+    if (UpperAscii(held.name) == wanted) return FieldBytes(*slot, held);
+  }
+  return {};
+}
+
+bool SourceTables::CurrentRecordDamaged(TableHandle table) const {
+  const SourceTableSlot* slot = InUse(table);
+  if (slot == nullptr) return false;
+  const auto record = slot->CurrentRecordBytes();
+  return !record.empty() && record[0] != dbf::kLiveFlag && record[0] != dbf::kDeletedFlag;
 }
 
 bool SourceTables::CurrentRecordDeleted(TableHandle table) const {

@@ -2,28 +2,29 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "source/table_fault.h"
 #include "source/transliteration.h"
 
 namespace konwerter::source {
 
 // How a bound field is read into its destination.
 enum class BindingKind : char {
-  kText = 'a',     // trimmed (while trimming is on) and transliterated text
-  kRawText = 'c',  // the bytes as stored
-  kByte = 'b',     // low 8 bits of a parsed integer
-  kWord = 'w',     // low 16 bits of a parsed integer
-  kLong = 'l',     // a parsed signed 32-bit integer
-  kReal = 'r',     // a parsed floating-point number
-  kLogical = 'k',  // "T", "t", "Y", "y" -> true
-  kBinary2 = 'n',  // the first 2 bytes, little-endian
-  kBinary4 = 'm',  // the first 4 bytes, little-endian
+  kText = 'a',           // trimmed and transliterated text
+  kUntrimmedText = 'u',  // transliterated text with its trailing spaces
+  kRawText = 'c',        // the bytes as stored
+  kByte = 'b',           // low 8 bits of a parsed integer
+  kWord = 'w',           // low 16 bits of a parsed integer
+  kLong = 'l',           // a parsed signed 32-bit integer
+  kReal = 'r',           // a parsed floating-point number
+  kLogical = 'k',        // "T", "t", "Y", "y" -> true
+  kBinary2 = 'n',        // the first 2 bytes, little-endian
+  kBinary4 = 'm',        // the first 4 bytes, little-endian
 };
 
 // Status codes of the last operation; 0 is success.
@@ -59,6 +60,20 @@ struct SourceTableInfo {
   std::vector<SourceFieldInfo> fields;
 };
 
+// A header that counts more records than the file holds: the count it gives, and the whole
+// records read instead. Both 0 when the header and the file agree.
+struct ShortTable {
+  std::uint32_t header_count = 0;
+  std::uint32_t whole_records = 0;
+  bool operator==(const ShortTable&) const = default;
+};
+
+// A numeric field whose text did not convert: its name and its bytes as stored.
+struct BadNumber {
+  std::string field;
+  std::string text;
+};
+
 class SourceTableSlot;  // one open table (defined in the implementation)
 struct FieldBinding;
 
@@ -87,10 +102,13 @@ class SourceTables {
   // bad handle or a free slot.
   void Select(TableHandle table);
 
-  // Bind a field of the current table (name compared in upper case) to a destination.
+  // Bind a field of the current table (name compared regardless of case) to a destination.
   // The destination must stay alive while the table is open. Text destinations receive at
   // most `capacity` bytes. A missing field gives status 7 and binds nothing.
   void BindText(std::string_view field, std::string* destination, std::size_t capacity = 255);
+  // The same with the field's trailing spaces kept (a text wrapped over several records).
+  void BindUntrimmedText(std::string_view field, std::string* destination,
+                         std::size_t capacity = 255);
   void BindRawText(std::string_view field, std::string* destination, std::size_t capacity = 255);
   void BindByte(std::string_view field, std::uint8_t* destination);
   void BindWord(std::string_view field, std::uint16_t* destination);
@@ -122,18 +140,23 @@ class SourceTables {
   // records like live ones). False for a bad handle or a free slot. Status untouched.
   bool CurrentRecordDeleted(TableHandle table) const;
 
-  // What was wrong with the table the last open refused with status 9, and what the last
-  // successful open found short (a record count the file cannot hold); empty when nothing.
-  // The system's text (cp1250).
-  const std::string& last_open_fault() const { return last_open_fault_; }
-  const std::string& last_open_warning() const { return last_open_warning_; }
-  // Reads whose numeric text did not convert (status 6), per table file as opened.
-  const std::map<std::string, std::uint64_t>& bad_numbers() const { return bad_numbers_; }
+  // What was wrong with the file the last open refused with status 3 or 9 (none when it
+  // could not be opened at all), and what the last successful open found short (a record
+  // count the file cannot hold).
+  const TableFault& last_open_fault() const { return last_open_fault_; }
+  const ShortTable& last_short_table() const { return last_short_table_; }
+  // The numeric field whose text did not convert at the last read that ended with status 6:
+  // its name and its bytes as stored. REQUIRES: status() == kSourceBadNumber after a read.
+  const BadNumber& last_bad_number() const { return last_bad_number_; }
+  // The bytes of a field of the current record as stored; empty for a bad handle, a free
+  // slot or a field the table lacks.
+  std::string RawField(TableHandle table, std::string_view field) const;
+  // True when the current record's deletion flag is neither a space nor "*": the record is
+  // not where the header puts it, or was overwritten. False for a bad handle or a free slot.
+  bool CurrentRecordDamaged(TableHandle table) const;
 
   std::int32_t status() const { return status_; }
   std::int32_t conversion_position() const { return conversion_position_; }
-  void SetTrimming(bool on) { trimming_ = on; }
-  bool trimming() const { return trimming_; }
 
  private:
   // The table in the slot of a valid handle, or nullptr; sets status 1 for a bad handle.
@@ -146,10 +169,9 @@ class SourceTables {
   TableHandle current_ = 0;
   std::int32_t status_ = kSourceOk;
   std::int32_t conversion_position_ = 0;
-  bool trimming_ = true;
-  std::string last_open_fault_;
-  std::string last_open_warning_;
-  std::map<std::string, std::uint64_t> bad_numbers_;
+  TableFault last_open_fault_;
+  ShortTable last_short_table_;
+  BadNumber last_bad_number_;
 };
 
 }  // namespace konwerter::source

@@ -49,8 +49,7 @@ void CheckTableFolder(const engine::Table& table) {
   if (base == std::string::npos) return;
   const std::string output = folder.substr(0, base + 1);
   if (!platform::LiesWithin(folder, output)) {
-    throw platform::IoError("Kartoteka tabeli wynikowej prowadzi poza kartotekę wynikową",
-                            platform::HostPath(folder).string());
+    throw platform::IoError(platform::IoFault::kOutsideOutput, platform::HostPath(folder).string());
   }
 }
 

@@ -85,10 +85,13 @@ TEST_F(CliConvertTest, ConvertsAndWritesTheSummary) {
             cli::kExitSucceeded)
       << out_.str() << err_.str();
   // The site's dom.mem holds no variable and system A has no description: both are warnings,
-  // listed per file, and the last line says the conversion ended with them.
-  EXPECT_THAT(out_.str(), HasSubstr("Wynik: converted_with_warnings"));
-  EXPECT_THAT(out_.str(),
-              ::testing::EndsWith("Konwersja została zakończona z ostrzeżeniami (2).\n"));
+  // listed per file; the summary ends with the outcome, the check, the report and the ledger.
+  EXPECT_THAT(out_.str(), HasSubstr("[Komunikat] Konwersja została zakończona z ostrzeżeniami "
+                                    "(2).\n  "));
+  EXPECT_THAT(out_.str(), HasSubstr("\nWynik: converted_with_warnings - Konwersja została "
+                                    "zakończona z ostrzeżeniami (2).\n"));
+  EXPECT_THAT(out_.str(), HasSubstr("Raport konwersji: "));
+  EXPECT_THAT(out_.str(), ::testing::ContainsRegex("rekordy.csv\n$"));
 
   const nlohmann::json summary = nlohmann::json::parse(std::ifstream(summary_path));
   EXPECT_EQ(summary["version"], std::string(app::VersionText()));
@@ -98,8 +101,9 @@ TEST_F(CliConvertTest, ConvertsAndWritesTheSummary) {
   EXPECT_THAT(summary["warnings"][0]["file"].get<std::string>(),
               ::testing::AnyOf(HasSubstr("DOM.MEM"), HasSubstr("dom.mem")));
   EXPECT_THAT(summary["warnings"][1]["text"].get<std::string>(), HasSubstr("układu A"));
-  EXPECT_THAT(summary["message"].get<std::string>(),
-              ::testing::StartsWith("Konwersja została zakończona z ostrzeżeniami (2):"));
+  EXPECT_EQ(summary["message"].get<std::string>(),
+            "Konwersja została zakończona z ostrzeżeniami (2).");
+  EXPECT_EQ(summary["format"], 1);
   // --strict turns them into a failure.
   EXPECT_EQ(Run(With({"--yes", "--strict", "--drive", "f=" + site_.root().string()})),
             cli::kExitConversionFailed);
@@ -162,6 +166,8 @@ TEST_F(CliConvertTest, StoppedRunsAndFailedRunsHaveTheirOwnExitCodes) {
   std::ofstream(bad) << "12|abc\r\n";
   EXPECT_EQ(Run(With({"--renumber-file", bad.string()})), cli::kExitNotStarted);
   EXPECT_THAT(out_.str(), HasSubstr("Błąd w pliku z przenumerowaniem gmin"));
+  EXPECT_THAT(out_.str(), HasSubstr("zly.gm"));  // the file and its faulty line are named
+  EXPECT_THAT(out_.str(), HasSubstr("Wiersz 1: 12|abc"));
   fs::remove(site_.persons_folder() / "OSOBY.DBF");
   EXPECT_EQ(Run(With({})), cli::kExitConversionFailed);
   EXPECT_THAT(out_.str(), HasSubstr("Błąd podczas otwarcia pliku: "));

@@ -1,13 +1,18 @@
 #include "convert/converter_toolkit.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/text_encoding.h"
+#include "run/catalogue.h"
 #include "tests/e2e/dos_site.h"
 #include "tests/e2e/prepared_run.h"
+#include "tests/support/memory_ledger.h"
 #include "tools/dos/dos_table_writer.h"
 
 namespace konwerter::testing {
@@ -42,13 +47,14 @@ class ConverterToolkitTest : public ::testing::Test {
 };
 
 TEST_F(ConverterToolkitTest, BindingGoesToTheTableNamedNotTheOneOpenedLast) {
-  auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf");
-  auto b = SourceTable::Open(context(), "BDGMAPAZ", "b.dbf");
-  ASSERT_TRUE(a && b);
   std::string a_name, b_name;
   std::uint32_t a_key = 0;
-  a->Text("nazwa", &a_name).Binary4("id", &a_key);
-  b->Text("NAZWA", &b_name);
+  auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf", [&](SourceTable& table) {
+    table.Text("nazwa", &a_name).Binary4("id", &a_key);
+  });
+  auto b = SourceTable::Open(context(), "BDGMAPAZ", "b.dbf",
+                             [&](SourceTable& table) { table.Text("NAZWA", &b_name); });
+  ASSERT_TRUE(a && b);
 
   std::vector<std::string> seen;
   a->ForEachRecordQuietly([&](std::uint32_t number) {
@@ -64,39 +70,151 @@ TEST_F(ConverterToolkitTest, BindingGoesToTheTableNamedNotTheOneOpenedLast) {
   EXPECT_EQ(b_name, "b2");
 }
 
-TEST_F(ConverterToolkitTest, AWalkStartsItsTableStepsPerRecordAndCountsRecordsThatGaveNoRow) {
-  auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf");
-  ASSERT_TRUE(a);
+// Every record walked gets exactly one fate; a skipped one gets a ledger row with its record
+// number, its key and its reason, a written one none; records marked deleted are counted.
+TEST_F(ConverterToolkitTest, AWalkStatesEveryRecordsFateAndTheLedgerAgrees) {
+  MemoryLedger ledger;
+  context().ledger.set_sink(&ledger);
   std::string name;
-  a->Text("nazwa", &name);
+  std::uint32_t key = 0;
+  auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf", [&](SourceTable& table) {
+    table.Text("nazwa", &name).Binary4("id", &key).Key();
+  });
+  ASSERT_TRUE(a);
   const std::string folder = convert::MakeTargetFolder(context(), "KMZ");
   auto target = convert::CreateTargetTable(context(), folder, target::tables::kKmzSlownik);
-  a->ReadRecordNumber(3);
   std::uint32_t walked = 0;
-  a->ForEachRecord(*target, [&](std::uint32_t number) {  // every record but the second
+  a->ForEachRecord(*target, [&](std::uint32_t number) {
     ++walked;
-    if (number == 2) return;
+    if (number == 3) return run::Skipped(run::SkipReason::kKeyNotSet);
     target->Append();
     target->SetText("opis", name);
     target->Post();
+    return run::kWritten;
   });
-  a->ForEachRecordQuietly([&](std::uint32_t) { ++walked; });
-  EXPECT_EQ(walked, 6u);
+  EXPECT_EQ(walked, 3u);
   EXPECT_EQ(run_->progress().tables, (std::vector<std::string>{"Tworzenie tabeli: Slownik.dbf"}));
 
-  convert::ReportTable(context(), *target, a->path(), a->RecordCount());
-  ASSERT_EQ(context().report.tables.size(), 1u);
-  const run::TableReport& report = context().report.tables[0];
-  EXPECT_EQ(report.records_read, 3u);
-  EXPECT_EQ(report.records_written, 2u);
-  EXPECT_EQ(report.records_skipped, 1u);
+  convert::ReportTable(context(), *target);
+  ASSERT_EQ(context().ledger.accounts().size(), 1u);
+  const run::TableAccount& account = context().ledger.accounts()[0];
+  EXPECT_EQ(account.read, 3u);
+  EXPECT_EQ(account.written, 2u);
+  EXPECT_EQ(account.skipped, 1u);
+  EXPECT_EQ(account.deleted, 1u);  // the second record carries "*" and is written all the same
+  EXPECT_EQ(account.target_records, 2u);
+  ASSERT_EQ(ledger.rows.size(), 1u);
+  EXPECT_EQ(ledger.rows[0].record, 3u);
+  EXPECT_EQ(ledger.rows[0].key, "00000003");
+  EXPECT_EQ(ledger.rows[0].skip, run::SkipReason::kKeyNotSet);
+  EXPECT_EQ(ledger.rows[0].target_table, target->DbfPath());
+  context().ledger.set_sink(nullptr);
 }
 
-TEST_F(ConverterToolkitTest, OnlyAReportedOpenFailureSetsTheConversionStatus) {
-  EXPECT_FALSE(SourceTable::Open(context(), "BDGMAPAZ", "brak.dbf", false));
+// A value the engine cuts lands on the record the walk stands on.
+TEST_F(ConverterToolkitTest, AnAlteredValueIsRecordedOnItsSourceRecord) {
+  MemoryLedger ledger;
+  context().ledger.set_sink(&ledger);
+  std::string name;
+  auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf",
+                             [&](SourceTable& table) { table.Text("nazwa", &name).Key(); });
+  ASSERT_TRUE(a);
+  auto target = convert::CreateTargetTable(context(), convert::MakeTargetFolder(context(), "KMZ"),
+                                           target::tables::kKmzSlownik);
+  a->ForEachRecord(*target, [&](std::uint32_t number) {
+    target->Append();
+    target->SetText("kod_opis", number == 2 ? name + "toolong" : name);  // a field of 2
+    target->Post();
+    return run::kWritten;
+  });
+  ASSERT_EQ(ledger.rows.size(), 1u);
+  EXPECT_EQ(ledger.rows[0].event, run::LedgerEvent::kAltered);
+  EXPECT_EQ(ledger.rows[0].change, run::ValueChange::kTextCut);
+  EXPECT_EQ(ledger.rows[0].record, 2u);
+  EXPECT_EQ(ledger.rows[0].key, "a2");
+  EXPECT_EQ(ledger.rows[0].source_value, "a2toolong");
+  EXPECT_EQ(ledger.rows[0].written_value, "a2");
+  EXPECT_EQ(context().ledger.accounts()[0].altered(), 1u);
+  context().ledger.set_sink(nullptr);
+}
+
+// A field the converter reads and the table lacks fails the open naming both; a field stored
+// in lower case is found.
+TEST_F(ConverterToolkitTest, AMissingFieldFailsTheOpenAndLetterCaseDoesNotMatter) {
+  tools::DosTableWriter(site_.folder("GMAPAZ") / "c.dbf", {{"nazwa", 'C', 10}}).Add({"mała"});
+  std::string name, other;
+  auto c = SourceTable::Open(context(), "BDGMAPAZ", "c.dbf",
+                             [&](SourceTable& table) { table.Text("NAZWA", &name); });
+  ASSERT_TRUE(c);
+  EXPECT_TRUE(c->ReadRecordNumber(1));
+  EXPECT_EQ(name, "mała");
+  c->Close();
+  auto missing = SourceTable::Open(context(), "BDGMAPAZ", "c.dbf", [&](SourceTable& table) {
+    table.Text("nazwa", &name).Text("id_zam", &other);
+  });
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error().kind, run::FailureKind::kFieldMissing);
+  EXPECT_EQ(missing.error().detail, "id_zam");
+  EXPECT_THAT(platform::Utf8FromCp1250(run::FailureText(missing.error())),
+              ::testing::AllOf(::testing::HasSubstr("c.dbf"), ::testing::HasSubstr("id_zam")));
+}
+
+// Absent means not there: a table that is there but cannot be read fails, or is left out with
+// a warning where the run can go without it.
+TEST_F(ConverterToolkitTest, AnOptionalTableIsAbsentOnlyWhenItIsNotThere) {
+  const auto no_fields = [](SourceTable&) {};
+  auto absent = SourceTable::OpenOptional(context(), "BDGMAPAZ", "brak.dbf", no_fields);
+  ASSERT_TRUE(absent);
+  EXPECT_FALSE(absent->has_value());
+  EXPECT_FALSE(SourceTable::Open(context(), "BDGMAPAZ", "brak.dbf", no_fields));
+
+  std::ofstream(site_.folder("GMAPAZ") / "pusta.dbf").close();  // 0 bytes
+  auto empty = SourceTable::OpenOptional(context(), "BDGMAPAZ", "pusta.dbf", no_fields);
+  ASSERT_FALSE(empty);
+  EXPECT_EQ(empty.error().kind, run::FailureKind::kSourceUnreadable);
+  EXPECT_EQ(empty.error().fault.kind, source::TableFaultKind::kEmptyFile);
+  const std::string text = platform::Utf8FromCp1250(run::FailureText(empty.error()));
+  EXPECT_THAT(text, ::testing::HasSubstr("pusty"));
+  EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("Szukano")));
+
+  EXPECT_FALSE(SourceTable::OpenIfReadable(context(), "BDGMAPAZ", "pusta.dbf", no_fields));
+  ASSERT_EQ(context().report.warnings.size(), 1u);
+  EXPECT_EQ(context().report.warnings[0].kind, run::WarningKind::kOptionalSourceLeftOut);
   EXPECT_TRUE(context().status.ok());
-  EXPECT_FALSE(SourceTable::Open(context(), "BDGMAPAZ", "brak.dbf"));
-  EXPECT_FALSE(context().status.ok());
+}
+
+// A record whose deletion flag is neither a space nor "*" is read around: skipped as damaged,
+// its neighbours read in place.
+TEST_F(ConverterToolkitTest, ADamagedRecordIsSkippedAsSuchAndItsNeighboursRead) {
+  const auto path = site_.folder("GMAPAZ") / "a.dbf";
+  {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    unsigned char lengths[4] = {};
+    file.seekg(8);
+    file.read(reinterpret_cast<char*>(lengths), 4);
+    const int header = lengths[0] | lengths[1] << 8;
+    const int record = lengths[2] | lengths[3] << 8;
+    file.seekp(header + record);  // record 2's deletion flag
+    file.put('\xFF');
+  }
+  std::string name;
+  auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf",
+                             [&](SourceTable& table) { table.Text("nazwa", &name); });
+  ASSERT_TRUE(a);
+  auto target = convert::CreateTargetTable(context(), convert::MakeTargetFolder(context(), "KMZ"),
+                                           target::tables::kKmzSlownik);
+  std::vector<std::string> seen;
+  a->ForEachRecord(*target, [&](std::uint32_t) {
+    seen.push_back(name);
+    return run::kWritten;
+  });
+  EXPECT_EQ(seen, (std::vector<std::string>{"a1", "a3"}));
+  EXPECT_EQ(context().ledger.accounts()[0].skipped_by_reason[static_cast<std::size_t>(
+                run::SkipReason::kDamaged)],
+            1u);
+  ASSERT_EQ(context().ledger.damaged_records().size(), 1u);
+  EXPECT_EQ(context().ledger.damaged_records()[0].second, 1u);
+  EXPECT_FALSE(a->ReadRecordNumber(2));
 }
 
 TEST_F(ConverterToolkitTest, DocumentSegmentOneIsPaddedCutAndRenumberedKeepingItsWidth) {

@@ -4,12 +4,15 @@
 #include <sys/stat.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "app/conversion_driver.h"
+#include "app/ledger_reconciliation.h"
 #include "platform/cp1250_case.h"
 #include "platform/text_encoding.h"
+#include "run/catalogue.h"
 #include "tests/e2e/dos_site.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample/sample_site.h"
@@ -73,9 +76,9 @@ TEST_F(DamagedSiteTest, LookUpsBuiltFromTheTablesWriteTheSameBytesAsTheIndexes) 
   const auto sources = SnapshotFolder(site_.path());
   ASSERT_EQ(Convert(output_.path() / "a").outcome, app::RunOutcome::kSucceededWithWarnings);
   ASSERT_EQ(Convert(output_.path() / "b", true).outcome, app::RunOutcome::kSucceededWithWarnings);
-  const auto with_indexes = SnapshotFolder(output_.path() / "a");
+  const auto with_indexes = SnapshotFolder(output_.path() / "a" / "BAZA");
   EXPECT_GT(with_indexes.size(), 5u);
-  EXPECT_EQ(SnapshotFolder(output_.path() / "b"), with_indexes);
+  EXPECT_EQ(SnapshotFolder(output_.path() / "b" / "BAZA"), with_indexes);
 
   // A damaged nazwy.ntx fails the run naming the index; rebuilding converts as before.
   const fs::path index = Persons() / "nazwy.ntx";
@@ -85,7 +88,7 @@ TEST_F(DamagedSiteTest, LookUpsBuiltFromTheTablesWriteTheSameBytesAsTheIndexes) 
   EXPECT_THAT(Message(broken), HasSubstr("nazwy.ntx"));
   EXPECT_THAT(Message(broken), HasSubstr("--rebuild-indexes"));
   ASSERT_EQ(Convert(output_.path() / "d", true).outcome, app::RunOutcome::kSucceededWithWarnings);
-  EXPECT_EQ(SnapshotFolder(output_.path() / "d"), with_indexes);
+  EXPECT_EQ(SnapshotFolder(output_.path() / "d" / "BAZA"), with_indexes);
 }
 
 TEST_F(DamagedSiteTest, AnIndexWhosePagesLoopFailsItsSeekNamingTheIndex) {
@@ -162,7 +165,7 @@ TEST_F(DamagedSiteTest, ARecordCountTheFileCannotHoldIsAWarningAndFailsUnderStri
   // register record is gone, dates that are no dates) follow.
   ASSERT_GE(result.report.warnings.size(), 5u);
   EXPECT_THAT(Upper(result.report.warnings[0].file), HasSubstr("OSOBY.DBF"));
-  EXPECT_THAT(platform::Utf8FromCp1250(result.report.warnings[0].text),
+  EXPECT_THAT(platform::Utf8FromCp1250(run::WarningText(result.report.warnings[0])),
               HasSubstr("podaje 4294967295 rekordów"));
   EXPECT_THAT(Message(result), HasSubstr("zakończona z ostrzeżeniami (" +
                                          std::to_string(result.report.warnings.size()) + ")"));
@@ -178,6 +181,36 @@ TEST_F(DamagedSiteTest, AStructureThatCannotBeReadFailsTheOpenSayingWhat) {
   EXPECT_EQ(result.outcome, app::RunOutcome::kFailed);
   EXPECT_THAT(Upper(result.message), HasSubstr("GMINA.DBF"));
   EXPECT_THAT(Message(result), HasSubstr("długość rekordu wynosi 0"));
+}
+
+// On a damaged site too, every table account of the ledger reconciles with the DOS data:
+// the records read are written or skipped, each skipped one has its ledger row, and the
+// damaged records are among the skipped, warned of per table.
+TEST_F(DamagedSiteTest, TheLedgerOfADamagedSiteReconcilesWithItsSources) {
+  const fs::path metryka = site_.path() / "mapy" / "gmapaz" / "metryka.dbf";
+  std::ifstream header(metryka, std::ios::binary);
+  unsigned char lengths[4] = {};
+  header.seekg(8);
+  header.read(reinterpret_cast<char*>(lengths), 4);
+  const std::uint64_t header_length = lengths[0] | lengths[1] << 8;
+  const std::uint64_t record_length = lengths[2] | lengths[3] << 8;
+  Patch(metryka, header_length + 4 * record_length, std::string(record_length, '\xFF'));
+
+  const app::ConversionResult result = Convert(output_.path() / "a");
+  ASSERT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings) << Message(result);
+  const auto damaged = std::find_if(
+      result.report.warnings.begin(), result.report.warnings.end(),
+      [](const run::RunWarning& warning) { return warning.kind == run::WarningKind::kRecordsDamaged; });
+  ASSERT_NE(damaged, result.report.warnings.end());
+  EXPECT_THAT(platform::Utf8FromCp1250(damaged->file), HasSubstr("metryka.dbf"));
+  EXPECT_EQ(damaged->count, 1u);
+
+  verification::DatabaseCheck check;
+  app::ReconcileLedger(output_.path() / "a", site_.path(), check);
+  EXPECT_EQ(check.counts[verification::FindingKind::kLedgerMismatch], 0u);
+  for (const run::TableAccount& account : result.report.accounts) {
+    EXPECT_EQ(account.read, account.written + account.skipped) << account.target_path;
+  }
 }
 
 }  // namespace

@@ -85,8 +85,8 @@ class DictionariesConverterTest : public ::testing::Test {
 
 TEST_F(DictionariesConverterTest, WithBoxesOnParcelsAndPrecinctsFollowTheFirstReferences) {
   ReferToParcels();
-  ASSERT_TRUE(convert::ConvertParcels(context(), true));
-  ASSERT_TRUE(convert::ConvertPrecincts(context(), true));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertParcels(context(), true)));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertPrecincts(context(), true)));
   const std::string creator = context().creator_identifier;
   EXPECT_THAT(Rows("KERG/dz.dbf"),
               ElementsAre(ElementsAre("00000003", "0001", "125", "0", creator, ""),
@@ -114,8 +114,8 @@ TEST_F(DictionariesConverterTest, WithBoxesOnParcelsAndPrecinctsFollowTheFirstRe
 
 TEST_F(DictionariesConverterTest, WithBoxesOffEveryKeyedRecordIsWrittenAfterThoseReferred) {
   ReferToParcels();
-  ASSERT_TRUE(convert::ConvertParcels(context(), false));
-  ASSERT_TRUE(convert::ConvertPrecincts(context(), false));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertParcels(context(), false)));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertPrecincts(context(), false)));
   std::vector<std::string> parcels, precincts_of_parcels, precincts;
   for (const auto& row : Rows("KERG/dz.dbf")) {
     parcels.push_back(row[0]);
@@ -131,8 +131,8 @@ TEST_F(DictionariesConverterTest, WithBoxesOffEveryKeyedRecordIsWrittenAfterThos
 
 TEST_F(DictionariesConverterTest, PrecinctsOffAfterParcelsOnKeepTheIdentifiersOfWrittenParcels) {
   ReferToParcels();
-  ASSERT_TRUE(convert::ConvertParcels(context(), true));
-  ASSERT_TRUE(convert::ConvertPrecincts(context(), false));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertParcels(context(), true)));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertPrecincts(context(), false)));
   std::vector<std::string> precincts;
   for (const auto& row : Rows("KERG/obreb.dbf")) precincts.push_back(row[0] + ":" + row[3]);
   EXPECT_THAT(precincts,
@@ -145,7 +145,7 @@ TEST_F(DictionariesConverterTest, PrecinctCommunesAreRenumberedWhenTheOperatorAs
   PreparedRun run(site_, options);
   run.session().renumbering.Set(345, 12);
   run.session().renumbering.Set(7, 8);
-  ASSERT_TRUE(convert::ConvertPrecincts(run.context(), false));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertPrecincts(run.context(), false)));
   std::vector<std::string> communes;
   for (const auto& row : run.Rows("BAZA/KERG/obreb.dbf")) communes.push_back(row[1]);
   EXPECT_THAT(communes, ElementsAre("012", "008", "", "002"));
@@ -154,7 +154,7 @@ TEST_F(DictionariesConverterTest, PrecinctCommunesAreRenumberedWhenTheOperatorAs
 TEST_F(DictionariesConverterTest, OrderAssortmentsCountIdentifiersGivenToKeysTheyLack) {
   run::SharedTranslationTable& ordered = context().tables().order_assortments;
   for (std::uint16_t reference : {3, 7, 1}) ordered.GetOrAssignReference(reference);
-  ASSERT_TRUE(convert::ConvertOrderAssortments(context(), true));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertOrderAssortments(context(), true)));
   EXPECT_THAT(Rows("ZLECENIA/asortym.dbf"),
               ElementsAre(ElementsAre("0003", "PO", "podział"), ElementsAre("0001", "MA", "mapa")));
   EXPECT_THAT(run_->SequenceRows(), ElementsAre("zasort=4"));
@@ -169,7 +169,7 @@ TEST_F(DictionariesConverterTest, OrderAssortmentsCountIdentifiersGivenToKeysThe
 
 TEST_F(DictionariesConverterTest, OrderAssortmentsOffAreAllWrittenUnlessTheyLackAKey) {
   context().tables().order_assortments.GetOrAssignReference(3);
-  ASSERT_TRUE(convert::ConvertOrderAssortments(context(), false));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertOrderAssortments(context(), false)));
   std::vector<std::string> rows;
   for (const auto& row : Rows("ZLECENIA/asortym.dbf")) rows.push_back(row[0] + ":" + row[1]);
   EXPECT_THAT(rows, ElementsAre("0002:PO", "0003:WZ", "0001:MA"));
@@ -178,7 +178,7 @@ TEST_F(DictionariesConverterTest, OrderAssortmentsOffAreAllWrittenUnlessTheyLack
 
 TEST_F(DictionariesConverterTest, ServicesCutTheNameToTheirField) {
   context().tables().services.GetOrAssignReference(1);
-  ASSERT_TRUE(convert::ConvertServices(context(), true));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertServices(context(), true)));
   EXPECT_THAT(Rows("ZLECENIA/obsluga.dbf"),
               ElementsAre(ElementsAre("0001", "JK", "Kowalski Jan Kazimierz Ig")));
   EXPECT_THAT(run_->SequenceRows(), ElementsAre("obsluga=2"));
@@ -191,8 +191,8 @@ TEST_F(DictionariesConverterTest, ServicesCutTheNameToTheirField) {
 TEST_F(DictionariesConverterTest, WorkAssortmentsAndFeaturesKeepThoseOfEarlierConverters) {
   context().tables().assortments.GetOrAssignReference(2);
   context().tables().features.GetOrAssignReference(2);
-  ASSERT_TRUE(convert::ConvertWorkAssortments(context(), true));
-  ASSERT_TRUE(convert::ConvertFeatures(context(), true));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertWorkAssortments(context(), true)));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertFeatures(context(), true)));
   EXPECT_THAT(Rows("KERG/Asortym.dbf"), ElementsAre(ElementsAre("0001", "WZ", "wznowienie")));
   EXPECT_THAT(Rows("KERG/cechy.dbf"), ElementsAre(ElementsAre("0001", "ŁK", "łącznik")));
   EXPECT_THAT(run_->SequenceRows(), ElementsAre("ASORTYM=2", "CECHY=2"));
@@ -213,8 +213,8 @@ TEST_F(DictionariesConverterTest, ASiteWithoutFeaturesGetsAnEmptyTableAndTheFirs
   data.features.reset();
   WriteWorksFolders(site_, data);
   PreparedRun run(site_);
-  ASSERT_FALSE(run.context().features_present);
-  ASSERT_TRUE(convert::ConvertFeatures(run.context(), false));
+  ASSERT_FALSE((run.context().edition == run::SourceEdition::kLater));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertFeatures(run.context(), false)));
   EXPECT_THAT(run.Rows("BAZA/KERG/cechy.dbf"), IsEmpty());
   EXPECT_THAT(run.SequenceRows(), ElementsAre("CECHY=1"));
   EXPECT_TRUE(run.context().status.ok());
@@ -222,7 +222,7 @@ TEST_F(DictionariesConverterTest, ASiteWithoutFeaturesGetsAnEmptyTableAndTheFirs
 
 TEST_F(DictionariesConverterTest, AMissingSourceStopsBeforeItsTableIsCreated) {
   std::filesystem::remove(site_.folder("LZLEC") / "obsluga.dbf");
-  EXPECT_FALSE(convert::ConvertServices(context(), true));
+  EXPECT_FALSE(RecordResult(context(), convert::ConvertServices(context(), true)));
   EXPECT_THAT(platform::Utf8FromCp1250(context().status.error()),
               HasSubstr("Błąd podczas otwarcia pliku: "));
   EXPECT_THAT(context().status.error(), HasSubstr("obsluga.dbf"));
@@ -232,7 +232,7 @@ TEST_F(DictionariesConverterTest, AMissingSourceStopsBeforeItsTableIsCreated) {
   // Features: the table exists already, but no sequence row is written.
   std::filesystem::remove(site_.folder("groboty") / "cechy.dbf");
   context().status.Clear();
-  EXPECT_FALSE(convert::ConvertFeatures(context(), true));
+  EXPECT_FALSE(RecordResult(context(), convert::ConvertFeatures(context(), true)));
   EXPECT_THAT(context().status.error(), HasSubstr("cechy.dbf"));
   EXPECT_TRUE(std::filesystem::exists(run_->output().path() / "BAZA/KERG/cechy.dbf"));
   EXPECT_THAT(run_->SequenceRows(), IsEmpty());

@@ -1,6 +1,7 @@
 #include "tests/e2e/dos_site.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 
 #include "platform/text_encoding.h"
@@ -26,10 +27,79 @@ void WriteNames(const fs::path& path, const std::vector<std::string>& names) {
   for (const std::string& name : names) table.Add({Cp852(name)});
 }
 
-// A table that only has to open for the run's sizing: `count` records of one key field.
+// gmina.dbf: the communes by name, as the persons read them, with the numbers the works
+// register reads left blank.
+void WriteCommunes(const fs::path& path, const std::vector<std::string>& names) {
+  DosTableWriter table(path,
+                       {{"ID", 'C', 2}, {"NR_W", 'N', 2}, {"NR_G", 'N', 3}, {"NAZWA", 'C', 30}});
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    table.Add({tools::DosReference(static_cast<std::uint16_t>(i + 1)), "", "", Cp852(names[i])});
+  }
+}
+
+// The fields of a dictionary that a test site holds only to size the run's tables: the
+// dictionary's own key first, then every field its converter reads.
+struct SizedTable {
+  std::string_view file;
+  bool reference_key;  // a 2-byte dictionary reference; otherwise a 4-byte DOS key
+  std::vector<tools::DosField> fields;
+};
+
+const SizedTable& SizedTableFor(const fs::path& path) {
+  static const std::vector<SizedTable> tables = {
+      {"asortym.dbf", true, {{"ID_ASORT", 'C', 2}, {"ASORT", 'C', 2}, {"NAZWA_A", 'C', 60}}},
+      {"obsluga.dbf", true, {{"ID_OBSLUGA", 'C', 2}, {"OBSLUGA", 'C', 2}, {"NAZW_IMIE", 'C', 30}}},
+      {"cechy.dbf", true, {{"ID_CECHY", 'C', 2}, {"CECHA", 'C', 2}, {"NAZ_CECHY", 'C', 60}}},
+      {"roboty.dbf",
+       false,
+       {{"ID_KERG", 'C', 4},
+        {"JEDN_SEG", 'C', 4},
+        {"NR_PORZ", 'N', 5},
+        {"ROK", 'N', 4},
+        {"LP", 'N', 4},
+        {"INNA_NAZWA", 'C', 20},
+        {"JESTWKERGU", 'L', 1}}},
+      {"obreb.dbf",
+       false,
+       {{"ID_OBR", 'C', 4},
+        {"NR_G", 'C', 5},
+        {"NR_OBR", 'C', 4},
+        {"NAZWA", 'C', 30},
+        {"KOD_OBR", 'C', 2}}},
+      {"dz.dbf",
+       false,
+       {{"ID_DZIALKI", 'C', 4},
+        {"ID_OBREBU", 'C', 4},
+        {"L_DZIALKI", 'N', 6},
+        {"M_DZIALKI", 'N', 4},
+        {"NR_ARKUSZA", 'N', 3}}},
+  };
+  static const SizedTable users{"users.dbf", false, {{"ID", 'C', 4}}};
+  const std::string name = path.filename().string();
+  for (const SizedTable& table : tables) {
+    if (std::equal(name.begin(), name.end(), table.file.begin(), table.file.end(),
+                   [](char a, char b) {
+                     return std::tolower(static_cast<unsigned char>(a)) ==
+                            std::tolower(static_cast<unsigned char>(b));
+                   })) {
+      return table;
+    }
+  }
+  return users;
+}
+
+// A table that only has to open for the run's sizing (and convert as an empty-handed
+// dictionary): `count` records whose own key is set, their other fields blank.
 void WriteSizedTable(const fs::path& path, int count) {
-  DosTableWriter table(path, {{"ID", 'C', 4}});
-  for (int i = 1; i <= count; ++i) table.Add({tools::DosKey(static_cast<std::uint32_t>(i))});
+  const SizedTable& sized = SizedTableFor(path);
+  DosTableWriter table(path, sized.fields);
+  for (int i = 1; i <= count; ++i) {
+    std::vector<std::string> values(sized.fields.size());
+    const auto number = static_cast<std::uint32_t>(i);
+    values[0] = sized.reference_key ? tools::DosReference(static_cast<std::uint16_t>(number))
+                                    : tools::DosKey(number);
+    table.Add(values);
+  }
 }
 
 std::vector<std::string> PersonValues(const DosPerson& p) {
@@ -88,7 +158,7 @@ void DosSite::WritePersons(const fs::path& folder, const DosPersonsFolder& data)
                                                 {"UPRAWNIENI", 'C', 25}});
     for (const DosPerson& person : data.persons) osoby.Add(PersonValues(person), person.deleted);
   }
-  WriteNames(folder / "gmina.dbf", data.communes);
+  WriteCommunes(folder / "gmina.dbf", data.communes);
   WriteNames(folder / "Miejsc.dbf", data.localities);
   WriteNames(folder / "ulice.dbf", data.streets);
   WriteNames(folder / "imiona.dbf", data.first_names);

@@ -48,7 +48,7 @@ class FieldSketchesTest : public ::testing::Test {
 
 TEST_F(FieldSketchesTest, SketchesWithTheirLinksAndRasterExtents) {
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertFieldSketches(run.context()));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertFieldSketches(run.context())));
   EXPECT_TRUE(run.context().status.ok());
   EXPECT_THAT(
       run.Rows("BAZA/SZKICE/szkice.dbf"),
@@ -79,7 +79,7 @@ TEST_F(FieldSketchesTest, SketchesWithTheirLinksAndRasterExtents) {
 TEST_F(FieldSketchesTest, WithoutFeaturesTheKindOfWorkGivesTheAssortment) {
   fs::remove(site_.root() / "TEROKAN" / "groboty" / "cechy.dbf");
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertFieldSketches(run.context()));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertFieldSketches(run.context())));
   EXPECT_THAT(run.Rows("BAZA/SZKICE/szkasor.dbf"), ElementsAre(ElementsAre("00000001", "0001")));
   EXPECT_TRUE(run.Rows("BAZA/SZKICE/szkcechy.dbf").empty());
 }
@@ -89,7 +89,7 @@ TEST_F(FieldSketchesTest, MissingLinkTablesAreNoError) {
   data.with_links = false;
   WriteSketches(site_, data);
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertFieldSketches(run.context()));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertFieldSketches(run.context())));
   EXPECT_TRUE(run.context().status.ok());
   EXPECT_TRUE(run.Rows("BAZA/SZKICE/szkasor.dbf").empty());
   EXPECT_TRUE(run.Rows("BAZA/SZKICE/szkcechy.dbf").empty());
@@ -101,7 +101,7 @@ TEST_F(FieldSketchesTest, SegmentOneRenumberingKeepsTheStoredWidth) {
   options.renumber_communes = true;
   options.segment_one.szkice = true;
   PreparedRun& run = Run(options);
-  ASSERT_TRUE(convert::ConvertFieldSketches(run.context()));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertFieldSketches(run.context())));
   const auto szkice = run.Rows("BAZA/SZKICE/szkice.dbf");
   EXPECT_EQ(szkice[0][1], "   345");
   EXPECT_EQ(szkice[1][1], "  007");

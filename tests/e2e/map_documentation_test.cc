@@ -62,7 +62,7 @@ class MapDocumentationTest : public ::testing::Test {
 
 TEST_F(MapDocumentationTest, DictionariesAreRenumberedAndTheRegisterUsesTheNewCodes) {
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertMapDocumentation(run.context()));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertMapDocumentation(run.context())));
   run.context().sequence->Close();
 
   EXPECT_THAT(
@@ -99,7 +99,7 @@ TEST_F(MapDocumentationTest, DictionariesAreRenumberedAndTheRegisterUsesTheNewCo
 
 TEST_F(MapDocumentationTest, TheDictionaryIndexesHoldTheNewCodesAndNames) {
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertMapDocumentation(run.context()));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertMapDocumentation(run.context())));
   const auto tags = ReadMdxWithXBase(run.output().path() / "BAZA" / "KMZ" / "Slownik.mdx");
   ASSERT_EQ(tags.size(), 3u);
   EXPECT_EQ(tags[0].name, "SKR_OPIS");
@@ -120,7 +120,7 @@ TEST_F(MapDocumentationTest, TheDictionaryIndexesHoldTheNewCodesAndNames) {
 TEST_F(MapDocumentationTest, EmptySourcesGiveEmptyTablesAndSequenceRowsOfOne) {
   WriteKmz(site_, {});
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertMapDocumentation(run.context()));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertMapDocumentation(run.context())));
   EXPECT_TRUE(run.Rows("BAZA/KMZ/Metryka.dbf").empty());
   EXPECT_THAT(run.SequenceRows(), ElementsAre("SLOWNIK=1", "IND_DOK=1", "METRYKA=1"));
 }
@@ -132,7 +132,7 @@ TEST_F(MapDocumentationTest, AMissingSourceIsNamedAndNoTableIsCreated) {
     WriteKmz(site_, Kmz());
     std::filesystem::remove(site_.folder("GMAPAZ") / missing);
     PreparedRun& run = Run();
-    EXPECT_FALSE(convert::ConvertMapDocumentation(run.context()));
+    EXPECT_FALSE(RecordResult(run.context(), convert::ConvertMapDocumentation(run.context())));
     EXPECT_THAT(platform::Utf8FromCp1250(run.context().status.error()),
                 ::testing::AllOf(::testing::StartsWith("Błąd podczas otwarcia pliku: "),
                                  ::testing::EndsWith(missing)));

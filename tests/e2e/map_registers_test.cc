@@ -66,7 +66,7 @@ class MapRegistersTest : public ::testing::Test {
 
 TEST_F(MapRegistersTest, KmeDocumentsMovementsAndRasterExtents) {
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertKme(run.context()));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertKme(run.context())));
   EXPECT_TRUE(run.context().status.ok());
 
   EXPECT_THAT(
@@ -93,7 +93,7 @@ TEST_F(MapRegistersTest, KmeDocumentsMovementsAndRasterExtents) {
 
 TEST_F(MapRegistersTest, TheRegisterIndexesAsXBaseWalksThem) {
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertKme(run.context()));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertKme(run.context())));
   const auto tags = ReadMdxWithXBase(run.output().path() / "BAZA" / "KME" / "m_ewid.mdx");
   ASSERT_EQ(tags.size(), 4u);
   EXPECT_EQ(tags[0].name, "CZLON1234");
@@ -115,7 +115,7 @@ TEST_F(MapRegistersTest, TheRegisterIndexesAsXBaseWalksThem) {
 
 TEST_F(MapRegistersTest, OutlinesHaveNoDocumentKindAndTheirOwnSequence) {
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertOutlines(run.context()));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertOutlines(run.context())));
   const auto documents = run.Rows("BAZA/ZARYSY/z_ewid.dbf");
   ASSERT_EQ(documents.size(), 2u);
   EXPECT_EQ(documents[0][1], "");
@@ -131,7 +131,7 @@ TEST_F(MapRegistersTest, AMissingRegisterOrMovementSourceCreatesNoTable) {
     WriteKme(site_, Register());
     fs::remove(site_.folder("GMAPAE") / missing);
     PreparedRun& run = Run();
-    EXPECT_FALSE(convert::ConvertKme(run.context()));
+    EXPECT_FALSE(RecordResult(run.context(), convert::ConvertKme(run.context())));
     EXPECT_THAT(run.context().status.error(), ::testing::EndsWith(missing));
     EXPECT_TRUE(fs::is_empty(run.output().path() / "BAZA" / "KME"));
   }

@@ -90,8 +90,9 @@ class OperatsTest : public ::testing::Test {
 
 TEST_F(OperatsTest, RegisterOperatsWithTheirLinksAndMovements) {
   PreparedRun& run = Run();
-  ASSERT_TRUE(run.context().features_present);
-  ASSERT_TRUE(convert::ConvertOperats(run.context(), OperatKind::kRegister));
+  ASSERT_TRUE((run.context().edition == run::SourceEdition::kLater));
+  ASSERT_TRUE(
+      RecordResult(run.context(), convert::ConvertOperats(run.context(), OperatKind::kRegister)));
   EXPECT_TRUE(run.context().status.ok());
 
   const auto operaty = run.Rows("BAZA/OPER_PR/Operaty.dbf");
@@ -123,7 +124,8 @@ TEST_F(OperatsTest, RegisterOperatsWithTheirLinksAndMovements) {
 // next group.
 TEST_F(OperatsTest, ParcelLinksAreGroupedByPairs) {
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertOperats(run.context(), OperatKind::kRegister));
+  ASSERT_TRUE(
+      RecordResult(run.context(), convert::ConvertOperats(run.context(), OperatKind::kRegister)));
   EXPECT_THAT(run.Rows("BAZA/OPER_PR/obdg.dbf"),
               ElementsAre(ElementsAre("00000003", "00000001", "0", "1"),
                           ElementsAre("00000001", "00000002", "1", "1"),
@@ -135,14 +137,16 @@ TEST_F(OperatsTest, ParcelLinksAreGroupedByPairs) {
                           ElementsAre("00000002", "00000008", "1", "2")));
   // Parcels far above the record count of dz.dbf keep their identifiers.
   EXPECT_EQ(run.context().tables().parcels.LookUp(P4), "00000008");
-  // Of the five single links, the two a pair writes are not skipped; the one without an
-  // operat is.
-  const auto skipped = run.context().report.skipped;
-  const auto obdg = std::find_if(skipped.begin(), skipped.end(), [](const auto& entry) {
-    return entry.first.ends_with("obdg.dbf");
+  // Of the five single links, the two a pair writes are written with the pair; the one
+  // without an operat is skipped.
+  const auto& accounts = run.context().ledger.accounts();
+  const auto obdg = std::find_if(accounts.begin(), accounts.end(), [](const auto& account) {
+    return account.target_path.ends_with("obdg.dbf") && account.source_path.ends_with("obdg.dbf");
   });
-  ASSERT_NE(obdg, skipped.end());
-  EXPECT_EQ(obdg->second, 1u);
+  ASSERT_NE(obdg, accounts.end());
+  EXPECT_EQ(obdg->read, 5u);
+  EXPECT_EQ(obdg->skipped, 1u);
+  EXPECT_EQ(obdg->skipped_by_reason[static_cast<std::size_t>(run::SkipReason::kKeyNotSet)], 1u);
 }
 
 TEST_F(OperatsTest, WithoutPairsEveryLinkIsASingleLinkOfGroupOne) {
@@ -150,7 +154,8 @@ TEST_F(OperatsTest, WithoutPairsEveryLinkIsASingleLinkOfGroupOne) {
   data.with_pairs = false;
   WriteOperats(site_, 1, data);
   PreparedRun& run = Run();
-  ASSERT_TRUE(convert::ConvertOperats(run.context(), OperatKind::kRegister));
+  ASSERT_TRUE(
+      RecordResult(run.context(), convert::ConvertOperats(run.context(), OperatKind::kRegister)));
   EXPECT_TRUE(run.context().status.ok());
   const auto obdg = run.Rows("BAZA/OPER_PR/obdg.dbf");
   ASSERT_EQ(obdg.size(), 4u);
@@ -162,7 +167,8 @@ TEST_F(OperatsTest, WithoutPairsEveryLinkIsASingleLinkOfGroupOne) {
 TEST_F(OperatsTest, AMissingObdgSourceLeavesTheOtherTablesAndAnEmptyObdg) {
   fs::remove(site_.folder("GOPEW") / "obdg.dbf");
   PreparedRun& run = Run();
-  EXPECT_FALSE(convert::ConvertOperats(run.context(), OperatKind::kRegister));
+  EXPECT_FALSE(
+      RecordResult(run.context(), convert::ConvertOperats(run.context(), OperatKind::kRegister)));
   EXPECT_THAT(run.context().status.error(), ::testing::EndsWith("obdg.dbf"));
   EXPECT_EQ(run.Rows("BAZA/OPER_PR/Operaty.dbf").size(), 3u);
   EXPECT_EQ(run.Rows("BAZA/OPER_PR/op_cechy.dbf").size(), 1u);
@@ -176,8 +182,9 @@ TEST_F(OperatsTest, WithoutFeaturesTheKindOfWorkGivesTheAssortment) {
   fs::remove(site_.folder("GOP") / "asor_bu.dbf");
   fs::remove(site_.folder("GOP") / "cechy_bu.dbf");
   PreparedRun& run = Run();
-  ASSERT_FALSE(run.context().features_present);
-  ASSERT_TRUE(convert::ConvertOperats(run.context(), OperatKind::kBaseAndUse));
+  ASSERT_FALSE((run.context().edition == run::SourceEdition::kLater));
+  ASSERT_TRUE(
+      RecordResult(run.context(), convert::ConvertOperats(run.context(), OperatKind::kBaseAndUse)));
   EXPECT_TRUE(run.context().status.ok());
   const auto operaty = run.Rows("BAZA/OPER_BU/Operaty.dbf");
   ASSERT_EQ(operaty.size(), 3u);
@@ -197,7 +204,8 @@ TEST_F(OperatsTest, WithFeaturesTheLinkSourcesAreRequired) {
     WriteOperats(site_, 3, Operats(3));
     fs::remove(site_.folder("GOPP") / missing);
     PreparedRun& run = Run();
-    EXPECT_FALSE(convert::ConvertOperats(run.context(), OperatKind::kTransitional));
+    EXPECT_FALSE(RecordResult(run.context(),
+                              convert::ConvertOperats(run.context(), OperatKind::kTransitional)));
     EXPECT_THAT(platform::Utf8FromCp1250(run.context().status.error()),
                 ::testing::AllOf(::testing::StartsWith("Błąd podczas otwarcia pliku: "),
                                  ::testing::EndsWith(missing)));

@@ -45,7 +45,7 @@ TEST_F(PersonsConverterTest, APersonReferredToEarlierIsKeptWhateverItsKey) {
   EXPECT_EQ(persons.GetOrAssignKey(9'000'000), "00000001");  // e.g. a borrower of a work
   EXPECT_EQ(persons.GetOrAssignKey(12), "00000002");
 
-  ASSERT_TRUE(convert::ConvertPersons(context_, /*delete_unlinked=*/true));
+  ASSERT_TRUE(RecordResult(context_, convert::ConvertPersons(context_, /*delete_unlinked=*/true)));
   context_.sequence->Close();
 
   const auto osoby = Rows("BAZA/OSOBY/Osoby.dbf");
@@ -60,7 +60,7 @@ TEST_F(PersonsConverterTest, APersonReferredToEarlierIsKeptWhateverItsKey) {
 
 TEST_F(PersonsConverterTest, WithoutTheFlagUnreferencedPersonsGetTheNextIdentifiers) {
   context_.tables().persons.GetOrAssignKey(12);
-  ASSERT_TRUE(convert::ConvertPersons(context_, /*delete_unlinked=*/false));
+  ASSERT_TRUE(RecordResult(context_, convert::ConvertPersons(context_, /*delete_unlinked=*/false)));
   context_.sequence->Close();
   const auto osoby = Rows("BAZA/OSOBY/Osoby.dbf");
   ASSERT_EQ(osoby.size(), 3u);

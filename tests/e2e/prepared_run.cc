@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "run/catalogue.h"
 #include "run/prechecks.h"
 #include "run/table_sizing.h"
 #include "target/identifier.h"
@@ -20,7 +21,14 @@ PreparedRun::PreparedRun(const DosSite& site, run::RunOptions options)
   context_.sequence =
       std::make_unique<target::SequenceTable>(session_.engine, output_.folder(), messages_);
   context_.creator_identifier = target::CreatorIdentifier(kRunDate);
-  EXPECT_TRUE(run::SizeSharedTables(context_));
+  const run::Result<run::SourceEdition> edition = run::SizeSharedTables(context_);
+  EXPECT_TRUE(edition.has_value());
+  if (edition) context_.edition = *edition;
+  session_.engine.set_value_observer(&context_.ledger);
+}
+
+PreparedRun::~PreparedRun() {
+  session_.engine.set_value_observer(nullptr);
 }
 
 std::vector<std::vector<std::string>> PreparedRun::Rows(const std::string& relative) const {
@@ -33,6 +41,11 @@ std::vector<std::string> PreparedRun::SequenceRows() const {
     rows.push_back(row.name + "=" + std::to_string(row.next_value));
   }
   return rows;
+}
+
+bool RecordResult(run::RunContext& context, const run::Status& result) {
+  if (!result) context.status.Fail(run::FailureText(result.error()));
+  return result.has_value();
 }
 
 }  // namespace konwerter::testing

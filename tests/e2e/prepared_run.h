@@ -6,6 +6,7 @@
 
 #include "app/progress_bars.h"
 #include "platform/clock.h"
+#include "run/result.h"
 #include "run/run_context.h"
 #include "run/run_options.h"
 #include "run/session.h"
@@ -20,6 +21,9 @@ namespace konwerter::testing {
 class PreparedRun {
  public:
   explicit PreparedRun(const DosSite& site, run::RunOptions options = {});
+  ~PreparedRun();
+  PreparedRun(const PreparedRun&) = delete;
+  PreparedRun& operator=(const PreparedRun&) = delete;
 
   run::RunContext& context() { return context_; }
   run::Session& session() { return session_; }
@@ -42,5 +46,9 @@ class PreparedRun {
   platform::FixedClock clock_;
   run::RunContext context_;
 };
+
+// Records a converter's result as the driver does: a failure becomes the conversion status.
+// True when the converter succeeded.
+bool RecordResult(run::RunContext& context, const run::Status& result);
 
 }  // namespace konwerter::testing

@@ -75,8 +75,8 @@ class RasterExtentsTest : public ::testing::Test {
 TEST_F(RasterExtentsTest, ConvertedDocumentsGetTheirSheetsWithThePackedCoverage) {
   const std::string folder = context().output_path + "BAZA\\KME";
   std::filesystem::create_directories(run_->output().path() / "BAZA" / "KME");
-  ASSERT_TRUE(
-      convert::ConvertRasterExtents(context(), folder, "BDGMAPAE", "ob_re.dbf", documents_));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertRasterExtents(context(), folder, "BDGMAPAE",
+                                                                    "ob_re.dbf", documents_)));
 
   const DbfOracleTable table =
       ReadDbfWithDbfread(run_->output().path() / "BAZA" / "KME" / "zakr_ras.dbf", "cp852");
@@ -98,8 +98,8 @@ TEST_F(RasterExtentsTest, ConvertedDocumentsGetTheirSheetsWithThePackedCoverage)
 
 TEST_F(RasterExtentsTest, AMissingSourceIsReportedAndWritesNothing) {
   const std::string folder = context().output_path + "BAZA\\KME";
-  ASSERT_FALSE(
-      convert::ConvertRasterExtents(context(), folder, "BDGMAPAE", "ob_rz.dbf", documents_));
+  ASSERT_FALSE(RecordResult(context(), convert::ConvertRasterExtents(context(), folder, "BDGMAPAE",
+                                                                     "ob_rz.dbf", documents_)));
   EXPECT_FALSE(context().status.ok());
   EXPECT_FALSE(std::filesystem::exists(run_->output().path() / "BAZA" / "KME" / "zakr_ras.dbf"));
 }

@@ -110,7 +110,8 @@ class WorksConverterTest : public ::testing::Test {
     run::SharedTables& tables = run_->context().tables();
     EXPECT_EQ(tables.works.GetOrAssignKey(100), "00000001");
     EXPECT_EQ(tables.works.GetOrAssignKey(999), "00000002");
-    EXPECT_TRUE(convert::ConvertWorks(run_->context(), delete_unlinked));
+    EXPECT_TRUE(
+        RecordResult(run_->context(), convert::ConvertWorks(run_->context(), delete_unlinked)));
     run_->context().sequence->Close();
     return *run_;
   }
@@ -151,7 +152,8 @@ TEST_F(WorksConverterTest, AReportedWorkReferredToEarlierKeepsItsIdentifier) {
   run_.emplace(site_);
   run_->session().site_settings = {"DOM_NRWOJ=6"};
   EXPECT_EQ(run_->context().tables().works.GetOrAssignKey(105), "00000001");
-  ASSERT_TRUE(convert::ConvertWorks(run_->context(), /*delete_unlinked=*/true));
+  ASSERT_TRUE(RecordResult(run_->context(),
+                           convert::ConvertWorks(run_->context(), /*delete_unlinked=*/true)));
   EXPECT_THAT(Column("Roboty.dbf", kIdRoboty),
               ElementsAre("00000002", "00000003", "00000004", "00000001"));
   EXPECT_EQ(Column("Roboty.dbf", kNrWyk)[3], "GKN-105");
@@ -233,7 +235,7 @@ TEST_F(WorksConverterTest, CommuneNumbersAreRenumberedWhenTheOperatorAsks) {
   PreparedRun run(site_, options);
   run.session().renumbering.Set(12, 345);
   run.session().site_settings = {"DOM_NRWOJ=6"};
-  ASSERT_TRUE(convert::ConvertWorks(run.context(), true));
+  ASSERT_TRUE(RecordResult(run.context(), convert::ConvertWorks(run.context(), true)));
   EXPECT_EQ(run.Rows("BAZA/KERG/Roboty.dbf")[0][kNrG], "345");
   EXPECT_EQ(run.Rows("BAZA/KERG/Gminy.dbf")[0][0], "345");
 }
@@ -241,7 +243,7 @@ TEST_F(WorksConverterTest, CommuneNumbersAreRenumberedWhenTheOperatorAsks) {
 TEST_F(WorksConverterTest, AMissingIndexStopsBeforeAnyTableIsCreated) {
   std::filesystem::remove(site_.folder("LZGLO") / "kerg.ntx");
   PreparedRun run(site_);
-  EXPECT_FALSE(convert::ConvertWorks(run.context(), true));
+  EXPECT_FALSE(RecordResult(run.context(), convert::ConvertWorks(run.context(), true)));
   EXPECT_THAT(platform::Utf8FromCp1250(run.context().status.error()),
               HasSubstr("Błąd podczas otwarcia pliku: "));
   EXPECT_THAT(run.context().status.error(), HasSubstr("kerg.ntx"));
@@ -251,7 +253,7 @@ TEST_F(WorksConverterTest, AMissingIndexStopsBeforeAnyTableIsCreated) {
 TEST_F(WorksConverterTest, AMissingCoverageTableIsReportedAfterTheFourTables) {
   std::filesystem::remove(site_.folder("LZGLO") / "ob_rr.dbf");
   PreparedRun run(site_);
-  EXPECT_FALSE(convert::ConvertWorks(run.context(), true));
+  EXPECT_FALSE(RecordResult(run.context(), convert::ConvertWorks(run.context(), true)));
   EXPECT_THAT(run.context().status.error(), HasSubstr("ob_rr.dbf"));
   EXPECT_EQ(run.Rows("BAZA/KERG/Roboty.dbf").size(), 4u);  // the reported works
   EXPECT_EQ(run.Rows("BAZA/KERG/obdg.dbf").size(), 2u);

@@ -82,6 +82,15 @@ TEST_F(RenumberingFileTest, AFaultyLineRefusesTheFile) {
   }
 }
 
+TEST_F(RenumberingFileTest, AFaultyFileNamesItsFirstFaultyLine) {
+  const auto fault = ReadRenumberingFile(Write("1|2\r\nno bar\r\n3|x\r\n4|y\r\n"), table_);
+  ASSERT_TRUE(fault.has_value());
+  EXPECT_EQ(fault->line_number, 3);
+  EXPECT_EQ(fault->line, "3|x");
+  EXPECT_FALSE(ReadRenumberingFile(Write("1|2\n"), table_).has_value());
+  EXPECT_FALSE(ReadRenumberingFile((folder_.path() / "none.gm").string(), table_).has_value());
+}
+
 TEST(RenumberingFilePathTest, LiesBesideTheProgram) {
   EXPECT_EQ(RenumberingFilePath("C:\\TEROKAN\\konwerter.exe"), "C:\\TEROKAN\\konwerter.gm");
   EXPECT_EQ(RenumberingFilePath("/opt/konwerter/konwerter-cli"), "/opt/konwerter/konwerter-cli.gm");

@@ -57,9 +57,13 @@ TEST(SourceLockTest, ExplainsAWrongFolderAndADataSetInUse) {
     EXPECT_FALSE(TakeSourceLock(root.folder(), messages));
   }
   EXPECT_TRUE(TakeSourceLock(root.folder(), messages));  // released with the first lock
+  // The wrong folder's message keeps its text and names the file that was not found.
   EXPECT_THAT(messages.texts,
-              ElementsAre("Błędna ścieżka dojścia do danych systemu TEROKAN. Wskaż położenie "
-                          "kartoteki SYSTEM w TEROKAN.",
+              ElementsAre(::testing::AllOf(
+                              ::testing::StartsWith("Błędna ścieżka dojścia do danych systemu "
+                                                    "TEROKAN. Wskaż położenie kartoteki SYSTEM "
+                                                    "w TEROKAN.\r\nNie znaleziono pliku: "),
+                              ::testing::EndsWith("users.dbf")),
                           "Przed konwersją należy zakończyć pracę z systemem TEROKAN na "
                           "wszyskich stanowiskach."));
 }

@@ -47,7 +47,7 @@ void BlockWriter::Close() {
   if (closed_) return;
   closed_ = true;
   Flush();
-  if (!file_.Close()) throw platform::IoError("Błąd zamknięcia pliku", file_.path().string());
+  if (!file_.Close()) throw platform::IoError(platform::IoFault::kClose, file_.path().string());
 }
 
 void BlockWriter::Flush() {

@@ -91,7 +91,7 @@ std::vector<std::uint8_t> Entry(const MemVariable& variable) {
 void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   platform::File file = platform::File::Create(path);
   file.Write(bytes);
-  if (!file.Close()) throw platform::IoError("Błąd zamknięcia pliku", path.string());
+  if (!file.Close()) throw platform::IoError(platform::IoFault::kClose, path.string());
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ void WritePolskieLit(const std::filesystem::path& path, std::uint8_t marker, std
   if (size > kPolskieLitMarkerOffset) bytes[kPolskieLitMarkerOffset] = marker;
   platform::File file = platform::File::Create(path);
   file.Write(bytes);
-  if (!file.Close()) throw platform::IoError("Błąd zamknięcia pliku", path.string());
+  if (!file.Close()) throw platform::IoError(platform::IoFault::kClose, path.string());
 }
 
 }  // namespace konwerter::tools

@@ -10,6 +10,7 @@
 #include "app/cli/terminal_messages.h"
 #include "app/cli/terminal_progress.h"
 #include "app/conversion_driver.h"
+#include "app/report/summary_json.h"
 #include "platform/program_path.h"
 #include "renumber/renumbering_file.h"
 #include "run/session.h"
@@ -34,7 +35,7 @@ int ExitCode(app::RunOutcome outcome) {
 bool WriteSummaryFile(const std::string& path, const app::ConversionResult& result,
                       std::ostream& err) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << SummaryJson(result).dump(2) << "\n";
+  file << app::SummaryJson(result).dump(2) << "\n";
   file.close();
   if (file) return true;
   err << "Nie można zapisać podsumowania: " << path << "\n";

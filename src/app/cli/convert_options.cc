@@ -114,7 +114,8 @@ std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>
     }
     const bool takes_value = name == "--input" || name == "--output" || name == "--keep-unlinked" ||
                              name == "--renumber-file" || name == "--segment1" ||
-                             name == "--drive" || name == "--summary" || name == "--date";
+                             name == "--drive" || name == "--summary" || name == "--date" ||
+                             name == "--report";
     if (!takes_value) {
       error = "nieznana opcja: " + name;
       return std::nullopt;
@@ -140,6 +141,8 @@ std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>
       ok = ApplyDrive(value, request.drives, error);
     } else if (name == "--date") {
       ok = ApplyDate(value, options.date, error);
+    } else if (name == "--report") {
+      request.report_folder = platform::Cp1250FromUtf8(value);
     } else {
       options.summary_file = value;
     }
@@ -180,6 +183,8 @@ std::string ConvertUsage() {
          "                         OPER_PR,OPER_BU,OPER_PRZ,SZKICE,ZARYSY,KME\n"
          "  --drive X=KATALOG      katalog, w którym leży dysk X: stacji DOS (można powtarzać)\n"
          "  --summary PLIK         zapisz podsumowanie konwersji w formacie JSON\n"
+         "  --report KATALOG       kartoteka raportu konwersji (raport.html, rekordy.csv,\n"
+         "                         podsumowanie.json); domyślnie RAPORT w kartotece wynikowej\n"
          "  --rebuild-indexes      nie czytaj indeksów .ntx: zbuduj wyszukiwanie z tabel\n"
          "                         (dla uszkodzonych lub nieaktualnych indeksów)\n"
          "  --strict               każde ostrzeżenie o uszkodzonych danych jest błędem\n"

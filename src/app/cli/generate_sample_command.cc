@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/text_encoding.h"
+#include "run/catalogue.h"
 #include "tools/sample/sample_site.h"
 
 namespace konwerter::cli {
@@ -137,7 +139,8 @@ int RunGenerateSample(const std::vector<std::string>& arguments, std::ostream& o
     PrintReport(report, out);
     return 0;
   } catch (const std::exception& failure) {
-    err << "Błąd podczas tworzenia przykładowych danych: " << failure.what() << '\n';
+    err << "Błąd podczas tworzenia przykładowych danych: "
+        << platform::Utf8FromCp1250(run::ErrorText(failure)) << '\n';
     return 1;
   }
 }

@@ -8,6 +8,7 @@
 
 #include "app/cli/inspect_reports.h"
 #include "platform/text_encoding.h"
+#include "run/catalogue.h"
 
 namespace konwerter::cli {
 
@@ -177,7 +178,7 @@ int RunInspect(const std::vector<std::string>& arguments, std::ostream& out, std
     return kExitDone;
   } catch (const std::exception& error) {
     // InspectError, platform::IoError and anything else the readers raise over bad bytes.
-    err << "konwerter-cli inspect: " << error.what() << "\n";
+    err << "konwerter-cli inspect: " << platform::Utf8FromCp1250(run::ErrorText(error)) << "\n";
     return kExitFileProblem;
   }
 }

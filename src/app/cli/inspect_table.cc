@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "app/cli/inspect_reports.h"
+#include "platform/cp1250_case.h"
 #include "platform/dos_path.h"
 #include "platform/file.h"
 #include "platform/text_encoding.h"
+#include "run/catalogue.h"
 #include "source/source_tables.h"
 
 namespace konwerter::cli {
@@ -39,25 +41,24 @@ std::string OpenFailure(const SourceTables& tables, const std::string& path) {
   const std::int32_t status = tables.status();
   switch (status) {
     case source::kSourceBadStructure:
-      return "Nie można odczytać budowy tabeli (" + Utf8(tables.last_open_fault()) + "): " + file;
+      return "Nie można odczytać budowy tabeli (" +
+             Utf8(run::TableFaultText(tables.last_open_fault())) + "): " + file;
     case source::kSourceCannotOpen:
       return "Nie można otworzyć pliku: " + file;
     case source::kSourceShortRead:
-      return "Plik jest krótszy niż nagłówek tabeli (12 bajtów): " + file;
+      return "Nie można odczytać tabeli (" + Utf8(run::TableFaultText(tables.last_open_fault())) +
+             "): " + file;
     default:
       return "Nie można otworzyć tabeli (kod " + std::to_string(status) + "): " + file;
   }
 }
 
-// The reader finds fields by name in upper case: a field stored in lower case, or a second
-// field of a name already taken, cannot be bound and shows no value.
+// The reader finds fields by name without regard to letter case: a second field of a name
+// already taken cannot be bound and shows no value.
 bool Bindable(const std::vector<source::SourceFieldInfo>& fields, std::size_t index) {
-  const std::string& name = fields[index].name;
-  for (const char c : name) {
-    if (c >= 'a' && c <= 'z') return false;
-  }
+  const std::string name = platform::ToUpperCp1250(fields[index].name);
   for (std::size_t i = 0; i < index; ++i) {
-    if (fields[i].name == name) return false;
+    if (platform::ToUpperCp1250(fields[i].name) == name) return false;
   }
   return true;
 }
@@ -100,8 +101,10 @@ InspectReport InspectTable(const InspectOptions& options) {
   const source::SourceTableInfo info = *tables.Describe(table);
   // A count the file cannot hold was cut to the whole records there are: shown, and said.
   std::optional<std::string> problem;
-  if (!tables.last_open_warning().empty()) {
-    problem = Utf8(tables.last_open_warning()) + ": " + Utf8(options.path);
+  if (const source::ShortTable& short_table = tables.last_short_table();
+      short_table.header_count != 0) {
+    problem = Utf8(run::ShortTableText(short_table.header_count, short_table.whole_records)) +
+              ": " + Utf8(options.path);
   }
 
   std::vector<std::string> values(info.fields.size());

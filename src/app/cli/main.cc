@@ -9,6 +9,7 @@
 #include "app/cli/convert_command.h"
 #include "app/cli/generate_sample_command.h"
 #include "app/cli/inspect_command.h"
+#include "app/cli/verify_command.h"
 #include "app/version.h"
 #include "platform/console.h"
 
@@ -29,6 +30,7 @@ constexpr int kExitUsage = 2;
 constexpr Command kCommands[] = {
     {"convert", "konwersja danych systemu DOS do nowej bazy systemu Windows",
      &konwerter::cli::RunConvert},
+    {"verify", "sprawdzenie spójności bazy zapisanej przez konwersję", &konwerter::cli::RunVerify},
     {"generate-sample", "utworzenie przykładowych danych systemu DOS",
      &konwerter::cli::RunGenerateSample},
     // ---- tools for looking into the DOS data ----

@@ -24,6 +24,10 @@ std::string TerminalText(const std::string& cp1250) {
 
 platform::MessageAnswer TerminalMessages::Show(const platform::OperatorMessage& message) {
   out_ << "[" << TerminalText(message.caption) << "] " << TerminalText(message.text) << "\n";
+  for (const platform::MessageDetailGroup& group : message.details) {
+    out_ << "  " << TerminalText(group.heading) << ":\n";
+    for (const std::string& line : group.lines) out_ << "    - " << TerminalText(line) << "\n";
+  }
   if (message.buttons == platform::MessageButtons::kOk) return platform::MessageAnswer::kOk;
   if (assume_yes_) {
     out_ << "T (--yes)\n";

@@ -20,7 +20,10 @@ GridWidget::GridWidget(QWidget* parent) : QTableWidget(1, 2, parent) {
   for (const auto& column : columns) titles << FromCp1250(column.title);
   setHorizontalHeaderLabels(titles);
   for (int i = 0; i < static_cast<int>(columns.size()); ++i) setColumnWidth(i, columns[i].width);
-  verticalHeader()->setVisible(false);
+  // Row numbers, as the messages about a faulty row name it.
+  verticalHeader()->setFixedWidth(app::window::kRowNumberWidth);
+  verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  verticalHeader()->setHighlightSections(true);
   verticalHeader()->setMinimumSectionSize(kGridRowHeight);
   verticalHeader()->setDefaultSectionSize(kGridRowHeight);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -54,6 +57,24 @@ void GridWidget::Show(app::window::RenumberingGrid& grid) {
     }
   }
   setCurrentCell(grid.current_row(), currentColumn() < 0 ? 0 : currentColumn());
+}
+
+// A click on the current cell opens its editor as soon as the click is over. The view
+// itself would wait for a possible double click first and, meanwhile, take the first key
+// typed for a search in the grid: that digit was lost ("12" became "2").
+bool GridWidget::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  if (trigger != SelectedClicked) return QTableWidget::edit(index, trigger, event);
+  if (!(editTriggers() & SelectedClicked)) return false;
+  clicked_cell_ = index;
+  return true;
+}
+
+void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
+  QTableWidget::mouseReleaseEvent(event);  // ends by leaving any state the click began
+  if (!clicked_cell_.isValid()) return;
+  const QModelIndex cell = clicked_cell_;
+  clicked_cell_ = QPersistentModelIndex();
+  QTableWidget::edit(cell, EditKeyPressed, nullptr);
 }
 
 void GridWidget::CommitEdit() {

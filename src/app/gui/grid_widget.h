@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QTableWidget>
 
 #include "app/window/renumbering_grid.h"
 
 namespace konwerter::gui {
 
-// The renumbering grid: two text columns under a title row, edited in place, tab moving
-// from cell to cell. It shows a RenumberingGrid and reports every edit and every move of the
-// current row back to it.
+// The renumbering grid: two text columns under a title row, with row numbers on the left,
+// edited in place, tab moving from cell to cell. It shows a RenumberingGrid and reports every edit
+// and every move of the current row back to it.
 class GridWidget final : public QTableWidget {
  public:
   explicit GridWidget(QWidget* parent);
@@ -19,8 +20,13 @@ class GridWidget final : public QTableWidget {
   // the editor is still open when they are pressed).
   void CommitEdit();
 
+ protected:
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
  private:
   app::window::RenumberingGrid* grid_ = nullptr;
+  QPersistentModelIndex clicked_cell_;  // the current cell clicked, to edit once released
 };
 
 }  // namespace konwerter::gui

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -12,6 +11,7 @@
 #include <algorithm>
 
 #include "app/gui/controls.h"
+#include "app/gui/file_dialog.h"
 #include "app/gui/qt_text.h"
 #include "app/window/about_message.h"
 
@@ -19,8 +19,8 @@ namespace konwerter::gui {
 
 namespace {
 
-constexpr const char* kMainBoxes[] = {"cbgmina", "cbosoby",  "CBkerg",
-                                      "cbasor",  "cbobreby", "cbdzialki"};
+constexpr const char* kMainBoxes[] = {"cbgmina",  "cbosoby",   "CBkerg",   "cbasor",
+                                      "cbobreby", "cbdzialki", "cbindeksy"};
 
 bool IsUserInput(QEvent::Type type) {
   switch (type) {
@@ -48,8 +48,11 @@ bool IsUserInput(QEvent::Type type) {
 
 MainForm::MainForm(MainFormEnvironment environment)
     : environment_(std::move(environment)),
-      message_boxes_(environment_.messages == nullptr ? std::make_unique<MessageBoxes>(this)
-                                                      : nullptr),
+      message_boxes_(environment_.messages == nullptr
+                         ? std::make_unique<MessageBoxes>(this, environment_.open_url
+                                                                    ? environment_.open_url
+                                                                    : SystemUrlOpener())
+                         : nullptr),
       messages_(environment_.messages != nullptr ? *environment_.messages : *message_boxes_),
       rules_(environment_.program_path) {
   BuildWindow(app::window::MainWindowSpec(), *this);
@@ -100,15 +103,10 @@ void MainForm::Convert() {
 
 std::optional<std::string> MainForm::ChooseFile() {
   if (environment_.choose_file) return environment_.choose_file();
-  QFileDialog dialog(this);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::AnyFile);  // the typed name is not checked
-  if (!file_dialog_folder_.isEmpty()) dialog.setDirectory(file_dialog_folder_);
-  dialog.selectFile(QStringLiteral("*.*"));
-  const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-  file_dialog_folder_ = dialog.directory().absolutePath();  // both buttons share the dialog
+  // Both buttons share the dialog: each opens it where the other left it.
+  const std::optional<QString> chosen = ChooseFileOrFolder(this, file_dialog_folder_);
   if (!chosen) return std::nullopt;
-  return ToCp1250(dialog.selectedFiles().front());
+  return ToCp1250(*chosen);
 }
 
 bool MainForm::RunRenumberingDialog() {

@@ -17,13 +17,14 @@
 namespace konwerter::gui {
 
 // What the main window works with. Tests answer the messages and the file dialog
-// themselves; the program leaves both empty.
+// themselves, and see which report would open; the program leaves these empty.
 struct MainFormEnvironment {
   std::string program_path;  // cp1250; Edit2 starts as its folder
   run::Session& session;
   const platform::Clock& clock;
   platform::OperatorMessages* messages = nullptr;           // nullptr: message boxes
   std::function<std::optional<std::string>()> choose_file;  // empty: the file-open dialog
+  UrlOpener open_url;                                       // empty: the system's browser
 };
 
 // TForm1, the main window: lays out its controls, forwards their events to the window's

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include "app/gui/qt_text.h"
 
@@ -35,7 +36,28 @@ class OrdinaryCursor {
 
 }  // namespace
 
+QRect WorkArea(const QWidget* parent) {
+  const QScreen* screen = parent != nullptr && parent->screen() != nullptr
+                              ? parent->screen()
+                              : QApplication::primaryScreen();
+  return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
 platform::MessageAnswer MessageBoxes::Show(const platform::OperatorMessage& message) {
+  if (app::window::FormOf(message) == app::window::MessageForm::kMessageBox) {
+    return ShowBox(message);
+  }
+  ShowOutcome(message);
+  return platform::MessageAnswer::kOk;
+}
+
+void MessageBoxes::ShowOutcome(const platform::OperatorMessage& message) {
+  OutcomeForm dialog(app::window::OutcomeDialogFor(message), WorkArea(parent_), open_url_, parent_);
+  const OrdinaryCursor cursor;
+  dialog.exec();
+}
+
+platform::MessageAnswer MessageBoxes::ShowBox(const platform::OperatorMessage& message) {
   QString text = FromCp1250(message.text);
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QMessageBox box(BoxIcon(message.icon), FromCp1250(message.caption), text, QMessageBox::NoButton,

@@ -4,10 +4,9 @@
 // until the window closes, which a successful conversion does by itself.
 
 #include <windows.h>
-// after windows.h, which it builds on
-#include <commctrl.h>
 
 #include "app/win32/main_frame.h"
+#include "app/win32/window_controls.h"
 #include "app/window/main_window.h"
 #include "platform/clock.h"
 #include "platform/program_path.h"
@@ -15,9 +14,7 @@
 #include "target/table_builder.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
-  INITCOMMONCONTROLSEX common{sizeof common,
-                              ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&common);
+  konwerter::win32::EnsureCommonControls();
 
   konwerter::run::Session session;
   konwerter::target::ConfigureEngine(session.engine, false);

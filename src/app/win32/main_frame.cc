@@ -18,8 +18,8 @@ constexpr wchar_t kClassName[] = L"KonwerterTForm1";
 // A command of the system menu: below 0xF000, its low four bits clear.
 constexpr UINT kAboutCommand = 0x0010;
 
-constexpr std::array<const char*, 6> kMainCheckBoxes = {"cbgmina", "cbosoby",  "CBkerg",
-                                                        "cbasor",  "cbobreby", "cbdzialki"};
+constexpr std::array<const char*, 7> kMainCheckBoxes = {
+    "cbgmina", "cbosoby", "CBkerg", "cbasor", "cbobreby", "cbdzialki", "cbindeksy"};
 
 }  // namespace
 
@@ -32,7 +32,8 @@ MainFrame::MainFrame(app::window::MainWindow& rules, run::Session& session,
   ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainFrame::Procedure));
   controls_ = std::make_unique<ControlWindows>(window_, spec, fonts_);
-  messages_ = std::make_unique<MessageBoxes>(window_);
+  messages_ = std::make_unique<MessageBoxes>(window_, fonts_);
+  focus_ = controls_->Get(spec.FocusOrder().front());  // Edit1, first in the tab order
   AddAboutEntry();
   // The system's scale is the main screen's at logon; the screen the window opened on may
   // have another one since.
@@ -49,10 +50,16 @@ void MainFrame::AddAboutEntry() {
 }
 
 void MainFrame::Rescale(DisplayScale scale, const RECT* frame) {
-  auto fonts = std::make_unique<WindowFonts>(scale);
+  if (scale == fonts_.scale()) {
+    current_fonts_ = &fonts_;
+  } else {
+    std::unique_ptr<WindowFonts>& fonts = scaled_fonts_[scale.dpi()];
+    if (fonts == nullptr) fonts = std::make_unique<WindowFonts>(scale);
+    current_fonts_ = fonts.get();
+  }
   const app::window::WindowSpec spec = app::window::MainWindowSpec();
-  controls_->Place(spec, *fonts);
-  scaled_fonts_ = std::move(fonts);  // the controls no longer draw with the fonts it held
+  controls_->Place(spec, fonts());
+  messages_->UseFonts(fonts());
   constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (frame != nullptr) {
     ::SetWindowPos(window_, nullptr, frame->left, frame->top, frame->right - frame->left,
@@ -93,6 +100,18 @@ LRESULT MainFrame::Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
       return TRUE;
     case WM_DPICHANGED:
       Rescale(DisplayScale(HIWORD(w)), reinterpret_cast<const RECT*>(l));
+      return 0;
+    case WM_DRAWITEM:
+      if (controls_->DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(l))) return TRUE;
+      break;
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back with the window; the first time, Edit1.
+      if (LOWORD(w) == WA_INACTIVE) {
+        const HWND focused = ::GetFocus();
+        if (focused != nullptr && ::IsChild(window_, focused)) focus_ = focused;
+      } else if (focus_ != nullptr && ::IsWindow(focus_)) {
+        ::SetFocus(focus_);
+      }
       return 0;
     case WM_SETCURSOR:
       if (busy_) {

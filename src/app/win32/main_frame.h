@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,7 +31,7 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
 
   HWND window() const { return window_; }
   // The fonts the controls are drawn with, of the scale of the window's screen.
-  const WindowFonts& fonts() const { return scaled_fonts_ ? *scaled_fonts_ : fonts_; }
+  const WindowFonts& fonts() const { return *current_fonts_; }
   HWND Control(std::string_view name) const { return controls_->Get(name); }
 
   // MainWindowHost
@@ -68,10 +69,14 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
   run::Session& session_;
   const platform::Clock& clock_;
   const WindowFonts& fonts_;
-  std::unique_ptr<WindowFonts> scaled_fonts_;  // when the screen's scale is not the fonts_'
+  // The fonts of the other scales the window was shown at, by dots per inch: kept while the
+  // window lives, as a dialog open over it may still draw with them.
+  std::map<int, std::unique_ptr<WindowFonts>> scaled_fonts_;
+  const WindowFonts* current_fonts_ = &fonts_;
   HWND window_ = nullptr;
   std::unique_ptr<ControlWindows> controls_;
   std::unique_ptr<MessageBoxes> messages_;
+  HWND focus_ = nullptr;  // the control to have the focus when the window is activated
   bool busy_ = false;
   bool showing_fields_ = false;
   ULONGLONG last_processing_ = 0;

@@ -29,6 +29,11 @@ UINT MessageBoxFlags(const platform::OperatorMessage& message) {
 }
 
 platform::MessageAnswer MessageBoxes::Show(const platform::OperatorMessage& message) {
+  if (app::window::FormOf(message) != app::window::MessageForm::kMessageBox) {
+    OutcomeFrame dialog(app::window::OutcomeDialogFor(message), *fonts_, owner_, open_report_);
+    dialog.RunModal();
+    return platform::MessageAnswer::kOk;
+  }
   const std::wstring text = WideFromCp1250(message.text);
   const std::wstring caption = WideFromCp1250(message.caption);
   const int answer = ::MessageBoxW(owner_, text.c_str(), caption.c_str(), MessageBoxFlags(message));

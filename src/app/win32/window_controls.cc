@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/glyph_buttons.h"
 #include "app/win32/wide_text.h"
 
 namespace konwerter::win32 {
@@ -35,9 +36,12 @@ ClassAndStyle ClassOf(const ControlSpec& control) {
     case ControlKind::kEdit:
       return {L"EDIT", ES_AUTOHSCROLL | tab, WS_EX_CLIENTEDGE};
     case ControlKind::kButton:
+      if (control.glyph != app::window::ButtonGlyph::kNone) {
+        return {L"BUTTON", BS_OWNERDRAW | tab, 0};  // a picture beside the caption
+      }
       return {L"BUTTON", BS_PUSHBUTTON | tab, 0};
     case ControlKind::kFlatButton:
-      return {L"BUTTON", BS_PUSHBUTTON | BS_FLAT, 0};
+      return {L"BUTTON", BS_OWNERDRAW, 0};
     case ControlKind::kCheckBox:
       return {L"BUTTON", BS_AUTOCHECKBOX | tab, 0};
     case ControlKind::kProgressBar:
@@ -47,11 +51,6 @@ ClassAndStyle ClassOf(const ControlSpec& control) {
       break;
   }
   return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
-}
-
-// The text a flat picture button shows in place of its picture.
-std::wstring FlatButtonText(app::window::ButtonGlyph glyph) {
-  return glyph == app::window::ButtonGlyph::kAddRow ? L"+" : L"\u2212";
 }
 
 void AddHint(HWND parent, HWND control, const std::wstring& hint) {
@@ -76,9 +75,9 @@ HICON ProgramIcon(int width_metric, int height_metric) {
   return icon != nullptr ? static_cast<HICON>(icon) : ::LoadIconW(nullptr, IDI_APPLICATION);
 }
 
+// A flat picture button's caption is its hint: the button shows its picture alone.
 std::wstring CaptionOf(const ControlSpec& control) {
-  return control.kind == ControlKind::kFlatButton ? FlatButtonText(control.glyph)
-                                                  : WideFromCp1250(control.caption);
+  return WideFromCp1250(control.caption);
 }
 
 HFONT FontOf(const ControlSpec& control, const WindowFonts& fonts) {
@@ -123,6 +122,13 @@ int WidthToShow(const ControlSpec& control, HFONT font, std::wstring_view captio
   return 0;
 }
 
+void EnsureCommonControls() {
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
+                                                 ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                 ICC_TREEVIEW_CLASSES};
+  ::InitCommonControlsEx(&common);
+}
+
 WindowFonts::WindowFonts(DisplayScale scale)
     : scale_(scale), normal_(MakeFont(FW_NORMAL, scale)), bold_(MakeFont(FW_BOLD, scale)) {}
 
@@ -132,7 +138,8 @@ WindowFonts::~WindowFonts() {
 }
 
 ControlWindows::ControlWindows(HWND parent, const app::window::WindowSpec& spec,
-                               const WindowFonts& fonts) {
+                               const WindowFonts& fonts)
+    : scale_(fonts.scale()) {
   std::vector<std::size_t> order(spec.controls.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   // Tab order first; the rest (labels) after, in their own order.
@@ -161,10 +168,14 @@ ControlWindows::ControlWindows(HWND parent, const app::window::WindowSpec& spec,
     }
     windows_.emplace(control.name, window);
     names_.emplace(id, control.name);
+    if (control.glyph != app::window::ButtonGlyph::kNone) {
+      glyphs_.emplace(window, GlyphButton{control.glyph, control.kind == ControlKind::kFlatButton});
+    }
   }
 }
 
-void ControlWindows::Place(const app::window::WindowSpec& spec, const WindowFonts& fonts) const {
+void ControlWindows::Place(const app::window::WindowSpec& spec, const WindowFonts& fonts) {
+  scale_ = fonts.scale();
   for (const ControlSpec& control : spec.controls) {
     const auto found = windows_.find(control.name);
     if (found == windows_.end()) continue;  // the grid
@@ -180,6 +191,13 @@ HWND ControlWindows::Get(std::string_view name) const {
   const auto found = windows_.find(name);
   if (found == windows_.end()) throw std::out_of_range("no control " + std::string(name));
   return found->second;
+}
+
+bool ControlWindows::DrawButton(const DRAWITEMSTRUCT& item) const {
+  const auto found = glyphs_.find(item.hwndItem);
+  if (found == glyphs_.end()) return false;
+  DrawGlyphButton(item, found->second.glyph, found->second.flat, scale_);
+  return true;
 }
 
 std::string ControlWindows::NameOf(int id) const {

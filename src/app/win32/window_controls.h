@@ -42,7 +42,7 @@ class ControlWindows {
 
   // Places the controls again for other fonts, of another scale (the window moved to a
   // screen of other dots per inch).
-  void Place(const app::window::WindowSpec& spec, const WindowFonts& fonts) const;
+  void Place(const app::window::WindowSpec& spec, const WindowFonts& fonts);
 
   static constexpr int kFirstId = 100;
 
@@ -51,10 +51,25 @@ class ControlWindows {
   // The object name of a control identifier; empty when it is none of these.
   std::string NameOf(int id) const;
 
+  // Draws a picture button (the buttons with a glyph and the flat buttons are drawn by the
+  // window); false when the item is none of them. For the parent's WM_DRAWITEM.
+  bool DrawButton(const DRAWITEMSTRUCT& item) const;
+
  private:
+  struct GlyphButton {
+    app::window::ButtonGlyph glyph;
+    bool flat;
+  };
+
   std::map<std::string, HWND, std::less<>> windows_;
   std::map<int, std::string> names_;
+  std::map<HWND, GlyphButton> glyphs_;
+  DisplayScale scale_;  // of the fonts the controls are placed for
 };
+
+// Registers the common controls' window classes the windows use (progress bars, list and
+// tree views, tool tips); safe to call again.
+void EnsureCommonControls();
 
 // Window style of both windows: a fixed dialog border with a caption and a close box.
 inline constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;

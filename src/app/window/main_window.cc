@@ -1,5 +1,10 @@
 #include "app/window/main_window.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "app/window/run_watch.h"
+#include "platform/dos_path.h"
 #include "renumber/renumbering_file.h"
 
 namespace konwerter::app::window {
@@ -26,6 +31,26 @@ std::string FolderOfFile(std::string_view file_path) {
   return std::string(file_path.substr(0, separator + 1));
 }
 
+std::string WithFolderSeparator(std::string_view folder) {
+  std::string shown(folder);
+  if (shown.empty() || platform::EndsWithSeparator(shown)) return shown;
+  // Windows takes the backslash, as the run does; elsewhere a path written the DOS way keeps
+  // its backslashes and any other gets the host's separator.
+  const bool host_is_slash = std::filesystem::path::preferred_separator == '/';
+  const bool dos_way =
+      shown.find('/') == std::string::npos && shown.find('\\') != std::string::npos;
+  shown += host_is_slash && !dos_way ? '/' : '\\';
+  return shown;
+}
+
+std::string ChosenFolder(std::string_view chosen_path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(platform::HostPath(chosen_path), error)) {
+    return WithFolderSeparator(chosen_path);
+  }
+  return FolderOfFile(chosen_path);
+}
+
 MainWindow::MainWindow(std::string_view program_path)
     : output_folder_(FolderOfFile(program_path)),
       dialog_(renumber::RenumberingFilePath(program_path), options_.segment_one) {}
@@ -33,7 +58,7 @@ MainWindow::MainWindow(std::string_view program_path)
 void MainWindow::ChooseFolder(MainWindowHost& host, std::string& edit) {
   const std::optional<std::string> file = host.ChooseFile();
   if (!file) return;
-  edit = FolderOfFile(*file);
+  edit = ChosenFolder(*file);
   host.ShowFields();
 }
 
@@ -72,11 +97,12 @@ std::optional<ConversionResult> MainWindow::BitBtn1Click(MainWindowHost& host,
   ConversionResult result;
   {
     const BusyWindow busy(host);
-    result =
-        RunConversion(request, services.session, services.view, services.messages, services.clock);
+    TableWatch watch(services.view);
+    RunMessages messages(services.messages, watch);
+    result = RunConversion(request, services.session, watch, messages, services.clock);
   }
-  input_folder_ = request.input_folder;
-  output_folder_ = request.output_folder;
+  input_folder_ = WithFolderSeparator(input_folder_);
+  output_folder_ = WithFolderSeparator(output_folder_);
   host.ShowFields();
   // Converted, with or without warnings: the final message has been read, the work is done.
   if (result.outcome == RunOutcome::kSucceeded ||

@@ -19,12 +19,22 @@ namespace konwerter::app::window {
 // separator.
 std::string FolderOfFile(std::string_view file_path);
 
+// A folder's path ending in a separator, as a run completes it: a backslash on Windows and
+// for a path written the DOS way ("C:\DANE" gives "C:\DANE\"), the host's separator
+// otherwise ("/srv/dane" gives "/srv/dane/"); unchanged when it ends in one already.
+std::string WithFolderSeparator(std::string_view folder);
+
+// The folder that the file-open dialog's choice names: the chosen folder itself, or the
+// folder of the chosen file (which need not exist).
+std::string ChosenFolder(std::string_view chosen_path);
+
 // What the rules of the main window need from a toolkit's window TForm1.
 class MainWindowHost {
  public:
   virtual ~MainWindowHost() = default;
   // Runs the file-open dialog (file name "*.*", no read-only box, the typed name not
-  // checked); the chosen file's full path (cp1250), or nullopt when cancelled.
+  // checked); the full path (cp1250) of the chosen file, or of a folder chosen itself, or
+  // nullopt when cancelled.
   virtual std::optional<std::string> ChooseFile() = 0;
   // Shows the renumbering dialog modally; true when it ended with the OK result.
   virtual bool RunRenumberingDialog() = 0;
@@ -70,7 +80,7 @@ class MainWindow {
   RenumberingDialog& renumbering_dialog() { return dialog_; }
 
   // "Wybierz" beside Edit1 (Button1) and beside Edit2 (Button2): the edit receives the
-  // folder of the file chosen.
+  // folder of the file chosen, or the folder chosen itself.
   void Button1Click(MainWindowHost& host);
   void Button2Click(MainWindowHost& host);
 
@@ -79,9 +89,11 @@ class MainWindow {
   void CheckBoxClicked(MainWindowHost& host, std::string_view box_name, bool checked);
 
   // "Konwersja" (BitBtn1): nothing when either edit is empty; otherwise a whole conversion
-  // with the window busy. The edits then show the folders as the run completed them (a
-  // trailing backslash appended). After success the window closes; otherwise it stays open.
-  // Returns the driver's result; nullopt when nothing ran.
+  // with the window busy. The edits then show the folders ending in a separator, as the run
+  // completed them (on a host whose separator is "/", with that one). A failed run's end
+  // names the table it stopped at. After success the window closes once its message has
+  // been closed; otherwise it stays open. Returns the driver's result; nullopt when nothing
+  // ran.
   std::optional<ConversionResult> BitBtn1Click(MainWindowHost& host, ConversionServices services);
 
   // "Anuluj" (BitBtn2): closes the window without a question.

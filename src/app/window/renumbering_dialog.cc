@@ -30,6 +30,7 @@ bool* CheckBoxOption(run::RunOptions& options, std::string_view box_name) {
   if (box_name == "cbasor") return &options.delete_unlinked_assortments;
   if (box_name == "cbobreby") return &options.delete_unlinked_precincts;
   if (box_name == "cbdzialki") return &options.delete_unlinked_parcels;
+  if (box_name == "cbindeksy") return &options.rebuild_indexes;
   return SegmentBoxOption(options.segment_one, box_name);
 }
 

@@ -22,6 +22,9 @@ struct GridColumn {
 // The grid's two columns and the height of every row (the title row included), in pixels.
 std::vector<GridColumn> RenumberingGridColumns();
 inline constexpr int kGridRowHeight = 16;
+// The row numbers left of the two columns (messages name a row by its number), in pixels;
+// the grid is that much wider than the two columns and its scroll bar need.
+inline constexpr int kRowNumberWidth = 28;
 
 // The renumbering grid's content: one or more data rows under a fixed title row, and the
 // current row. A toolkit's grid shows these rows and reports every edit back.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/window/renumbering_grid.h"
 #include "platform/text_encoding.h"
 
 namespace konwerter::app::window {
@@ -81,7 +82,9 @@ WindowSpec MainWindowSpec() {
   window.name = "TForm1";
   window.caption = Cp1250FromUtf8("Konwerter");
   window.client_width = 361;
-  window.client_height = 486;
+  // The box for rebuilding indexes lies below the buttons: every other control stands where
+  // the DOS edition's converter had it, and the window grows to hold the box.
+  window.client_height = 512;
   ControlSpec title =
       Label("Label1", {32, 12, 302, 13}, "Konwersja danych do systemu TEROKAN WINDOWS");
   title.bold = true;
@@ -112,6 +115,8 @@ WindowSpec MainWindowSpec() {
       ProgressBar("ProgressBar2", {24, 404, 317, 16}, 100, 7),
       Button("BitBtn1", {24, 448, 97, 25}, "Konwersja", 4, ButtonGlyph::kOk),
       Button("BitBtn2", {244, 448, 97, 25}, "Anuluj", 5, ButtonGlyph::kCancel),
+      Focusable("cbindeksy", check, {28, 484, 305, 17},
+                "Odbuduj indeksy z tabel (pomiń pliki .ntx)", 14),
   };
   return window;
 }
@@ -125,7 +130,7 @@ WindowSpec RenumberingDialogSpec() {
   const auto check = ControlKind::kCheckBox;
   window.controls = {
       Label("Label1", {8, 8, 113, 13}, "Przenumerowanie gmin:"),
-      Focusable("StringGrid1", ControlKind::kGrid, {8, 24, 169, 289}, "", 0),
+      Focusable("StringGrid1", ControlKind::kGrid, {8, 24, 169 + kRowNumberWidth, 289}, "", 0),
       FlatButton("SpeedButton1", {8, 320, 25, 25}, "Dodaj nowy wiersz", ButtonGlyph::kAddRow),
       FlatButton("SpeedButton2", {36, 320, 25, 25}, "Usuń wiersz", ButtonGlyph::kDeleteRow),
       Label("Label2", {200, 8, 185, 13}, "Dodatkowe przenumerowanie członu 1:"),

@@ -65,10 +65,12 @@ struct WindowSpec {
   std::vector<std::string> FocusOrder() const;
 };
 
-// The main window "Konwerter" (361 x 486).
+// The main window "Konwerter" (361 x 512: the DOS edition's 361 x 486 and, below its
+// buttons, the box "Odbuduj indeksy z tabel (pomiń pliki .ntx)").
 WindowSpec MainWindowSpec();
 
-// The renumbering dialog "Przenumerowanie numerów statystycznych gmin" (436 x 357).
+// The renumbering dialog "Przenumerowanie numerów statystycznych gmin" (436 x 357); its
+// grid is wider than the DOS edition's by the column of row numbers.
 WindowSpec RenumberingDialogSpec();
 
 }  // namespace konwerter::app::window

@@ -52,7 +52,7 @@ void CreateMemoFile(const TablePaths& paths) {
                      static_cast<std::uint16_t>(dbf::memo::kBlockSize));
   platform::File file = platform::File::Create(platform::HostPath(paths.dbt));
   file.Write(block);
-  if (!file.Close()) throw platform::IoError("Nie można zamknąć pliku", paths.dbt);
+  if (!file.Close()) throw platform::IoError(platform::IoFault::kClose, paths.dbt);
 }
 
 // A file that is removed when the object goes away unless it was kept.
@@ -69,7 +69,7 @@ class TemporaryFile {
   void ReplaceFile(const std::string& target) {
     std::error_code error;
     std::filesystem::rename(platform::HostPath(path_), platform::HostPath(target), error);
-    if (error) throw platform::IoError("Nie można zastąpić pliku tabeli", target);
+    if (error) throw platform::IoError(platform::IoFault::kReplace, target);
     kept_ = true;
   }
 
@@ -140,7 +140,8 @@ void RestructureTable(Engine& engine, std::string_view folder, std::string_view 
         StoreNull(out);
       } else if (!CarryValue(old.layout().field(*from), old.layout().Bytes(source, *from),
                              layout.field(i), out)) {
-        engine.CountOverflow(std::string(table_name));
+        engine.ReportAltered(paths.dbf, ValueAlteration::kNumberTooWide, layout.field(i).name,
+                             AsChars(old.layout().Bytes(source, *from)), AsChars(out));
       }
     }
     target.Append(record);

@@ -169,7 +169,7 @@ void DbfFile::Finish(platform::CalendarDate today, const std::vector<TagDefiniti
     const std::uint8_t end = dbf::kEndOfFile;
     file_.WriteAt(RecordOffset(record_count_ + 1), std::span<const std::uint8_t>(&end, 1));
   }
-  if (!file_.Close()) throw platform::IoError("Nie można zamknąć pliku tabeli", display_);
+  if (!file_.Close()) throw platform::IoError(platform::IoFault::kClose, display_);
 }
 
 }  // namespace konwerter::engine

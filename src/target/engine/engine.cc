@@ -1,7 +1,5 @@
 #include "target/engine/engine.h"
 
-#include <numeric>
-
 #include "platform/clock.h"
 #include "target/engine/record_layout.h"
 
@@ -16,11 +14,6 @@ void Engine::SetDriverParameter(std::string_view name, std::string_view value) {
 std::string Engine::DriverParameter(std::string_view name) const {
   const auto found = driver_parameters_.find(UpperAscii(name));
   return found == driver_parameters_.end() ? std::string() : found->second;
-}
-
-std::int64_t Engine::total_overflows() const {
-  return std::accumulate(overflows_.begin(), overflows_.end(), std::int64_t{0},
-                         [](std::int64_t sum, const auto& entry) { return sum + entry.second; });
 }
 
 }  // namespace konwerter::engine

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
 
 #include "platform/calendar_date.h"
+#include "target/engine/value_observer.h"
 
 namespace konwerter::engine {
 
@@ -21,11 +21,17 @@ class Engine {
   void SetDriverParameter(std::string_view name, std::string_view value);
   std::string DriverParameter(std::string_view name) const;
 
-  // Numbers too wide for their field were stored as "*" fill; counted per table file name.
-  void CountOverflow(const std::string& table_name) { ++overflows_[table_name]; }
-  const std::map<std::string, std::int64_t>& overflows() const { return overflows_; }
-  void ClearOverflows() { overflows_.clear(); }
-  std::int64_t total_overflows() const;
+  // Who hears of values stored otherwise than given (numbers too wide, texts cut); none
+  // when null. The observer must outlive every table that stores while it is set.
+  void set_value_observer(ValueObserver* observer) { value_observer_ = observer; }
+  // Tells the observer, if any, of a value stored otherwise than given.
+  void ReportAltered(std::string_view table_path, ValueAlteration alteration,
+                     std::string_view field, std::string_view given,
+                     std::string_view stored) const {
+    if (value_observer_ != nullptr) {
+      value_observer_->OnAltered(table_path, alteration, field, given, stored);
+    }
+  }
 
   // The date written as the last update into table headers and index files.
   void set_today(platform::CalendarDate today) { today_ = today; }
@@ -34,7 +40,7 @@ class Engine {
  private:
   platform::CalendarDate today_;
   std::map<std::string, std::string> driver_parameters_;
-  std::map<std::string, std::int64_t> overflows_;
+  ValueObserver* value_observer_ = nullptr;
 };
 
 }  // namespace konwerter::engine

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "platform/dos_path.h"
 #include "platform/little_endian.h"
@@ -65,19 +66,28 @@ bool KeyLengthFits(KeyType type, std::size_t length) {
 struct IndexReader::Walk {
   const TagLayout& layout;
   std::uint64_t nodes_left;  // at most every block of the file once
-  std::vector<IndexEntry> entries;
+  const EntryVisitor& visit;
 };
 
 IndexReader::IndexReader(const std::string& path)
     : where_(platform::Utf8FromCp1250(path)), file_(OpenIndex(path, where_)) {
-  file_size_ = file_.Size();
+  file_size_ = file_->Size();
+  ReadHeader();
+}
+
+IndexReader::IndexReader(std::vector<std::uint8_t> image, std::string where)
+    : where_(std::move(where)), image_(std::move(image)) {
+  file_size_ = image_.size();
   ReadHeader();
 }
 
 void IndexReader::ReadHeader() {
   std::vector<std::uint8_t> header(kTagTableEnd);
-  if (file_size_ < kTagTableEnd || file_.ReadAt(0, header) != header.size()) {
-    Damaged("Za krótki plik indeksu");
+  if (file_size_ < kTagTableEnd) Damaged("Za krótki plik indeksu");
+  if (file_) {
+    if (file_->ReadAt(0, header) != header.size()) Damaged("Za krótki plik indeksu");
+  } else {
+    std::copy_n(image_.begin(), header.size(), header.begin());
   }
   const std::size_t pages_per_block = platform::LoadU16(header, kPagesPerBlockOffset);
   block_size_ = platform::LoadU16(header, kBlockSizeOffset);
@@ -98,8 +108,8 @@ void IndexReader::ReadTagSlot(std::span<const std::uint8_t> slot) {
   TagInfo info;
   info.definition.name = FixedText(slot.subspan(kSlotNameOffset, kSlotNameSize));
   if (info.definition.name.empty()) Damaged("Znacznik bez nazwy w pliku indeksu");
-  const std::vector<std::uint8_t> header =
-      ReadBlock(platform::LoadU32(slot, kSlotHeaderPageOffset));
+  const std::span<const std::uint8_t> header =
+      ReadBlock(platform::LoadU32(slot, kSlotHeaderPageOffset), 0);
 
   const std::optional<KeyType> type = KeyTypeOf(header[kTagKeyTypeOffset]);
   TagLayout layout;
@@ -113,7 +123,7 @@ void IndexReader::ReadTagSlot(std::span<const std::uint8_t> slot) {
       layout.keys_per_node == 0 || layout.keys_per_node > room / layout.item_length) {
     Damaged("Błędny nagłówek znacznika " + info.definition.name + " w pliku indeksu");
   }
-  const auto expression = std::span(header).subspan(kTagExpressionOffset, kTagExpressionSize);
+  const auto expression = header.subspan(kTagExpressionOffset, kTagExpressionSize);
   if (std::find(expression.begin(), expression.end(), std::uint8_t{0}) == expression.end()) {
     Damaged("Błędne wyrażenie znacznika " + info.definition.name + " w pliku indeksu");
   }
@@ -125,6 +135,14 @@ void IndexReader::ReadTagSlot(std::span<const std::uint8_t> slot) {
 }
 
 std::vector<IndexEntry> IndexReader::Keys(std::string_view tag) {
+  std::vector<IndexEntry> entries;
+  VisitKeys(tag, [&](std::span<const std::uint8_t> key, std::uint32_t record) {
+    entries.push_back({{key.begin(), key.end()}, record});
+  });
+  return entries;
+}
+
+void IndexReader::VisitKeys(std::string_view tag, const EntryVisitor& visit) {
   const auto found = std::find_if(infos_.begin(), infos_.end(), [&](const TagInfo& info) {
     return SameNameIgnoringCase(info.definition.name, tag);
   });
@@ -132,16 +150,15 @@ std::vector<IndexEntry> IndexReader::Keys(std::string_view tag) {
     Fail(EngineErrorCode::kNoSuchIndex, "Brak znacznika " + std::string(tag) + " w pliku indeksu",
          where_);
   }
-  Walk walk{
-      layouts_[static_cast<std::size_t>(found - infos_.begin())], file_size_ / block_size_, {}};
+  Walk walk{layouts_[static_cast<std::size_t>(found - infos_.begin())], file_size_ / block_size_,
+            visit};
   WalkNode(walk.layout.root_page, 0, walk);
-  return std::move(walk.entries);
 }
 
 void IndexReader::WalkNode(std::uint32_t page, int depth, Walk& walk) {
   if (depth >= kMaxTreeDepth || walk.nodes_left == 0) Damaged("Zapętlone drzewo w pliku indeksu");
   --walk.nodes_left;
-  const std::vector<std::uint8_t> node = ReadBlock(page);
+  const std::span<const std::uint8_t> node = ReadBlock(page, static_cast<std::size_t>(depth));
   const TagLayout& layout = walk.layout;
   const std::uint32_t count = platform::LoadU32(node, kNodeKeyCountOffset);
   if (count > layout.keys_per_node) Damaged("Błędna liczba kluczy w węźle pliku indeksu");
@@ -149,8 +166,8 @@ void IndexReader::WalkNode(std::uint32_t page, int depth, Walk& walk) {
   const std::uint32_t last_pointer = platform::LoadU32(node, item(count));
   if (last_pointer == 0) {
     for (std::size_t i = 0; i < count; ++i) {
-      const auto key = std::span(node).subspan(item(i) + kItemPointerSize, layout.key_length);
-      walk.entries.push_back({{key.begin(), key.end()}, platform::LoadU32(node, item(i))});
+      walk.visit(node.subspan(item(i) + kItemPointerSize, layout.key_length),
+                 platform::LoadU32(node, item(i)));
     }
     return;
   }
@@ -159,13 +176,16 @@ void IndexReader::WalkNode(std::uint32_t page, int depth, Walk& walk) {
   WalkNode(last_pointer, depth + 1, walk);
 }
 
-std::vector<std::uint8_t> IndexReader::ReadBlock(std::uint32_t page) {
+std::span<const std::uint8_t> IndexReader::ReadBlock(std::uint32_t page, std::size_t buffer) {
   const std::uint64_t offset = std::uint64_t{page} * kPageSize;
-  std::vector<std::uint8_t> block(block_size_);
-  if (offset < kTagTableEnd || offset + block_size_ > file_size_ ||
-      file_.ReadAt(offset, block) != block.size()) {
+  if (offset < kTagTableEnd || offset + block_size_ > file_size_) {
     Damaged("Odwołanie poza plik indeksu");
   }
+  if (!file_) return std::span<const std::uint8_t>(image_).subspan(offset, block_size_);
+  if (buffers_.size() <= buffer) buffers_.resize(buffer + 1);
+  std::vector<std::uint8_t>& block = buffers_[buffer];
+  block.resize(block_size_);
+  if (file_->ReadAt(offset, block) != block.size()) Damaged("Odwołanie poza plik indeksu");
   return block;
 }
 

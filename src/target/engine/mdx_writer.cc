@@ -100,7 +100,7 @@ void WriteProductionIndex(const std::string& path, std::string_view table_name,
   for (const TagBuild& tag : tags) written.push_back(WriteTag(tag, pages));
   pages.Flush();
   file.WriteAt(0, mdx::EncodeFileHeader(table_name, written, pages.next_page(), today));
-  if (!file.Close()) throw platform::IoError("Błąd zapisu pliku", where);
+  if (!file.Close()) throw platform::IoError(platform::IoFault::kWrite, where);
 }
 
 }  // namespace konwerter::engine

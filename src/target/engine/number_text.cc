@@ -245,4 +245,10 @@ std::optional<double> ParseNumberText(std::string_view text) {
   return value;
 }
 
+std::string ShortestText(double value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
+}
+
 }  // namespace konwerter::engine

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace konwerter::engine {
@@ -37,6 +38,8 @@ DecimalDigits RoundToDecimals(const DecimalDigits& number, int decimals);
 // zero, deciding on the shortest decimal form of the double. False, with `out` filled with
 // "*", when the number is not finite or does not fit.
 bool FormatFixed(double value, int decimals, std::span<std::uint8_t> out);
+// The shortest decimal text that reads back as `value` ("1234567.5", "1e+20"), for messages.
+std::string ShortestText(double value);
 bool FormatFixed(const DecimalDigits& number, int decimals, std::span<std::uint8_t> out);
 
 // The value of a numeric field's text; nullopt when blank or not a number.

@@ -10,6 +10,7 @@
 #include "target/engine/failure.h"
 #include "target/engine/field_access.h"
 #include "target/engine/field_value.h"
+#include "target/engine/number_text.h"
 #include "target/engine/open_table.h"
 #include "target/engine/production_index.h"
 #include "target/engine/table_paths.h"
@@ -148,30 +149,36 @@ void Table::Post() {
 // The setters by name go straight to the field FieldIndex found (the table is open and the
 // index valid): they run for every value the converters set.
 void Table::SetText(std::string_view field, std::string_view text) {
-  const int index = FieldIndex(field);
-  if (!PutText(open_->layout().field(index), text, open_->PendingField(index), open_->display())) {
-    engine_.CountOverflow(table_name_);
-  }
+  SetText(FieldIndex(field), text);
 }
 void Table::SetText(int field, std::string_view text) {
   const FieldDescriptor& descriptor = Field(field);
-  if (!PutText(descriptor, text, open_->PendingField(field), open_->display())) {
-    engine_.CountOverflow(table_name_);
+  const bool fits = PutText(descriptor, text, open_->PendingField(field), open_->display());
+  const auto width = static_cast<std::size_t>(descriptor.width);
+  if (!fits) {
+    ReportAltered(ValueAlteration::kNumberTooWide, field, text);
+  } else if (descriptor.type == FieldType::kCharacter && text.size() > width &&
+             text.find_first_not_of(' ', width) != std::string_view::npos) {
+    ReportAltered(ValueAlteration::kTextCut, field, text);
   }
 }
 
 void Table::SetNumber(std::string_view field, double value) {
-  const int index = FieldIndex(field);
-  if (!PutNumber(open_->layout().field(index), value, open_->PendingField(index),
-                 open_->display())) {
-    engine_.CountOverflow(table_name_);
-  }
+  SetNumber(FieldIndex(field), value);
 }
 void Table::SetNumber(int field, double value) {
   const FieldDescriptor& descriptor = Field(field);
   if (!PutNumber(descriptor, value, open_->PendingField(field), open_->display())) {
-    engine_.CountOverflow(table_name_);
+    ReportAltered(ValueAlteration::kNumberTooWide, field, ShortestText(value));
   }
+}
+
+void Table::ReportAltered(ValueAlteration alteration, int field, std::string_view given) {
+  const FieldDescriptor& descriptor = Field(field);
+  const std::string_view stored = alteration == ValueAlteration::kTextCut
+                                      ? given.substr(0, static_cast<std::size_t>(descriptor.width))
+                                      : AsChars(open_->PendingField(field));
+  engine_.ReportAltered(DbfPath(), alteration, descriptor.name, given, stored);
 }
 
 void Table::SetDate(std::string_view field, platform::CalendarDate date) {

@@ -10,6 +10,7 @@
 
 #include "platform/calendar_date.h"
 #include "target/engine/field.h"
+#include "target/engine/value_observer.h"
 
 namespace konwerter::engine {
 
@@ -94,7 +95,8 @@ class Table {
   void Post();
   // Setters name a field by its name (ignoring case) or its position.
   // Text is cut to the field's width. A number that does not fit its field after rounding
-  // to its decimals is stored as "*" fill and counted as an overflow by the engine.
+  // to its decimals is stored as "*" fill. The engine's value observer hears of both (of a
+  // cut text only when non-blank text was cut off).
   void SetText(std::string_view field, std::string_view text);
   void SetText(int field, std::string_view text);
   void SetNumber(std::string_view field, double value);
@@ -134,6 +136,9 @@ class Table {
   OpenTable& Opened() const;
   // The field at a position of the open table; throws EngineError kOther when none is.
   const FieldDescriptor& Field(int field) const;
+  // Tells the engine's observer that the pending value of a field was stored otherwise
+  // than `given`.
+  void ReportAltered(ValueAlteration alteration, int field, std::string_view given);
   // The bytes of a field of the current record. REQUIRES: a valid position.
   std::span<const std::uint8_t> CurrentBytes(int field) const;
 

@@ -9,10 +9,10 @@
 #include <QScreen>
 #include <QTimer>
 #include <QtTest>
-#include <cctype>
 #include <filesystem>
 
 #include "app/gui/controls.h"
+#include "app/gui/file_dialog.h"
 #include "app/gui/qt_text.h"
 #include "app/version.h"
 #include "tests/app/gui/gui_suites.h"
@@ -29,8 +29,12 @@ using gui::Control;
 struct MainFormFixture {
   explicit MainFormFixture(std::vector<platform::MessageAnswer> answers = {})
       : messages(std::move(answers)),
-        form({program_folder.Join("konwerter"), session, clock, &messages,
-              [this] { return chosen_file; }}) {}
+        form({program_folder.Join("konwerter"),
+              session,
+              clock,
+              &messages,
+              [this] { return chosen_file; },
+              {}}) {}
 
   TempDir program_folder;
   run::Session session;
@@ -48,6 +52,8 @@ class MainFormTest : public QObject {
   void StartsWithTheDefaultsAndTabsInOrder();
   void KonwersjaWithAnEmptyInputFolderDoesNothing();
   void WybierzPutsTheFolderOfTheChosenFile();
+  void TheFileDialogSpeaksPolishAndTakesAFolderItself();
+  void TheIndexBoxAsksForIndexesRebuiltFromTheTables();
   void RenumberingBoxStaysCheckedOnlyWhenTheDialogEndsWithOk();
   void ConvertsTheSampleSiteAndCloses();
   void AFailedConversionLeavesTheWindowOpen();
@@ -61,8 +67,8 @@ void MainFormTest::EveryControlStandsWhereTheTableSays() {
   gui::MainForm& form = fixture.form;
   QCOMPARE(form.objectName(), QStringLiteral("TForm1"));
   QCOMPARE(form.windowTitle(), QStringLiteral("Konwerter"));
-  QCOMPARE(form.minimumSize(), QSize(361, 486));
-  QCOMPARE(form.maximumSize(), QSize(361, 486));
+  QCOMPARE(form.minimumSize(), QSize(361, 512));
+  QCOMPARE(form.maximumSize(), QSize(361, 512));
   QCOMPARE(form.font().pointSize(), 8);
 
   // name, left, top, width, height, caption
@@ -91,6 +97,7 @@ void MainFormTest::EveryControlStandsWhereTheTableSays() {
       {"ProgressBar2", {24, 404, 317, 16}, nullptr},
       {"BitBtn1", {24, 448, 97, 25}, "Konwersja"},
       {"BitBtn2", {244, 448, 97, 25}, "Anuluj"},
+      {"cbindeksy", {28, 484, 305, 17}, "Odbuduj indeksy z tabel (pomiń pliki .ntx)"},
   };
   for (const auto& control : expected) {
     const QWidget* widget = form.findChild<QWidget*>(QString::fromLatin1(control.name));
@@ -130,6 +137,7 @@ void MainFormTest::StartsWithTheDefaultsAndTabsInOrder() {
   QCOMPARE(Control<QLineEdit>(form, "Edit2").text(),
            gui::FromCp1250(fixture.program_folder.folder()));
   QVERIFY(!Control<QCheckBox>(form, "cbgmina").isChecked());
+  QVERIFY(!Control<QCheckBox>(form, "cbindeksy").isChecked());
   for (const char* box : {"cbosoby", "CBkerg", "cbasor", "cbobreby", "cbdzialki"}) {
     QVERIFY2(Control<QCheckBox>(form, box).isChecked(), box);
   }
@@ -142,9 +150,9 @@ void MainFormTest::StartsWithTheDefaultsAndTabsInOrder() {
     }
     widget = widget->nextInFocusChain();
   } while (widget != &Control<QWidget>(form, "Edit1") && chain.size() < 40);
-  const QStringList expected = {"Edit1",   "Button1",   "Button2",  "Edit2",
-                                "BitBtn1", "BitBtn2",   "cbosoby",  "cbasor",
-                                "CBkerg",  "cbdzialki", "cbobreby", "cbgmina"};
+  const QStringList expected = {"Edit1",    "Button1", "Button2",  "Edit2",  "BitBtn1",
+                                "BitBtn2",  "cbosoby", "cbasor",   "CBkerg", "cbdzialki",
+                                "cbobreby", "cbgmina", "cbindeksy"};
   QCOMPARE(chain, expected);
 
   gui::CentreOnScreen(form);
@@ -187,6 +195,51 @@ void MainFormTest::WybierzPutsTheFolderOfTheChosenFile() {
   // A typed folder reaches the rules as the system's text.
   Control<QLineEdit>(form, "Edit1").setText(QStringLiteral("/srv/Żabki"));
   QCOMPARE(form.rules().input_folder(), platform::Cp1250FromUtf8("/srv/Żabki"));
+}
+
+void MainFormTest::TheFileDialogSpeaksPolishAndTakesAFolderItself() {
+  TempDir folder;
+  fs::create_directory(folder.path() / "SYSTEM");
+  gui::FileOrFolderDialog dialog(nullptr, QString::fromStdString(folder.path().string()));
+  const auto label = [&](const char* name) {
+    return dialog.findChild<QLabel*>(QString::fromLatin1(name))->text();
+  };
+  QCOMPARE(label("lookInLabel"), QStringLiteral("Szukaj w:"));
+  QCOMPARE(label("fileNameLabel"), QStringLiteral("Nazwa &pliku:"));
+  QCOMPARE(label("fileTypeLabel"), QStringLiteral("Pliki rodzaju:"));
+  QStringList buttons;
+  for (const QPushButton* button : dialog.findChildren<QPushButton*>()) buttons << button->text();
+  buttons.sort();
+  QCOMPARE(buttons, (QStringList{"&Otwórz", "Anuluj"}));
+  QCOMPARE(dialog.nameFilters(), QStringList{"Wszystkie pliki (*)"});
+
+  // "*.*" as given, confirmed: the folder shown (its file "*.*", as the DOS edition had it).
+  dialog.show();
+  QCOMPARE(dialog.selectedFiles(),
+           QStringList{QString::fromStdString((folder.path() / "*.*").string())});
+  dialog.accept();
+  QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  // A folder chosen in the list and confirmed is the answer itself.
+  dialog.show();
+  dialog.selectFile(QStringLiteral("SYSTEM"));
+  dialog.accept();
+  QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  const QString system = QString::fromStdString((folder.path() / "SYSTEM").string());
+  QCOMPARE(dialog.selectedFiles(), QStringList{system});
+  QCOMPARE(app::window::ChosenFolder(gui::ToCp1250(system)), gui::ToCp1250(system + "/"));
+}
+
+void MainFormTest::TheIndexBoxAsksForIndexesRebuiltFromTheTables() {
+  MainFormFixture fixture;
+  gui::MainForm& form = fixture.form;
+  form.show();
+  QCheckBox& box = Control<QCheckBox>(form, "cbindeksy");
+  QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, box.height() / 2));
+  QVERIFY(form.rules().options().rebuild_indexes);
+  QVERIFY(form.rules().Request().options.rebuild_indexes);
+  QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, box.height() / 2));
+  QVERIFY(!form.rules().options().rebuild_indexes);
+  QVERIFY(fixture.messages.shown.empty());
 }
 
 void MainFormTest::RenumberingBoxStaysCheckedOnlyWhenTheDialogEndsWithOk() {
@@ -263,8 +316,9 @@ void MainFormTest::ConvertsTheSampleSiteAndCloses() {
   QVERIFY(spy.full_record_bars >= 1);
   QVERIFY(Control<QLabel>(form, "Label5").text().startsWith(QStringLiteral("Tworzenie tabeli: ")));
   QCOMPARE(Control<QProgressBar>(form, "ProgressBar2").value(), 0);
-  // The edit shows the folder as the run completed it.
-  QVERIFY(Control<QLineEdit>(form, "Edit2").text().endsWith(QLatin1Char('\\')));
+  // The edit shows the folder as the run completed it, with this host's separator.
+  QCOMPARE(Control<QLineEdit>(form, "Edit2").text(),
+           QString::fromStdString(output.path().string() + "/"));
   QVERIFY(fs::exists(output.path() / "BAZA" / "OSOBY" / "Osoby.dbf"));
 }
 
@@ -275,11 +329,7 @@ void MainFormTest::AFailedConversionLeavesTheWindowOpen() {
   TempDir output;
   Control<QLineEdit>(form, "Edit1").setText(gui::FromCp1250(SampleSite(site)));
   Control<QLineEdit>(form, "Edit2").setText(gui::FromCp1250(output.folder()));
-  for (const auto& entry : fs::recursive_directory_iterator(site.path())) {
-    std::string name = entry.path().filename().string();
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (name == "osoby.dbf") fs::remove(entry.path());
-  }
+  fs::remove(site.path() / "LZ" / "LEC" / "wsprozl.dbf");  // read after a dozen tables
   form.show();
   QTest::mouseClick(&Control<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
 
@@ -288,6 +338,14 @@ void MainFormTest::AFailedConversionLeavesTheWindowOpen() {
   QVERIFY(fixture.messages.Texts().back().starts_with("Wystąpił błąd podczas konwersji:\r\n"));
   QCOMPARE(platform::Utf8FromCp1250(last.caption), std::string("Błąd konwersji"));
   QVERIFY(last.icon == platform::MessageIcon::kStop);
+  // Where the run stopped, though the label is back to its last table and the bars to 0.
+  QCOMPARE(static_cast<int>(std::count_if(last.facts.begin(), last.facts.end(),
+                                          [](const std::string& fact) {
+                                            return platform::Utf8FromCp1250(fact).find(
+                                                       "przerwano podczas tworzenia tabeli: ") !=
+                                                   std::string::npos;
+                                          })),
+           1);
   QVERIFY(form.isVisible());
   QVERIFY(!form.busy());
   QVERIFY(QApplication::overrideCursor() == nullptr);

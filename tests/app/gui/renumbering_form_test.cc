@@ -75,6 +75,7 @@ class RenumberingFormTest : public QObject {
   void RefusesAFaultyRowAndWritesNothing();
   void AsksBeforeLeavingWithoutSaving();
   void WarnsOnceAboutSegmentOne();
+  void TypingRightAfterClickingTheCurrentCellKeepsEveryDigit();
 };
 
 void RenumberingFormTest::LaysOutTheGridAndTheBoxes() {
@@ -92,7 +93,10 @@ void RenumberingFormTest::LaysOutTheGridAndTheBoxes() {
   QCOMPARE(grid.columnWidth(0), 75);
   QCOMPARE(grid.columnWidth(1), 73);
   QCOMPARE(grid.rowHeight(0), 16);
-  QVERIFY(!grid.verticalHeader()->isVisible());
+  // Row numbers on the left, as messages name a row; the grid is wider by them.
+  QVERIFY(!grid.verticalHeader()->isHidden());
+  QCOMPARE(grid.verticalHeader()->width(), app::window::kRowNumberWidth);
+  QCOMPARE(grid.geometry(), QRect(8, 24, 169 + app::window::kRowNumberWidth, 289));
   QCOMPARE(grid.rowCount(), 1);
   QVERIFY(grid.tabKeyNavigation());
   QCOMPARE(Control<QLabel>(form, "Label1").text(), QStringLiteral("Przenumerowanie gmin:"));
@@ -211,6 +215,25 @@ void RenumberingFormTest::WarnsOnceAboutSegmentOne() {
   fixture.form.hide();
   fixture.form.show();
   QVERIFY(Control<QCheckBox>(fixture.form, "cbk").isChecked());
+}
+
+// A click on the current cell waited for a possible double click before editing; a digit
+// typed meanwhile went to the view's search and was lost ("12" became "2").
+void RenumberingFormTest::TypingRightAfterClickingTheCurrentCellKeepsEveryDigit() {
+  DialogFixture fixture;
+  fixture.form.show();
+  QVERIFY(QTest::qWaitForWindowActive(&fixture.form));
+  gui::GridWidget& grid = fixture.form.grid();
+  grid.setFocus();
+  grid.setCurrentCell(0, 1);
+  const QPoint cell = grid.visualRect(grid.model()->index(0, 1)).center();
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell);
+  QTest::keyClick(QApplication::focusWidget(), '1');
+  QTest::qWait(QApplication::doubleClickInterval() + 100);  // a slower second digit
+  QTest::keyClick(QApplication::focusWidget(), '2');
+  grid.CommitEdit();
+  QCOMPARE(fixture.Rows(), QStringList{"|12"});
+  QCOMPARE(fixture.rules.grid().Cell(0, 1), std::string("12"));
 }
 
 int RunRenumberingFormTests(int argc, char** argv) {

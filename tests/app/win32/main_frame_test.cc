@@ -12,6 +12,8 @@
 #include <thread>
 
 #include "app/version.h"
+#include "app/win32/glyph_buttons.h"
+#include "app/win32/outcome_frame.h"
 #include "app/win32/wide_text.h"
 #include "app/window/main_window.h"
 #include "app/window/window_controls.h"
@@ -31,7 +33,8 @@ std::wstring TextOf(HWND window) {
 }
 
 // Answers every message box of this process with its default button and keeps its text;
-// closes the renumbering dialog through its close box.
+// closes the dialog at the end of a run, keeping its text and labels, and the renumbering
+// dialog through their close boxes.
 class MessageBoxAnswerer {
  public:
   // With `click_during_run`: once the run shows its first table, that button gets a click,
@@ -48,32 +51,51 @@ class MessageBoxAnswerer {
     const std::lock_guard lock(mutex_);
     return texts_;
   }
+  // The labels of each window answered (none for a message box).
+  std::vector<std::wstring> labels() {
+    const std::lock_guard lock(mutex_);
+    return labels_;
+  }
 
  private:
   static BOOL CALLBACK Visit(HWND window, LPARAM self) {
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
-    wchar_t window_class[16] = {};
-    ::GetClassNameW(window, window_class, 16);
-    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
-        std::wstring(window_class) == L"#32770") {
-      auto* answerer = reinterpret_cast<MessageBoxAnswerer*>(self);
-      const std::wstring text = TextOf(::GetDlgItem(window, 0xFFFF));
-      {
-        const std::lock_guard lock(answerer->mutex_);
-        answerer->texts_.push_back(text);
-      }
+    if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window)) return TRUE;
+    wchar_t window_class[32] = {};
+    ::GetClassNameW(window, window_class, 32);
+    auto* answerer = reinterpret_cast<MessageBoxAnswerer*>(self);
+    const std::wstring kind = window_class;
+    if (kind == L"#32770") {
+      answerer->Note(TextOf(::GetDlgItem(window, 0xFFFF)), {});
       ::PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);  // the default button
       ::PostMessageW(window, WM_KEYUP, VK_RETURN, 0);
       ::Sleep(500);  // until it has gone
-    } else if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
-               std::wstring(window_class) == L"KonwerterTForm2" &&
-               !reinterpret_cast<MessageBoxAnswerer*>(self)->dialog_closed_) {
-      reinterpret_cast<MessageBoxAnswerer*>(self)->dialog_closed_ = true;
+    } else if (kind == OutcomeFrame::kClassName) {
+      // The end of a run: its outcome text and the lines of its labels, then the close box.
+      answerer->Note(TextOf(::FindWindowExW(window, nullptr, L"Edit", nullptr)), LabelsOf(window));
+      ::PostMessageW(window, WM_CLOSE, 0, 0);
+      ::Sleep(500);
+    } else if (kind == L"KonwerterTForm2" && !answerer->dialog_closed_) {
+      answerer->dialog_closed_ = true;
       ::PostMessageW(window, WM_CLOSE, 0, 0);
       ::Sleep(500);
     }
     return TRUE;
+  }
+  // The texts of the labels of a window, one after another.
+  static std::wstring LabelsOf(HWND window) {
+    std::wstring labels;
+    for (HWND label = ::FindWindowExW(window, nullptr, L"Static", nullptr); label != nullptr;
+         label = ::FindWindowExW(window, label, L"Static", nullptr)) {
+      labels += TextOf(label) + L"\n";
+    }
+    return labels;
+  }
+  void Note(const std::wstring& text, const std::wstring& labels) {
+    const std::lock_guard lock(mutex_);
+    texts_.push_back(text);
+    labels_.push_back(labels);
   }
   void Run() {
     while (!stop_) {
@@ -100,6 +122,7 @@ class MessageBoxAnswerer {
   bool dialog_closed_ = false;  // the answering thread's own
   std::mutex mutex_;
   std::vector<std::wstring> texts_;
+  std::vector<std::wstring> labels_;
   std::thread thread_;
 };
 
@@ -126,7 +149,7 @@ TEST_F(MainFrameTest, ShowsEveryControlWhereItBelongsWithItsCaption) {
   RECT client{};
   ::GetClientRect(frame.window(), &client);
   EXPECT_EQ(client.right, 361);
-  EXPECT_EQ(client.bottom, 486);
+  EXPECT_EQ(client.bottom, 512);
   for (const app::window::ControlSpec& control : app::window::MainWindowSpec().controls) {
     const HWND window = frame.Control(control.name);
     RECT bounds{};
@@ -155,6 +178,46 @@ TEST_F(MainFrameTest, ShowsEveryControlWhereItBelongsWithItsCaption) {
   EXPECT_EQ(TextOf(frame.Control("Edit2")), WideFromCp1250(dir_.folder()));
   EXPECT_EQ(::SendMessageW(frame.Control("cbosoby"), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(::SendMessageW(frame.Control("cbgmina"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(::SendMessageW(frame.Control("cbindeksy"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+// Typing goes to Edit1 as soon as the window opens, and again when it comes back.
+TEST_F(MainFrameTest, Edit1HasTheFocusWhenTheWindowOpens) {
+  MainFrame frame(rules_, session_, clock_, fonts_);
+  ::ShowWindow(frame.window(), SW_SHOW);
+  ::SetForegroundWindow(frame.window());
+  EXPECT_EQ(::GetFocus(), frame.Control("Edit1"));
+  ::SetFocus(frame.Control("Edit2"));
+  const HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                       nullptr, nullptr, nullptr, nullptr);
+  ::SetActiveWindow(other);
+  ::SetActiveWindow(frame.window());
+  EXPECT_EQ(::GetFocus(), frame.Control("Edit2"));
+  ::DestroyWindow(other);
+}
+
+// The picture buttons draw their pictures themselves, from the program's icons.
+TEST_F(MainFrameTest, PictureButtonsCarryTheirGlyphs) {
+  MainFrame frame(rules_, session_, clock_, fonts_);
+  for (const char* name : {"BitBtn1", "BitBtn2"}) {
+    const auto style = ::GetWindowLongPtrW(frame.Control(name), GWL_STYLE);
+    EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW) << name;
+  }
+  EXPECT_EQ(::GetWindowLongPtrW(frame.Control("Button1"), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+  for (const auto glyph :
+       {app::window::ButtonGlyph::kOk, app::window::ButtonGlyph::kCancel,
+        app::window::ButtonGlyph::kAddRow, app::window::ButtonGlyph::kDeleteRow}) {
+    EXPECT_NE(GlyphIcon(glyph), nullptr);
+  }
+  EXPECT_EQ(GlyphIcon(app::window::ButtonGlyph::kNone), nullptr);
+}
+
+TEST_F(MainFrameTest, TheIndexBoxAsksForIndexesRebuiltFromTheTables) {
+  MainFrame frame(rules_, session_, clock_, fonts_);
+  ::SendMessageW(frame.Control("cbindeksy"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(rules_.options().rebuild_indexes);
+  EXPECT_TRUE(rules_.Request().options.rebuild_indexes);
+  EXPECT_EQ(TextOf(frame.Control("cbindeksy")), L"Odbuduj indeksy z tabel (pomi\u0144 pliki .ntx)");
 }
 
 TEST_F(MainFrameTest, KonwersjaConvertsTheSampleSiteAndTheWindowCloses) {
@@ -170,9 +233,12 @@ TEST_F(MainFrameTest, KonwersjaConvertsTheSampleSiteAndTheWindowCloses) {
   MessageBoxAnswerer answerer;
   ::SendMessageW(frame.Control("BitBtn1"), BM_CLICK, 0, 0);
 
-  // The sample site is an old site: it converts with a few warnings, listed in the message.
+  // The sample site is an old site: it converts with a few warnings, which end the run in
+  // the outcome dialog with the counts.
   ASSERT_EQ(answerer.texts().size(), 1u);
   EXPECT_TRUE(answerer.texts()[0].starts_with(L"Konwersja zosta\u0142a zako\u0144czona"));
+  EXPECT_NE(answerer.labels()[0].find(L"Ostrze\u017Cenia: "), std::wstring::npos)
+      << answerer.labels()[0];
   EXPECT_EQ(frame.window(), nullptr);  // closed after success
   EXPECT_TRUE(fs::exists(dir_.path() / "wynik" / "BAZA" / "ADMIN" / "Dostep.dbf"));
 }
@@ -195,6 +261,11 @@ TEST_F(MainFrameTest, AFailedRunKeepsTheWindowAndDropsWhatWasClickedMeanwhile) {
   EXPECT_TRUE(answerer.clicked_);
   ASSERT_EQ(answerer.texts().size(), 1u);
   EXPECT_NE(answerer.texts()[0].find(L"wsprozl.dbf"), std::wstring::npos) << answerer.texts()[0];
+  // Where the run stopped, though the bars are empty again.
+  EXPECT_NE(answerer.labels()[0].find(L"przerwano podczas tworzenia tabeli: "), std::wstring::npos)
+      << answerer.labels()[0];
+  // The edits show the folders as the run completed them.
+  EXPECT_EQ(TextOf(frame.Control("Edit1")), WideFromCp1250(dir_.Join("dos\\SYSTEM\\")));
   EXPECT_NE(frame.window(), nullptr);
   EXPECT_TRUE(::IsWindowVisible(frame.window()));
 }

@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <set>
 
+#include "app/window/run_watch.h"
 #include "app/window/window_controls.h"
 #include "tests/app/window/window_fakes.h"
 #include "tests/support/temp_dir.h"
+#include "tools/sample/sample_site.h"
 
 namespace konwerter::testing {
 namespace {
@@ -25,7 +27,7 @@ TEST(WindowControlsTest, MainWindowTabOrderPassesOverTheProgressBars) {
   const app::window::WindowSpec window = app::window::MainWindowSpec();
   EXPECT_THAT(window.FocusOrder(),
               ElementsAre("Edit1", "Button1", "Button2", "Edit2", "BitBtn1", "BitBtn2", "cbosoby",
-                          "cbasor", "CBkerg", "cbdzialki", "cbobreby", "cbgmina"));
+                          "cbasor", "CBkerg", "cbdzialki", "cbobreby", "cbgmina", "cbindeksy"));
   EXPECT_EQ(window.Control("ProgressBar1").maximum, 60);
   EXPECT_EQ(window.Control("ProgressBar2").maximum, 100);
   EXPECT_FALSE(window.Control("lile").visible);
@@ -55,11 +57,60 @@ TEST(WindowControlsTest, EveryControlLiesInsideItsWindowAndHasItsOwnName) {
   EXPECT_EQ(dialog.client_height, 357);
 }
 
+// The box for rebuilding indexes: below everything the DOS edition's window had, which keeps
+// its place; the window grows by the box.
+TEST(WindowControlsTest, TheIndexBoxLiesBelowTheButtonsInAGrownWindow) {
+  const app::window::WindowSpec window = app::window::MainWindowSpec();
+  const app::window::ControlSpec& box = window.Control("cbindeksy");
+  EXPECT_EQ(box.kind, app::window::ControlKind::kCheckBox);
+  EXPECT_EQ(Caption(window, "cbindeksy"), "Odbuduj indeksy z tabel (pomiń pliki .ntx)");
+  EXPECT_EQ(box.bounds.left, window.Control("cbdzialki").bounds.left);
+  int lowest = 0;
+  for (const auto& control : window.controls) {
+    if (control.name != "cbindeksy") {
+      lowest = std::max(lowest, control.bounds.top + control.bounds.height);
+    }
+  }
+  EXPECT_EQ(lowest, 473);  // the buttons' bottom, as in the DOS edition's window of 486
+  EXPECT_GT(box.bounds.top, lowest);
+  EXPECT_EQ(window.client_height, box.bounds.top + box.bounds.height + 11);
+  EXPECT_EQ(window.Control("BitBtn1").bounds, (app::window::Bounds{24, 448, 97, 25}));
+
+  run::RunOptions options;
+  EXPECT_FALSE(*app::window::CheckBoxOption(options, "cbindeksy"));
+  *app::window::CheckBoxOption(options, "cbindeksy") = true;
+  EXPECT_TRUE(options.rebuild_indexes);
+}
+
 TEST(FolderOfFileTest, KeepsTheFolderWithItsSeparator) {
   EXPECT_EQ(FolderOfFile("C:\\TEROKAN\\SYSTEM\\users.dbf"), "C:\\TEROKAN\\SYSTEM\\");
   EXPECT_EQ(FolderOfFile("/srv/dos/SYSTEM/users.dbf"), "/srv/dos/SYSTEM/");
   EXPECT_EQ(FolderOfFile("/konwerter"), "/");
   EXPECT_EQ(FolderOfFile("users.dbf"), "");
+}
+
+TEST(FolderOfFileTest, AFolderEndsInTheSeparatorItsHostOrItsTextUses) {
+  using app::window::WithFolderSeparator;
+  EXPECT_EQ(WithFolderSeparator("C:\\DANE"), "C:\\DANE\\");
+  EXPECT_EQ(WithFolderSeparator("/srv/dane/"), "/srv/dane/");
+  EXPECT_EQ(WithFolderSeparator("C:\\DANE\\"), "C:\\DANE\\");
+  EXPECT_EQ(WithFolderSeparator(""), "");
+#ifdef _WIN32
+  EXPECT_EQ(WithFolderSeparator("dane"), "dane\\");
+#else
+  EXPECT_EQ(WithFolderSeparator("/srv/dane"), "/srv/dane/");
+  EXPECT_EQ(WithFolderSeparator("dane"), "dane/");
+#endif
+}
+
+TEST(FolderOfFileTest, AChosenFolderIsTakenItself) {
+  TempDir folder;
+  std::filesystem::create_directory(folder.path() / "SYSTEM");
+  const std::string system = platform::Cp1250FromUtf8((folder.path() / "SYSTEM").string());
+  const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
+  EXPECT_EQ(app::window::ChosenFolder(system), system + separator);
+  EXPECT_EQ(app::window::ChosenFolder(system + separator + "*.*"), system + separator);
+  EXPECT_EQ(app::window::ChosenFolder(system + separator + "users.dbf"), system + separator);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -142,6 +193,40 @@ TEST_F(MainWindowTest, KonwersjaWithAnEmptyEditDoesNothing) {
   EXPECT_TRUE(host_.busy_changes.empty());
   EXPECT_EQ(progress.resets, 0);
   EXPECT_FALSE(host_.closed);
+}
+
+// A run that fails once tables are being written: its end names the table it stopped at,
+// and the edits show the folders ending in the separator of the host.
+TEST_F(MainWindowTest, AFailedRunNamesWhereItStoppedAndTheEditsKeepTheirSeparators) {
+  TempDir site;
+  TempDir output;
+  tools::GenerateSampleSite({site.path(), 1, 1});
+  std::filesystem::remove(site.path() / "LZ" / "LEC" / "wsprozl.dbf");
+  const std::string system = platform::Cp1250FromUtf8((site.path() / "SYSTEM").string());
+  const std::string result_folder = platform::Cp1250FromUtf8(output.path().string());
+  window_.input_folder() = system;
+  window_.output_folder() = result_folder;
+  run::Session session;
+  RecordedProgress progress;
+  const platform::FixedClock clock{platform::CalendarDate{2026, 12, 7}};
+  RecordedMessages messages;
+  const auto result = window_.BitBtn1Click(host_, {session, progress, messages, clock});
+
+  ASSERT_TRUE(result.has_value());
+  EXPECT_EQ(result->outcome, app::RunOutcome::kFailed);
+  ASSERT_FALSE(result->stopped_at.empty());
+  ASSERT_FALSE(messages.shown.empty());
+  // One fact names the table (the driver's own, or the window's when the driver has none).
+  EXPECT_THAT(messages.shown.back().facts,
+              ::testing::Contains(::testing::HasSubstr(platform::Cp1250FromUtf8(
+                                                           "przerwano podczas tworzenia tabeli: ") +
+                                                       result->stopped_at))
+                  .Times(1));
+  EXPECT_EQ(progress.resets, 1);
+  EXPECT_FALSE(host_.closed);
+  const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
+  EXPECT_EQ(window_.input_folder(), system + separator);
+  EXPECT_EQ(window_.output_folder(), result_folder + separator);
 }
 
 }  // namespace

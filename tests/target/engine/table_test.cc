@@ -133,9 +133,24 @@ TEST_F(TableTest, ValuesWrittenAreWhatDbfreadReads) {
   EXPECT_TRUE(table.Eof());
 }
 
-TEST_F(TableTest, NumbersTooWideAreStarFilledAndCounted) {
+// Hears what the engine stores otherwise than given.
+struct RecordedAlterations final : ValueObserver {
+  struct Alteration {
+    ValueAlteration kind;
+    std::string field, given, stored;
+  };
+  void OnAltered(std::string_view, ValueAlteration kind, std::string_view field,
+                 std::string_view given, std::string_view stored) override {
+    seen.push_back({kind, std::string(field), std::string(given), std::string(stored)});
+  }
+  std::vector<Alteration> seen;
+};
+
+TEST_F(TableTest, NumbersTooWideAreStarFilledAndReported) {
   Create("Liczby.dbf",
          {{"Kwota", FieldType::kNumeric, 5, 2}, {"Sztuk", FieldType::kNumeric, 3, 0}});
+  RecordedAlterations observer;
+  engine_.set_value_observer(&observer);
   {
     Table table(engine_, dir_.folder(), "Liczby.dbf");
     table.Open();
@@ -156,8 +171,32 @@ TEST_F(TableTest, NumbersTooWideAreStarFilledAndCounted) {
   EXPECT_EQ(dbf.live_records[1].raw[0], "*****");
   EXPECT_EQ(dbf.live_records[1].raw[1], "***");
   EXPECT_EQ(dbf.live_records[2].raw[0], "*****");
-  EXPECT_EQ(engine_.total_overflows(), 3);
-  EXPECT_EQ(engine_.overflows().at("Liczby.dbf"), 3);
+  engine_.set_value_observer(nullptr);
+  ASSERT_EQ(observer.seen.size(), 3u);
+  EXPECT_EQ(observer.seen[0].field, "KWOTA");
+  EXPECT_EQ(observer.seen[0].given, "99.995");
+  EXPECT_EQ(observer.seen[0].stored, "*****");
+  EXPECT_EQ(observer.seen[1].given, "1000");
+  EXPECT_EQ(observer.seen[2].given, "-10.5");
+}
+
+// A text longer than its field is cut; only a cut that loses non-blank text is reported.
+TEST_F(TableTest, TextsCutWithTheirWordsAreReported) {
+  Create("Teksty.dbf", {{"Nazwa", FieldType::kCharacter, 4, 0}});
+  RecordedAlterations observer;
+  engine_.set_value_observer(&observer);
+  Table table(engine_, dir_.folder(), "Teksty.dbf");
+  table.Open();
+  table.Append();
+  table.SetText("Nazwa", "Abcd    ");  // only spaces beyond the width
+  table.Append();
+  table.SetText("Nazwa", "Abcde");
+  table.Close();
+  engine_.set_value_observer(nullptr);
+  ASSERT_EQ(observer.seen.size(), 1u);
+  EXPECT_EQ(observer.seen[0].kind, ValueAlteration::kTextCut);
+  EXPECT_EQ(observer.seen[0].given, "Abcde");
+  EXPECT_EQ(observer.seen[0].stored, "Abcd");
 }
 
 // A star-filled number keys as 0, alone and under STR(), so its record stays in the tags
