@@ -17,9 +17,11 @@ class DisplayScale {
   int dpi() const { return dpi_; }
   // `pixels` at 96 dots per inch on this screen, rounded to the nearest pixel.
   int operator()(int pixels) const { return ::MulDiv(pixels, dpi_, kBaseDpi); }
-  // `pixels` (0 or more) on this screen as pixels at 96 dots per inch, rounded up: scaled
-  // back, they are never fewer.
-  int Unscaled(int pixels) const { return (pixels * kBaseDpi + dpi_ - 1) / dpi_; }
+  // `pixels` (0 or more) on this screen as pixels at 96 dots per inch: rounded down, what
+  // fits in them once scaled back (an area to lay out in)...
+  int UnscaledFitting(int pixels) const { return pixels * kBaseDpi / dpi_; }
+  // ... and rounded up, what holds them once scaled back (a text's measures).
+  int UnscaledHolding(int pixels) const { return (pixels * kBaseDpi + dpi_ - 1) / dpi_; }
 
   friend bool operator==(const DisplayScale&, const DisplayScale&) = default;
 

@@ -67,9 +67,10 @@ OutcomeFrame::OutcomeFrame(app::window::OutcomeDialog dialog, const WindowFonts&
   RegisterDialogClass(kClassName, false);
   const RECT work = WorkArea(owner_);
   const DisplayScale scale = fonts_.scale();
-  const app::window::Size client = OutcomeClientSize(
-      dialog_, Measures(),
-      {scale.Unscaled(work.right - work.left), scale.Unscaled(work.bottom - work.top)});
+  const app::window::Size client =
+      OutcomeClientSize(dialog_, Measures(),
+                        {scale.UnscaledFitting(work.right - work.left),
+                         scale.UnscaledFitting(work.bottom - work.top)});
   const SIZE frame = FrameSize(client.width, client.height, Style(), kDialogExStyle, scale);
   const int width = frame.cx;
   const int height = frame.cy;
@@ -109,8 +110,8 @@ app::window::TextMeasures OutcomeFrame::Measures() const {
   // The layout counts pixels at 96 dots per inch; the fonts are of the screen's scale. The
   // edit field's own margins on both sides.
   const DisplayScale scale = fonts_.scale();
-  return {scale.Unscaled(metrics.tmHeight + metrics.tmExternalLeading),
-          scale.Unscaled(widest) + 12};
+  return {scale.UnscaledHolding(metrics.tmHeight + metrics.tmExternalLeading),
+          scale.UnscaledHolding(widest) + 12};
 }
 
 HWND OutcomeFrame::Part(const wchar_t* window_class, const std::wstring& text, DWORD style,
@@ -183,8 +184,9 @@ void OutcomeFrame::LayOut() {
   RECT client{};
   ::GetClientRect(window_, &client);
   const DisplayScale scale = fonts_.scale();
-  const app::window::OutcomeLayout layout = LayOutOutcome(
-      dialog_, Measures(), {scale.Unscaled(client.right), scale.Unscaled(client.bottom)});
+  const app::window::OutcomeLayout layout =
+      LayOutOutcome(dialog_, Measures(),
+                    {scale.UnscaledFitting(client.right), scale.UnscaledFitting(client.bottom)});
   // Both edges of a part scaled, so that parts that meet at 96 dots per inch meet here too.
   const auto place = [scale](HWND part, const app::window::Bounds& bounds) {
     if (part == nullptr) return;

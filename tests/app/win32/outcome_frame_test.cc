@@ -153,7 +153,7 @@ TEST_F(OutcomeFrameTest, OnAScreenOfMoreDotsPerInchItsPartsScale) {
   const WindowFonts fonts(scale);
   const OutcomeFrame scaled(dialog, fonts, nullptr, {});
   const RECT at144 = button_place(scaled);
-  for (const auto [was, is] :
+  for (const auto& [was, is] :
        {std::pair{at96.left, at144.left}, std::pair{at96.top, at144.top},
         std::pair{at96.right, at144.right}, std::pair{at96.bottom, at144.bottom}}) {
     EXPECT_NEAR(is, scale(was), 1);
