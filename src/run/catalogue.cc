@@ -132,7 +132,9 @@ std::string ErrorText(const std::exception& error) {
   const auto* io = dynamic_cast<const platform::IoError*>(&error);
   if (io == nullptr) return Cp1250FromUtf8(error.what());
   std::string text = Cp1250FromUtf8(IoFaultText(io->fault()));
-  if (!io->detail().empty()) text += " (" + Cp1250FromUtf8(io->detail()) + "); " + IndexHint();
+  if (const auto* index = dynamic_cast<const source::IndexDamaged*>(io)) {
+    text += " (" + IndexFaultText(index->index_fault()) + "); " + IndexHint();
+  }
   return text + ": " + Cp1250FromUtf8(io->path());
 }
 
