@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, and runs every test: the Debian package, installed and run
 # from the installed files; the debug suites, the same suites under AddressSanitizer +
-# UndefinedBehaviorSanitizer, the broken-site cases with each build, a short fuzzing smoke of
-# every reader, and the Windows programs: cross-built, their suites run under Wine, and
-# konwerter-cli.exe held against the Linux build.
+# UndefinedBehaviorSanitizer, the broken-site cases with each build, the damage sweep of the
+# sample site under the sanitizers, a short fuzzing smoke of every reader, and the Windows
+# programs: cross-built, their suites run under Wine, and konwerter-cli.exe held against the
+# Linux build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,6 +25,9 @@ for preset in debug asan; do
   ctest --preset "$preset" -j "$jobs"
   tests/broken_sites/broken_sites.py "build/$preset"
 done
+# Every table and index of the sample site damaged in turn, each copy converted: under the
+# sanitizers, which the debug build adds nothing to.
+tests/damage_sweep/damage_sweep.py build/asan -j "$jobs"
 
 scripts/fuzz-smoke.sh "${FUZZ_SECONDS:-30}"
 

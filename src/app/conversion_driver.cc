@@ -206,7 +206,7 @@ void Run::OpenLedger() {
 // The sizing of the shared tables, the settings file, then every converter while the
 // conversion status is clean, each failure read from its result.
 void Run::RunSteps() {
-  run::Result<run::SourceEdition> edition = run::SizeSharedTables(context_);
+  run::Result<source::SourceEdition> edition = run::SizeSharedTables(context_);
   if (edition) {
     context_.edition = *edition;
   } else {
@@ -217,7 +217,12 @@ void Run::RunSteps() {
   for (const ConverterStep& step : ConverterSteps()) {
     if (context_.status.ok()) {
       if (const run::Status done = step.convert(context_); !done) {
-        context_.status.Fail(run::FailureText(done.error()));
+        std::string text = run::FailureText(done.error());
+        // Which fields a table has depends on the edition: say how it was decided.
+        if (done.error().kind == run::FailureKind::kFieldMissing) {
+          text += "\r\n" + run::EditionText(context_.edition);
+        }
+        context_.status.Fail(text);
       }
     }
     if (step.pause_after) context_.progress.ConverterPause();

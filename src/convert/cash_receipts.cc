@@ -9,8 +9,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDLZLEC";
-constexpr int kIdWidth = 8;
 // The order reference of a receipt line that pays no order: the receipt stands for itself.
 constexpr std::uint16_t kSelfStandingMarker = 0xFEFE;
 constexpr std::string_view kSelfStandingOrder = "FFFFFFFF";
@@ -45,7 +43,7 @@ run::Status ConvertCashReceipts(run::RunContext& context) {
   SourceTablesScope scope(context);
   Receipt receipt;
   ReceiptLine line;
-  auto receipts = SourceTable::Open(context, kVariable, "nrkp.dbf", [&](SourceTable& table) {
+  auto receipts = SourceTable::Open(context, source::tables::kNrkp, [&](SourceTable& table) {
     table.Binary4("id_kp", &receipt.id_kp)
         .Key()
         .Text("nr_kp", &receipt.nr_kp)
@@ -53,7 +51,7 @@ run::Status ConvertCashReceipts(run::RunContext& context) {
         .Real("kwota_kp", &receipt.kwota_kp);
   });
   if (!receipts) return receipts.error();
-  auto lines = SourceTable::Open(context, kVariable, "elkp.dbf", [&](SourceTable& table) {
+  auto lines = SourceTable::Open(context, source::tables::kElkp, [&](SourceTable& table) {
     table.Binary4("id_kp", &line.id_kp)
         .Binary2("id_zam", &line.id_zam)
         .Logical("odsetki", &line.odsetki)
@@ -62,22 +60,19 @@ run::Status ConvertCashReceipts(run::RunContext& context) {
   if (!lines) return lines.error();
 
   run::TranslationTable written;  // new Id_kp by record number of the source nrkp.dbf
-  written.Size(receipts->RecordCount() + 100);
+  RegisterNumbering numbering(context, written, receipts->RecordCount(), kDocumentIdWidth);
   auto nrkp = CreateTargetTable(context, folder, target::tables::kZleceniaNrkp);
-  std::uint32_t next = 1;
   receipts->ForEachRecord(*nrkp, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(receipt.id_kp)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    const std::string identifier = HexNumber(next++, kIdWidth);
-    written.Store(record, identifier);
     nrkp->Append();
-    nrkp->SetText("Id_kp", identifier);
+    nrkp->SetText("Id_kp", numbering.Next(record));
     nrkp->SetText("Nr_kp", receipt.nr_kp);
     SetDosDate(context, *nrkp, "D_kp", receipt.d_kp);
     nrkp->SetNumber("Kwota_kp", receipt.kwota_kp);
     nrkp->Post();
     return run::kWritten;
   });
-  context.sequence->WriteRow("nrkp", next);
+  numbering.WriteSequenceRow("nrkp");
 
   auto elkp = CreateTargetTable(context, folder, target::tables::kZleceniaElkp);
   nrkp->SetCurrentIndex("id_kp");

@@ -9,9 +9,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDLZLEC";
-constexpr int kCoefficientIdWidth = 4;
-
 struct Description {
   std::uint16_t id_wspk = 0;
   std::string kod_wspk, opis_wspk;
@@ -27,7 +24,7 @@ struct Part {
 run::Status ConvertDescriptions(run::RunContext& context, const std::string& folder,
                                 run::TranslationTable& written) {
   Description source;
-  auto opis_wsp = SourceTable::Open(context, kVariable, "opis_wsp.dbf", [&](SourceTable& table) {
+  auto opis_wsp = SourceTable::Open(context, source::tables::kOpisWsp, [&](SourceTable& table) {
     table.Binary2("id_wspk", &source.id_wspk)
         .Key()
         .Text("kod_wspk", &source.kod_wspk)
@@ -36,21 +33,18 @@ run::Status ConvertDescriptions(run::RunContext& context, const std::string& fol
   });
   if (!opis_wsp) return opis_wsp.error();
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaOpisWsp);
-  written.Size(opis_wsp->RecordCount() + 100);
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context, written, opis_wsp->RecordCount(), kCodeWidth);
   opis_wsp->ForEachRecord(*table, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(source.id_wspk)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    const std::string identifier = HexNumber(next++, kCoefficientIdWidth);
-    written.Store(record, identifier);
     table->Append();
-    table->SetText("Id_wspk", identifier);
+    table->SetText("Id_wspk", numbering.Next(record));
     table->SetText("Kod_wspk", source.kod_wspk);
     table->SetText("Opis_wspk", source.opis_wspk);
     table->SetNumber("Wspk", source.wspk);
     table->Post();
     return run::kWritten;
   });
-  context.sequence->WriteRow("opis_wsp", next);
+  numbering.WriteSequenceRow("opis_wsp");
   ReportTable(context, *table);
   table->Close();
   return {};
@@ -59,7 +53,7 @@ run::Status ConvertDescriptions(run::RunContext& context, const std::string& fol
 run::Status ConvertParts(run::RunContext& context, const std::string& folder,
                          const run::TranslationTable& descriptions) {
   Part source;
-  auto wsprozl = SourceTable::Open(context, kVariable, "wsprozl.dbf", [&](SourceTable& table) {
+  auto wsprozl = SourceTable::Open(context, source::tables::kWsprozl, [&](SourceTable& table) {
     table.Binary4("id_rozl", &source.id_rozl)
         .Real("wspk_czesc", &source.wspk_czesc)
         .Binary2("id_wspk", &source.id_wspk);
@@ -100,7 +94,7 @@ run::Status ConvertStatutoryInterest(run::RunContext& context) {
   std::string d_od, jakie;
   double stopa = 0;
   auto ustawowe =
-      SourceTable::OpenIfReadable(context, "BDGWINDYK", "ustawowe.dbf", [&](SourceTable& table) {
+      SourceTable::OpenIfReadable(context, source::tables::kUstawowe, [&](SourceTable& table) {
         table.Text("d_od", &d_od).Key().Real("stopa", &stopa).Text("jakie", &jakie);
       });
   if (!ustawowe) return {};
@@ -124,7 +118,7 @@ run::Status ConvertSalesRegister(run::RunContext& context) {
   SourceTablesScope scope(context);
   std::string d_poczrej, d_konrej;
   auto nrej_sp =
-      SourceTable::OpenIfReadable(context, kVariable, "nrej_sp.dbf", [&](SourceTable& table) {
+      SourceTable::OpenIfReadable(context, source::tables::kNrejSp, [&](SourceTable& table) {
         table.Text("d_poczrej", &d_poczrej).Key().Text("d_konrej", &d_konrej);
       });
   if (!nrej_sp) return {};

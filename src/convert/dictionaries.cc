@@ -26,8 +26,7 @@ struct TextCopy {
 
 // What one dictionary converter adds to the common pattern.
 struct Dictionary {
-  std::string_view variable;
-  std::string_view source_file;
+  const source::tables::TableLayout& source;
   const tables::TableStrings& target;
   std::string_view own_key;  // source field
   OwnKey key_kind;
@@ -109,9 +108,9 @@ run::Status ConvertDictionary(run::RunContext& context, const Dictionary& dictio
   const std::string folder = MakeTargetFolder(context, dictionary.target.group);
   SourceTablesScope scope(context);
   DictionaryRecord record;
-  auto source = SourceTable::Open(
-      context, dictionary.variable, dictionary.source_file,
-      [&](SourceTable& table) { BindDictionary(table, dictionary, record, special); });
+  auto source = SourceTable::Open(context, dictionary.source, [&](SourceTable& table) {
+    BindDictionary(table, dictionary, record, special);
+  });
   if (!source) return source.error();
   auto target = CreateTargetTable(context, folder, dictionary.target);
   WriteDictionary(context, dictionary, *source, record, *target, special, delete_unlinked);
@@ -166,8 +165,7 @@ constexpr TextCopy kFeatureTexts[] = {{"cecha", "CECHA"}, {"naz_cechy", "NAZWA_C
 
 using run::SharedTables;
 
-const Dictionary kPrecincts{.variable = "BDGROBOTY",
-                            .source_file = "obreb.dbf",
+const Dictionary kPrecincts{.source = source::tables::kObreb,
                             .target = tables::kKergObreb,
                             .own_key = "id_obr",
                             .key_kind = OwnKey::kDosKey,
@@ -176,8 +174,7 @@ const Dictionary kPrecincts{.variable = "BDGROBOTY",
                             .sequence_row = "OBREB",
                             .texts = kPrecinctTexts,
                             .creator_field = "id_tworz"};
-const Dictionary kParcels{.variable = "BDGROBOTY",
-                          .source_file = "dz.dbf",
+const Dictionary kParcels{.source = source::tables::kDz,
                           .target = tables::kKergDz,
                           .own_key = "id_dzialki",
                           .key_kind = OwnKey::kDosKey,
@@ -186,8 +183,7 @@ const Dictionary kParcels{.variable = "BDGROBOTY",
                           .sequence_row = "DZ",
                           .texts = {},
                           .creator_field = "Id_tworz"};
-const Dictionary kWorkAssortments{.variable = "BDLZGLO",
-                                  .source_file = "asortym.dbf",
+const Dictionary kWorkAssortments{.source = source::tables::kZgloAsortym,
                                   .target = tables::kKergAsortym,
                                   .own_key = "id_asort",
                                   .key_kind = OwnKey::kReference,
@@ -196,8 +192,7 @@ const Dictionary kWorkAssortments{.variable = "BDLZGLO",
                                   .sequence_row = "ASORTYM",
                                   .texts = kAssortmentTexts,
                                   .creator_field = {}};
-const Dictionary kOrderAssortments{.variable = "BDLZLEC",
-                                   .source_file = "asortym.dbf",
+const Dictionary kOrderAssortments{.source = source::tables::kZlecAsortym,
                                    .target = tables::kZleceniaAsortym,
                                    .own_key = "id_asort",
                                    .key_kind = OwnKey::kReference,
@@ -206,8 +201,7 @@ const Dictionary kOrderAssortments{.variable = "BDLZLEC",
                                    .sequence_row = "zasort",
                                    .texts = kOrderAssortmentTexts,
                                    .creator_field = {}};
-const Dictionary kServices{.variable = "BDLZLEC",
-                           .source_file = "obsluga.dbf",
+const Dictionary kServices{.source = source::tables::kObsluga,
                            .target = tables::kZleceniaObsluga,
                            .own_key = "id_obsluga",
                            .key_kind = OwnKey::kReference,
@@ -216,8 +210,7 @@ const Dictionary kServices{.variable = "BDLZLEC",
                            .sequence_row = "obsluga",
                            .texts = kServiceTexts,
                            .creator_field = {}};
-const Dictionary kFeatures{.variable = "BDGROBOTY",
-                           .source_file = "cechy.dbf",
+const Dictionary kFeatures{.source = source::tables::kCechy,
                            .target = tables::kKergCechy,
                            .own_key = "id_cechy",
                            .key_kind = OwnKey::kReference,
@@ -257,16 +250,16 @@ run::Status ConvertFeatures(run::RunContext& context, bool delete_unlinked) {
   const std::string folder = MakeTargetFolder(context, kFeatures.target.group);
   SourceTablesScope scope(context);
   auto target = CreateTargetTable(context, folder, kFeatures.target);
-  if (context.edition == run::SourceEdition::kEarlier) {
+  if (context.edition == source::SourceEdition::kEarlier) {
     context.sequence->WriteRow(kFeatures.sequence_row, 1);
     ReportTable(context, *target);
     target->Close();
     return {};
   }
   DictionaryRecord record;
-  auto source = SourceTable::Open(
-      context, kFeatures.variable, kFeatures.source_file,
-      [&](SourceTable& table) { BindDictionary(table, kFeatures, record, nullptr); });
+  auto source = SourceTable::Open(context, kFeatures.source, [&](SourceTable& table) {
+    BindDictionary(table, kFeatures, record, nullptr);
+  });
   if (!source) return source.error();
   WriteDictionary(context, kFeatures, *source, record, *target, nullptr, delete_unlinked);
   target->Close();

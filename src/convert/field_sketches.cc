@@ -12,7 +12,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDGSZKICE";
 constexpr std::size_t kSegmentTwoWidth = 4;
 
 // One record of szkice.dbf as the reader fills it.
@@ -23,12 +22,10 @@ struct Sketch {
   std::int32_t nr_sz = 0;
 };
 
-// One assortment or feature link: the sketch by its source record number and a dictionary
-// reference.
-struct Link {
-  std::uint32_t id_ope = 0;
-  std::uint16_t reference = 0;
-};
+// Every link of a sketch whose key is set is carried over: one whose reference was never
+// filled is written like one whose reference is 0, with an empty identifier, so that the
+// sketch keeps the link rows it had without naming a dictionary entry.
+constexpr BlankReference kSketchBlankLinks = BlankReference::kWriteEmpty;
 
 // Segment 2 right-aligned in its four characters; a longer value is written as it is.
 std::string SegmentTwo(const std::string& nr_s_j) {
@@ -40,41 +37,30 @@ class FieldSketchesConverter {
  public:
   explicit FieldSketchesConverter(run::RunContext& context)
       : context_(context),
-        features_(context.edition == run::SourceEdition::kLater),
-        renumber_(SegmentOneRenumbering(context, context.options.segment_one.szkice)) {}
+        features_(context.edition == source::SourceEdition::kLater),
+        renumber_(SegmentOneRenumbering(context, context.options.segment_one.szkice)),
+        assortment_links_(context, kLinkedAssortments, kSketchBlankLinks),
+        feature_links_(context, kLinkedFeatures, kSketchBlankLinks) {}
 
   run::Status Run();
 
  private:
   run::Status OpenSources();
-  std::optional<SourceTable> OpenLinks(std::string_view file, std::string_view field, Link& link);
   void ConvertSketches(engine::Table& szkice, engine::Table& szkasor);
   void WriteSketch(engine::Table& szkice, const std::string& identifier);
-  void ConvertLinks(std::optional<SourceTable>& source, engine::Table& target,
-                    std::string_view field, run::SharedTranslationTable& dictionary,
-                    const Link& link);
 
   run::RunContext& context_;
   const bool features_;  // the later edition: links are read
   const bool renumber_;
-  std::optional<SourceTable> sketches_, assortment_links_, feature_links_;
+  std::optional<SourceTable> sketches_;
+  DictionaryLinks assortment_links_, feature_links_;
   Sketch sketch_;
-  Link assortment_, feature_;
   run::TranslationTable documents_;
 };
 
-// A link table that is not there is no error: it contributes no records. One that is there
-// but cannot be read is left out with a warning.
-std::optional<SourceTable> FieldSketchesConverter::OpenLinks(std::string_view file,
-                                                             std::string_view field, Link& link) {
-  return SourceTable::OpenIfReadable(context_, kVariable, file, [&](SourceTable& table) {
-    table.Binary4("id_ope", &link.id_ope).Binary2(field, &link.reference);
-  });
-}
-
 run::Status FieldSketchesConverter::OpenSources() {
   Sketch& s = sketch_;
-  auto sketches = SourceTable::Open(context_, kVariable, "szkice.dbf", [&](SourceTable& table) {
+  auto sketches = SourceTable::Open(context_, source::tables::kSzkice, [&](SourceTable& table) {
     table.Binary4("id_szkicu", &s.id_szkicu)
         .Key()
         .Binary2("ro_roboty", &s.ro_roboty)
@@ -85,9 +71,11 @@ run::Status FieldSketchesConverter::OpenSources() {
   });
   if (!sketches) return sketches.error();
   sketches_ = std::move(*sketches);
+  // A link table that is not there is no error: it contributes no records. One that is
+  // there but cannot be read is left out with a warning.
   if (features_) {
-    assortment_links_ = OpenLinks("asor_sz.dbf", "id_asort", assortment_);
-    feature_links_ = OpenLinks("cechy_sz.dbf", "id_cechy", feature_);
+    assortment_links_.OpenIfReadable(source::tables::kAsorSz);
+    feature_links_.OpenIfReadable(source::tables::kCechySz);
   }
   return {};
 }
@@ -107,12 +95,11 @@ void FieldSketchesConverter::WriteSketch(engine::Table& szkice, const std::strin
 // Without the link tables, a sketch takes its assortment from its kind of work.
 void FieldSketchesConverter::ConvertSketches(engine::Table& szkice, engine::Table& szkasor) {
   const Sketch& s = sketch_;
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, documents_, sketches_->RecordCount(), kDocumentIdWidth);
   sketches_->ForEachRecord(szkice, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(s.id_szkicu)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    const std::string identifier = HexNumber(next++, 8);
+    const std::string identifier = numbering.Next(record);
     WriteSketch(szkice, identifier);
-    documents_.Store(record, identifier);
     if (!features_ && run::IsReferenceSet(s.ro_roboty)) {
       szkasor.Append();
       szkasor.SetText("ID_SZK", identifier);
@@ -121,31 +108,8 @@ void FieldSketchesConverter::ConvertSketches(engine::Table& szkice, engine::Tabl
     }
     return run::kWritten;
   });
-  context_.sequence->WriteRow("SZKICE", next);
+  numbering.WriteSequenceRow("SZKICE");
   ReportTable(context_, szkice);
-}
-
-void FieldSketchesConverter::ConvertLinks(std::optional<SourceTable>& source, engine::Table& target,
-                                          std::string_view field,
-                                          run::SharedTranslationTable& dictionary,
-                                          const Link& link) {
-  if (!source) {
-    context_.progress.TableStart(target.table_name(), 0);
-    ReportTable(context_, target);
-    return;
-  }
-  source->ForEachRecord(target, [&](std::uint32_t) {
-    if (!run::IsDosKeySet(link.id_ope)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    target.Append();
-    SetReference(context_, target, "ID_SZK", documents_, link.id_ope);
-    // A blank reference links the sketch to nothing and gives no entry an identifier.
-    if (link.reference != kBlankReference) {
-      target.SetText(field, dictionary.GetOrAssignReference(link.reference));
-    }
-    target.Post();
-    return run::kWritten;
-  });
-  ReportTable(context_, target);
 }
 
 run::Status FieldSketchesConverter::Run() {
@@ -154,25 +118,20 @@ run::Status FieldSketchesConverter::Run() {
   if (run::Status opened = OpenSources(); !opened) return opened;
 
   namespace tables = target::tables;
-  documents_.Size(sketches_->RecordCount() + 100);
   auto szkice = CreateTargetTable(context_, folder, tables::kSzkiceSzkice);
   auto szkcechy = CreateTargetTable(context_, folder, tables::kSzkiceSzkcechy);
   auto szkasor = CreateTargetTable(context_, folder, tables::kSzkiceSzkasor);
 
   ConvertSketches(*szkice, *szkasor);
   if (features_) {
-    run::SharedTables& shared = context_.tables();
-    ConvertLinks(assortment_links_, *szkasor, "ID_ASORT", shared.assortments, assortment_);
-    ConvertLinks(feature_links_, *szkcechy, "ID_CECHY", shared.features, feature_);
+    assortment_links_.Convert(*szkasor, "ID_SZK", documents_);
+    feature_links_.Convert(*szkcechy, "ID_SZK", documents_);
   } else {
-    // The group progress counts the same steps whether or not the links are read.
-    context_.progress.GroupStep();
-    context_.progress.GroupStep();
-    ReportTable(context_, *szkasor);
-    ReportTable(context_, *szkcechy);
+    assortment_links_.LeaveUnread(*szkasor);
+    feature_links_.LeaveUnread(*szkcechy);
   }
   // A missing raster-extent source stops the run; the sketches stay written.
-  run::Status extents = ConvertRasterExtents(context_, folder, kVariable, "ob_rs.dbf", documents_);
+  run::Status extents = ConvertRasterExtents(context_, folder, source::tables::kObRs, documents_);
   szkice->Close();
   szkcechy->Close();
   szkasor->Close();

@@ -6,8 +6,8 @@
 
 namespace konwerter::convert {
 
-run::Status LoanMovements::Open(std::string_view variable, std::string_view file_name) {
-  auto source = SourceTable::Open(context_, variable, file_name, [&](SourceTable& table) {
+run::Status LoanMovements::Open(const source::tables::TableLayout& layout) {
+  auto source = SourceTable::Open(context_, layout, [&](SourceTable& table) {
     table.Binary4("id_dok", &movement_.id_dok)
         .Binary4("id_osoby", &movement_.id_osoby)
         .Text("d_wyp", &movement_.d_wyp)

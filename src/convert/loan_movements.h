@@ -22,9 +22,9 @@ class LoanMovements {
   LoanMovements(const LoanMovements&) = delete;
   LoanMovements& operator=(const LoanMovements&) = delete;
 
-  // Opens the movement table of the directory variable's folder and binds its fields; the
-  // failure naming it when it cannot be read.
-  run::Status Open(std::string_view variable, std::string_view file_name);
+  // Opens the movement table and binds its fields; the failure naming it when it cannot be
+  // read.
+  run::Status Open(const source::tables::TableLayout& layout);
 
   // Writes one target record per movement with its document key set: `document_field` gets
   // the document's new identifier from `documents` (empty for a document not converted),

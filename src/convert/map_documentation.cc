@@ -11,14 +11,14 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDGMAPAZ";
 constexpr std::string_view kCancelledSystem = "\xFF";  // uklad of a cancelled document
 
 // One record of metryka.dbf as the reader fills it.
 struct Document {
-  std::uint32_t id_dok = 0, id_osoby = 0, id_zam = 0;
+  std::uint32_t id_dok = 0;
   std::uint16_t skr_dok = 0, skr_opis = 0;
-  std::string godlo, uklad, nr_ewid, d_zal, d_akt, d_wyp, d_plan, uwagi;
+  std::string godlo, uklad, nr_ewid, d_zal, d_akt;
+  DocumentTail tail;
 };
 
 // One record of slownik.dbf or ind_dok.dbf: a code only tested for being set, a name and a
@@ -52,7 +52,7 @@ class MapDocumentationConverter {
 
 run::Status MapDocumentationConverter::OpenSources() {
   Document& d = document_;
-  auto metryka = SourceTable::Open(context_, kVariable, "metryka.dbf", [&](SourceTable& table) {
+  auto metryka = SourceTable::Open(context_, source::tables::kMetryka, [&](SourceTable& table) {
     table.Binary4("id_dok", &d.id_dok)
         .Key()
         .Binary2("skr_dok", &d.skr_dok)
@@ -61,17 +61,13 @@ run::Status MapDocumentationConverter::OpenSources() {
         .Text("nr_ewid", &d.nr_ewid)
         .Binary2("skr_opis", &d.skr_opis)
         .Text("d_zal", &d.d_zal)
-        .Text("d_akt", &d.d_akt)
-        .Binary4("id_osoby", &d.id_osoby)
-        .Text("d_wyp", &d.d_wyp)
-        .Text("d_plan", &d.d_plan)
-        .Binary4("id_zam", &d.id_zam)
-        .Text("uwagi", &d.uwagi);
+        .Text("d_akt", &d.d_akt);
+    d.tail.Bind(table);
   });
   if (!metryka) return metryka.error();
   metryka_ = std::move(*metryka);
-  if (run::Status opened = ruch_m_.Open(kVariable, "ruch_m.dbf"); !opened) return opened;
-  auto slownik = SourceTable::Open(context_, kVariable, "slownik.dbf", [&](SourceTable& table) {
+  if (run::Status opened = ruch_m_.Open(source::tables::kRuchM); !opened) return opened;
+  auto slownik = SourceTable::Open(context_, source::tables::kSlownik, [&](SourceTable& table) {
     table.Binary2("skr_opis", &description_.code)
         .Key()
         .Text("opis", &description_.name)
@@ -79,7 +75,7 @@ run::Status MapDocumentationConverter::OpenSources() {
   });
   if (!slownik) return slownik.error();
   slownik_ = std::move(*slownik);
-  auto ind_dok = SourceTable::Open(context_, kVariable, "ind_dok.dbf", [&](SourceTable& table) {
+  auto ind_dok = SourceTable::Open(context_, source::tables::kIndDok, [&](SourceTable& table) {
     table.Binary2("skr_dok", &kind_.code)
         .Key()
         .Text("naz_dok", &kind_.name)
@@ -95,26 +91,22 @@ run::Status MapDocumentationConverter::OpenSources() {
 void MapDocumentationConverter::ConvertDictionary(SourceTable& source, engine::Table& target,
                                                   const Entry& entry, run::TranslationTable& codes,
                                                   std::string_view sequence_name) {
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, codes, source.RecordCount(), kCodeWidth);
   source.ForEachRecord(target, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(entry.code)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    const std::string code = HexNumber(next, 4);
     target.Append();  // fields in schema order: code, name, short code
-    target.SetText(0, code);
+    target.SetText(0, numbering.Next(record));
     target.SetText(1, entry.name);
     target.SetText(2, entry.short_code);
     target.Post();
-    codes.Store(record, code);
-    ++next;
     return run::kWritten;
   });
-  context_.sequence->WriteRow(sequence_name, next);
+  numbering.WriteSequenceRow(sequence_name);
   ReportTable(context_, target);
 }
 
 void MapDocumentationConverter::WriteDocument(engine::Table& metryka,
                                               const std::string& identifier) {
-  run::SharedTables& shared = context_.tables();
   const Document& d = document_;
   metryka.Append();
   metryka.SetText("id_dok", identifier);
@@ -125,27 +117,20 @@ void MapDocumentationConverter::WriteDocument(engine::Table& metryka,
   metryka.SetText("skr_opis", descriptions_.LookUp(d.skr_opis));
   SetDosDate(context_, metryka, "d_zal", d.d_zal);
   SetDosDate(context_, metryka, "d_akt", d.d_akt);
-  metryka.SetText("id_osoby", shared.persons.GetOrAssignKey(d.id_osoby));
-  SetDosDate(context_, metryka, "d_wyp", d.d_wyp);
-  SetDosDate(context_, metryka, "d_plan", d.d_plan);
-  metryka.SetText("uwagi", d.uwagi);
-  metryka.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
-  metryka.SetText("id_tworz", context_.creator_identifier);
+  d.tail.Write(context_, metryka);
   metryka.Post();
 }
 
 void MapDocumentationConverter::ConvertDocuments(engine::Table& metryka) {
   const Document& d = document_;
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, documents_, metryka_->RecordCount(), kDocumentIdWidth);
   metryka_->ForEachRecord(metryka, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(d.id_dok)) return run::Skipped(run::SkipReason::kKeyNotSet);
     if (d.uklad == kCancelledSystem) return run::Skipped(run::SkipReason::kCancelled);
-    const std::string identifier = HexNumber(next++, 8);
-    WriteDocument(metryka, identifier);
-    documents_.Store(record, identifier);
+    WriteDocument(metryka, numbering.Next(record));
     return run::kWritten;
   });
-  context_.sequence->WriteRow("METRYKA", next);
+  numbering.WriteSequenceRow("METRYKA");
   ReportTable(context_, metryka);
 }
 
@@ -155,17 +140,13 @@ run::Status MapDocumentationConverter::Run() {
   if (run::Status opened = OpenSources(); !opened) return opened;
 
   namespace tables = target::tables;
-  run::TranslationTable& kinds = context_.records.document_kinds;
-  documents_.Size(metryka_->RecordCount() + 100);
   auto metryka = CreateTargetTable(context_, folder, tables::kKmzMetryka);
   auto ruch_m = CreateTargetTable(context_, folder, tables::kKmzRuchM);
-  descriptions_.Size(slownik_->RecordCount() + 100);
   auto slownik = CreateTargetTable(context_, folder, tables::kKmzSlownik);
-  kinds.Size(ind_dok_->RecordCount() + 100);
   auto ind_dok = CreateTargetTable(context_, folder, tables::kKmzIndDok);
 
   ConvertDictionary(*slownik_, *slownik, description_, descriptions_, "SLOWNIK");
-  ConvertDictionary(*ind_dok_, *ind_dok, kind_, kinds, "IND_DOK");
+  ConvertDictionary(*ind_dok_, *ind_dok, kind_, context_.records.document_kinds, "IND_DOK");
   ConvertDocuments(*metryka);
   ruch_m_.Convert(*ruch_m, "id_dok", documents_);
 

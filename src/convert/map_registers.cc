@@ -13,48 +13,44 @@ namespace {
 
 // What tells the KME register and the register of outlines apart.
 struct MapRegister {
-  std::string_view variable;
-  std::string_view register_source;
+  const source::tables::TableLayout& register_source;
   std::string_view key_field;
   bool with_document_kind;  // skr_dok, a reference into the KMZ ind_dok.dbf
-  std::string_view movement_source;
+  const source::tables::TableLayout& movement_source;
   const target::tables::TableStrings& register_target;  // its group is the target folder
   const target::tables::TableStrings& movement_target;
   std::string_view sequence_name;
-  std::string_view raster_extents;
+  const source::tables::TableLayout& raster_extents;
   bool run::SegmentOneOptions::*segment_one_box;
 };
 
-const MapRegister kKme{.variable = "BDGMAPAE",
-                       .register_source = "m_ewid.dbf",
+const MapRegister kKme{.register_source = source::tables::kMEwid,
                        .key_field = "id_ewid",
                        .with_document_kind = true,
-                       .movement_source = "ruch_e.dbf",
+                       .movement_source = source::tables::kRuchE,
                        .register_target = target::tables::kKmeMEwid,
                        .movement_target = target::tables::kKmeRuchE,
                        .sequence_name = "M_EWID",
-                       .raster_extents = "ob_re.dbf",
+                       .raster_extents = source::tables::kObRe,
                        .segment_one_box = &run::SegmentOneOptions::kme};
-const MapRegister kOutlines{.variable = "BDGZARYSY",
-                            .register_source = "z_ewid.dbf",
+const MapRegister kOutlines{.register_source = source::tables::kZEwid,
                             .key_field = "id_zarys",
                             .with_document_kind = false,
-                            .movement_source = "ruch_z.dbf",
+                            .movement_source = source::tables::kRuchZ,
                             .register_target = target::tables::kZarysyZEwid,
                             .movement_target = target::tables::kZarysyRuchZ,
                             .sequence_name = "Z_EWID",
-                            .raster_extents = "ob_rz.dbf",
+                            .raster_extents = source::tables::kObRz,
                             .segment_one_box = &run::SegmentOneOptions::zarysy};
 
 // One register record as the reader fills it.
 struct Document {
-  std::uint32_t key = 0, id_osoby = 0, id_zam = 0;
+  std::uint32_t key = 0;
   std::uint16_t skr_dok = 0;
-  std::string czlon_1, czlon_2, czlon_4, d_wyp, d_plan, uwagi;
+  std::string czlon_1, czlon_2, czlon_4;
   std::int32_t czlon_3 = 0;
+  DocumentTail tail;
 };
-
-// One movement record: the document by its record number in the register source.
 
 class MapRegisterConverter {
  public:
@@ -83,28 +79,22 @@ class MapRegisterConverter {
 
 run::Status MapRegisterConverter::OpenSources() {
   Document& d = document_;
-  auto opened =
-      SourceTable::Open(context_, kind_.variable, kind_.register_source, [&](SourceTable& table) {
-        table.Binary4(kind_.key_field, &d.key)
-            .Key()
-            .Text("czlon_1", &d.czlon_1)
-            .Text("czlon_2", &d.czlon_2)
-            .Long("czlon_3", &d.czlon_3)
-            .Text("czlon_4", &d.czlon_4)
-            .Binary4("id_osoby", &d.id_osoby)
-            .Text("d_wyp", &d.d_wyp)
-            .Text("d_plan", &d.d_plan)
-            .Binary4("id_zam", &d.id_zam)
-            .Text("uwagi", &d.uwagi);
-        if (kind_.with_document_kind) table.Binary2("skr_dok", &d.skr_dok);
-      });
+  auto opened = SourceTable::Open(context_, kind_.register_source, [&](SourceTable& table) {
+    table.Binary4(kind_.key_field, &d.key)
+        .Key()
+        .Text("czlon_1", &d.czlon_1)
+        .Text("czlon_2", &d.czlon_2)
+        .Long("czlon_3", &d.czlon_3)
+        .Text("czlon_4", &d.czlon_4);
+    d.tail.Bind(table);
+    if (kind_.with_document_kind) table.Binary2("skr_dok", &d.skr_dok);
+  });
   if (!opened) return opened.error();
   register_ = std::move(*opened);
-  return movements_.Open(kind_.variable, kind_.movement_source);
+  return movements_.Open(kind_.movement_source);
 }
 
 void MapRegisterConverter::WriteDocument(engine::Table& target, const std::string& identifier) {
-  run::SharedTables& shared = context_.tables();
   const Document& d = document_;
   target.Append();
   target.SetText("ID_EWID", identifier);
@@ -115,27 +105,20 @@ void MapRegisterConverter::WriteDocument(engine::Table& target, const std::strin
   target.SetText("CZLON_2", d.czlon_2);
   target.SetNumber("CZLON_3", d.czlon_3);
   target.SetText("CZLON_4", d.czlon_4);
-  target.SetText("ID_OSOBY", shared.persons.GetOrAssignKey(d.id_osoby));
-  SetDosDate(context_, target, "d_wyp", d.d_wyp);
-  SetDosDate(context_, target, "d_plan", d.d_plan);
-  target.SetText("id_zam", shared.works.GetOrAssignKey(d.id_zam));
-  target.SetText("uwagi", d.uwagi);
-  target.SetText("id_tworz", context_.creator_identifier);
+  d.tail.Write(context_, target);
   target.Post();
 }
 
 void MapRegisterConverter::ConvertDocuments(engine::Table& target) {
   const Document& d = document_;
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, documents_, register_->RecordCount(), kDocumentIdWidth);
   register_->ForEachRecord(target, [&](std::uint32_t record) {
     if (!run::IsDosKeySet(d.key)) return run::Skipped(run::SkipReason::kKeyNotSet);
     if (IsFourFF(d.czlon_1)) return run::Skipped(run::SkipReason::kNumberNotGiven);
-    const std::string identifier = HexNumber(next++, 8);
-    documents_.Store(record, identifier);
-    WriteDocument(target, identifier);
+    WriteDocument(target, numbering.Next(record));
     return run::kWritten;
   });
-  context_.sequence->WriteRow(kind_.sequence_name, next);
+  numbering.WriteSequenceRow(kind_.sequence_name);
   ReportTable(context_, target);
 }
 
@@ -144,15 +127,13 @@ run::Status MapRegisterConverter::Run() {
   SourceTablesScope scope(context_);
   if (run::Status opened = OpenSources(); !opened) return opened;
 
-  documents_.Size(register_->RecordCount() + 100);
   auto documents = CreateTargetTable(context_, folder, kind_.register_target);
   auto movements = CreateTargetTable(context_, folder, kind_.movement_target);
   ConvertDocuments(*documents);
   movements_.Convert(*movements, "id_ewid", documents_);
   // A missing raster-extent source stops the run; the register and its movements stay
   // written.
-  run::Status extents =
-      ConvertRasterExtents(context_, folder, kind_.variable, kind_.raster_extents, documents_);
+  run::Status extents = ConvertRasterExtents(context_, folder, kind_.raster_extents, documents_);
   documents->Close();
   movements->Close();
   return extents;

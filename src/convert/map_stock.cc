@@ -10,9 +10,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDLDRUKI";
-constexpr int kDeliveryIdWidth = 4;
-
 struct Delivery {
   std::uint16_t id_dostawy = 0;
   std::string nr_dostawy, nr_dow_p, d_dowodu, d_przyj, uwagi;
@@ -67,7 +64,7 @@ class MapStockConverter {
 
 run::Status MapStockConverter::Deliveries() {
   Delivery source;
-  auto dostawy = SourceTable::Open(context_, kVariable, "dostawy.dbf", [&](SourceTable& table) {
+  auto dostawy = SourceTable::Open(context_, source::tables::kDostawy, [&](SourceTable& table) {
     table.Binary2("id_dostawy", &source.id_dostawy)
         .Key()
         .Text("nr_dostawy", &source.nr_dostawy)
@@ -81,17 +78,14 @@ run::Status MapStockConverter::Deliveries() {
   });
   if (!dostawy) return dostawy.error();
   auto table = CreateTargetTable(context_, folder_, target::tables::kObrotDostawy);
-  deliveries_.Size(dostawy->RecordCount() + 100);
-  std::uint32_t next = 1;
+  RegisterNumbering numbering(context_, deliveries_, dostawy->RecordCount(), kCodeWidth);
   dostawy->ForEachRecord(*table, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(source.id_dostawy)) return run::Skipped(run::SkipReason::kKeyNotSet);
     if (!source.przychod) return run::Skipped(run::SkipReason::kNotReceived);
-    const std::string identifier = HexNumber(next++, kDeliveryIdWidth);
-    deliveries_.Store(record, identifier);
-    WriteDelivery(*table, source, identifier);
+    WriteDelivery(*table, source, numbering.Next(record));
     return run::kWritten;
   });
-  context_.sequence->WriteRow("DOSTAWY", next);
+  numbering.WriteSequenceRow("DOSTAWY");
   ReportTable(context_, *table);
   table->Close();
   return {};
@@ -115,7 +109,7 @@ void MapStockConverter::WriteDelivery(engine::Table& table, const Delivery& sour
 
 run::Status MapStockConverter::SheetsReceived() {
   SheetReceived source;
-  auto przychod = SourceTable::Open(context_, kVariable, "przychod.dbf", [&](SourceTable& table) {
+  auto przychod = SourceTable::Open(context_, source::tables::kPrzychod, [&](SourceTable& table) {
     table.Binary2("id_dostawy", &source.id_dostawy)
         .Word("nr_romap", &source.nr_romap)
         .Text("godlo", &source.godlo)
@@ -146,7 +140,7 @@ run::Status MapStockConverter::SheetsReceived() {
 
 run::Status MapStockConverter::MapKinds() {
   MapKind source;
-  auto ind_map = SourceTable::Open(context_, kVariable, "ind_map.dbf", [&](SourceTable& table) {
+  auto ind_map = SourceTable::Open(context_, source::tables::kIndMap, [&](SourceTable& table) {
     table.Word("nr_romap", &source.nr_romap)
         .Key()
         .Text("nazwa", &source.nazwa)
@@ -176,7 +170,7 @@ run::Status MapStockConverter::MapKinds() {
 
 run::Status MapStockConverter::Designations() {
   Designation source;
-  auto godla = SourceTable::Open(context_, kVariable, "godla.dbf", [&](SourceTable& table) {
+  auto godla = SourceTable::Open(context_, source::tables::kGodla, [&](SourceTable& table) {
     table.Text("godlo", &source.godlo).Key().Text("nazwa_god", &source.nazwa_god);
   });
   if (!godla) return godla.error();

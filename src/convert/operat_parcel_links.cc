@@ -35,10 +35,9 @@ bool Holds(const ParcelLists& lists, std::uint32_t operat, std::uint32_t parcel)
 
 class ParcelLinksConverter {
  public:
-  ParcelLinksConverter(run::RunContext& context, std::string_view variable, engine::Table& obdg,
+  ParcelLinksConverter(run::RunContext& context, engine::Table& obdg,
                        const run::TranslationTable& operats, std::uint32_t operat_slots)
       : context_(context),
-        variable_(variable),
         obdg_(obdg),
         operats_(operats),
         slots_(operat_slots),
@@ -58,7 +57,6 @@ class ParcelLinksConverter {
              std::uint16_t group);
 
   run::RunContext& context_;
-  std::string_view variable_;
   engine::Table& obdg_;
   const run::TranslationTable& operats_;
   const std::uint32_t slots_;
@@ -69,7 +67,7 @@ class ParcelLinksConverter {
 };
 
 std::optional<SourceTable> ParcelLinksConverter::OpenPairs() {
-  return SourceTable::OpenIfReadable(context_, variable_, "opnr.dbf", [&](SourceTable& table) {
+  return SourceTable::OpenIfReadable(context_, source::tables::kOpnr, [&](SourceTable& table) {
     table.Binary4("id_ope", &pair_.id_ope)
         .Binary4("id_dz1", &pair_.id_dz1)
         .Binary4("id_dz2", &pair_.id_dz2);
@@ -107,7 +105,7 @@ void ParcelLinksConverter::CollectPairs() {
 // pair's: written).
 run::Status ParcelLinksConverter::WriteSingleLinks() {
   std::fill(groups_.begin(), groups_.end(), 0);
-  auto links = SourceTable::Open(context_, variable_, "obdg.dbf", [&](SourceTable& table) {
+  auto links = SourceTable::Open(context_, source::tables::kOpewObdg, [&](SourceTable& table) {
     table.Binary4("id_ope", &link_.id_ope)
         .Binary4("id_dzialki", &link_.id_dzialki)
         .Text("przed_po", &link_.przed_po);
@@ -150,10 +148,10 @@ run::Status ParcelLinksConverter::Run() {
 
 }  // namespace
 
-run::Status ConvertOperatParcelLinks(run::RunContext& context, std::string_view variable,
-                                     engine::Table& obdg, const run::TranslationTable& operats,
+run::Status ConvertOperatParcelLinks(run::RunContext& context, engine::Table& obdg,
+                                     const run::TranslationTable& operats,
                                      std::uint32_t operat_slots) {
-  return ParcelLinksConverter(context, variable, obdg, operats, operat_slots).Run();
+  return ParcelLinksConverter(context, obdg, operats, operat_slots).Run();
 }
 
 }  // namespace konwerter::convert

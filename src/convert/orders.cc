@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "convert/converter_toolkit.h"
@@ -11,10 +12,6 @@
 namespace konwerter::convert {
 
 namespace {
-
-constexpr std::string_view kOrdersVariable = "BDLZLEC";
-constexpr std::string_view kStockVariable = "BDLDRUKI";
-constexpr int kIdWidth = 8;
 
 struct OrderCard {
   std::uint16_t id_zam = 0, rok = 0, etap_f = 0, id_obsluga = 0, id_asort = 0;
@@ -53,7 +50,7 @@ class OrdersConverter {
  public:
   explicit OrdersConverter(run::RunContext& context)
       : context_(context),
-        later_edition_(context.edition == run::SourceEdition::kLater),
+        later_edition_(context.edition == source::SourceEdition::kLater),
         folder_(MakeTargetFolder(context, "ZLECENIA")) {}
 
   run::Status Run() {
@@ -78,12 +75,13 @@ class OrdersConverter {
   const bool later_edition_;
   const std::string folder_;
   std::unique_ptr<engine::Table> rozlicz_;
-  std::uint32_t next_settlement_ = 1;
+  // Settlement lines and sheet issues are numbered together.
+  std::optional<RegisterNumbering> settlement_numbers_;
 };
 
 run::Status OrdersConverter::OrderCards() {
   OrderCard card;
-  auto kart_zam = SourceTable::Open(context_, kOrdersVariable, "kart_zam.dbf", [&](SourceTable& t) {
+  auto kart_zam = SourceTable::Open(context_, source::tables::kKartZam, [&](SourceTable& t) {
     t.Binary2("id_zam", &card.id_zam)
         .Long("nr_zam", &card.nr_zam)
         .Key()
@@ -115,18 +113,15 @@ run::Status OrdersConverter::OrderCards() {
     }
   });
   if (!kart_zam) return kart_zam.error();
-  run::TranslationTable& orders = context_.records.orders;
-  orders.Size(kart_zam->RecordCount() + 100);
+  RegisterNumbering numbering(context_, context_.records.orders, kart_zam->RecordCount(),
+                              kDocumentIdWidth);
   auto table = CreateTargetTable(context_, folder_, target::tables::kZleceniaKartZam);
-  std::uint32_t next = 1;
   kart_zam->ForEachRecord(*table, [&](std::uint32_t record) {
     if (!run::IsReferenceSet(card.id_zam)) return run::Skipped(run::SkipReason::kKeyNotSet);
-    const std::string identifier = HexNumber(next++, kIdWidth);
-    orders.Store(record, identifier);
-    WriteOrderCard(*table, card, identifier);
+    WriteOrderCard(*table, card, numbering.Next(record));
     return run::kWritten;
   });
-  context_.sequence->WriteRow("kart_zam", next);
+  numbering.WriteSequenceRow("kart_zam");
   ReportTable(context_, *table);
   table->Close();
   return {};
@@ -166,7 +161,7 @@ void OrdersConverter::WriteOrderCard(engine::Table& table, const OrderCard& card
 
 run::Status OrdersConverter::SettlementLines() {
   SettlementLine line;
-  auto source = SourceTable::Open(context_, kOrdersVariable, "rozlicz.dbf", [&](SourceTable& t) {
+  auto source = SourceTable::Open(context_, source::tables::kRozlicz, [&](SourceTable& t) {
     t.Binary4("id_rozl", &line.id_rozl)
         .Key()
         .Binary2("id_zam", &line.id_zam)
@@ -181,13 +176,11 @@ run::Status OrdersConverter::SettlementLines() {
   });
   if (!source) return source.error();
   rozlicz_ = CreateTargetTable(context_, folder_, target::tables::kZleceniaRozlicz);
-  run::TranslationTable& settlements = context_.records.settlements;
-  settlements.Size(source->RecordCount() + 100);
+  settlement_numbers_.emplace(context_, context_.records.settlements, source->RecordCount(),
+                              kDocumentIdWidth);
   source->ForEachRecord(*rozlicz_, [&](std::uint32_t record) {
     if (const auto reason = SettlementSkipped(line)) return run::Skipped(*reason);
-    const std::string identifier = HexNumber(next_settlement_++, kIdWidth);
-    settlements.Store(record, identifier);
-    WriteSettlement(line, identifier);
+    WriteSettlement(line, settlement_numbers_->Next(record));
     return run::kWritten;
   });
   return {};
@@ -228,7 +221,7 @@ void OrdersConverter::WriteSettlement(const SettlementLine& line, const std::str
 
 run::Status OrdersConverter::SheetIssues() {
   SheetIssue issue;
-  auto rozchod = SourceTable::Open(context_, kStockVariable, "rozchod.dbf", [&](SourceTable& t) {
+  auto rozchod = SourceTable::Open(context_, source::tables::kRozchod, [&](SourceTable& t) {
     t.Word("nr_romap", &issue.nr_romap)
         .Text("godlo", &issue.godlo)
         .Binary2("id_zam", &issue.id_zam)
@@ -247,10 +240,10 @@ run::Status OrdersConverter::SheetIssues() {
     if (!run::IsReferenceSet(issue.id_zam)) return run::Skipped(run::SkipReason::kNoOrder);
     if (issue.r_ceny == 0) return run::Skipped(run::SkipReason::kNoPriceList);
     if (issue.ilosc == 0) return run::Skipped(run::SkipReason::kZeroQuantity);
-    WriteIssue(issue, HexNumber(next_settlement_++, kIdWidth));
+    WriteIssue(issue, settlement_numbers_->NextUnkept());
     return run::kWritten;
   });
-  context_.sequence->WriteRow("rozlicz", next_settlement_);
+  settlement_numbers_->WriteSequenceRow("rozlicz");
   ReportTable(context_, *rozlicz_);
   rozlicz_->Close();
   return {};

@@ -44,7 +44,7 @@ class PersonsConverter {
 
  private:
   run::Status OpenSources();
-  run::Status OpenDictionary(std::string_view file, Dictionary& dictionary);
+  run::Status OpenDictionary(const source::tables::TableLayout& layout, Dictionary& dictionary);
   std::string Resolve(Dictionary& dictionary, std::uint16_t reference, std::string_view field);
   void FillStreetSet();
   void WritePerson(engine::Table& osoby, const std::string& identifier);
@@ -66,10 +66,10 @@ class PersonsConverter {
   PolishNameSet streets_, localities_;
 };
 
-run::Status PersonsConverter::OpenDictionary(std::string_view file, Dictionary& dictionary) {
-  auto table = SourceTable::Open(context_, kVariable, file, [&](SourceTable& source) {
-    source.Text("nazwa", &dictionary.nazwa);
-  });
+run::Status PersonsConverter::OpenDictionary(const source::tables::TableLayout& layout,
+                                             Dictionary& dictionary) {
+  auto table = SourceTable::Open(
+      context_, layout, [&](SourceTable& source) { source.Text("nazwa", &dictionary.nazwa); });
   if (!table) return table.error();
   dictionary.file = platform::HostForm(table->path());
   dictionary.table = std::move(*table);
@@ -78,7 +78,7 @@ run::Status PersonsConverter::OpenDictionary(std::string_view file, Dictionary& 
 
 run::Status PersonsConverter::OpenSources() {
   Person& p = person_;
-  auto osoby = SourceTable::Open(context_, kVariable, "osoby.dbf", [&](SourceTable& table) {
+  auto osoby = SourceTable::Open(context_, source::tables::kOsoby, [&](SourceTable& table) {
     table.Binary4("id", &p.id)
         .Key()
         .Byte("o", &p.o)
@@ -98,29 +98,32 @@ run::Status PersonsConverter::OpenSources() {
   });
   if (!osoby) return osoby.error();
   osoby_ = std::move(*osoby);
-  for (const auto& [file, dictionary] : {std::pair{"gmina.dbf", &gmina_},
-                                         {"miejsc.dbf", &miejsc_},
-                                         {"imiona.dbf", &imiona_},
-                                         {"ulice.dbf", &ulice_}}) {
-    if (run::Status opened = OpenDictionary(file, *dictionary); !opened) return opened;
+  namespace tables = source::tables;
+  for (const auto& [layout, dictionary] : {std::pair{&tables::kGmina, &gmina_},
+                                           {&tables::kMiejsc, &miejsc_},
+                                           {&tables::kImiona, &imiona_},
+                                           {&tables::kUlice, &ulice_}}) {
+    if (run::Status opened = OpenDictionary(*layout, *dictionary); !opened) return opened;
   }
   // Name lines are read with their full width, so that a name wrapped over two lines keeps
   // its spaces.
-  auto nazwy = SourceTable::Open(context_, kVariable, "nazwy.dbf", [&](SourceTable& table) {
+  auto nazwy = SourceTable::Open(context_, source::tables::kNazwy, [&](SourceTable& table) {
     table.Binary4("ID_OS", &line_owner_).UntrimmedText("nazwa", &line_);
   });
   if (!nazwy) return nazwy.error();
   nazwy_ = std::move(*nazwy);
   index_file_ = platform::HostForm(run::SourcePath(context_, kVariable, "nazwy.ntx"));
-  return run::OpenSourceIndex(context_, kVariable, "nazwy.ntx", nazwy_index_);
+  return run::OpenSourceIndex(context_, kVariable, "nazwy.ntx", nazwy_->HeaderRecordCount(),
+                              nazwy_index_);
 }
 
 // The name of a dictionary entry by its 1-based record number; empty beyond the last one,
-// which the ledger records for the target field.
+// which the ledger records for the target field, and for a damaged entry, which it records
+// as the dictionary's damage.
 std::string PersonsConverter::Resolve(Dictionary& dictionary, std::uint16_t reference,
                                       std::string_view field) {
   dictionary.nazwa.clear();
-  if (!dictionary.table->ReadRecordNumber(reference)) {
+  if (dictionary.table->ReadRecordAt(reference) == SourceTable::RecordAt::kBeyondTable) {
     context_.ledger.Altered(target_path_, run::ValueChange::kReferenceBeyondTable, field,
                             std::to_string(reference), {}, dictionary.file);
   }
@@ -134,7 +137,9 @@ void PersonsConverter::FillStreetSet() {
 }
 
 // Name lines 1-4 of the person, found through nazwy.ntx by the person's key and the line
-// number. An entry that leads to another person's line is stale: the line is left out.
+// number. An entry that leads to another person's line is stale: the line is left out. A
+// damaged line, or one the file lost at its end, is nazwy.dbf's damage, said as such: the
+// line is left out.
 std::pair<std::string, std::string> PersonsConverter::NameLines() {
   std::string first, second;
   const std::string key = KeyBytes(person_.id);
@@ -142,7 +147,8 @@ std::pair<std::string, std::string> PersonsConverter::NameLines() {
     const source::SeekResult found = nazwy_index_.Seek(key + number);
     if (!found.found) continue;
     line_.clear();
-    if (!nazwy_->ReadRecordNumber(static_cast<std::uint32_t>(found.record) + 1)) continue;
+    const std::uint32_t record = static_cast<std::uint32_t>(found.record) + 1;
+    if (nazwy_->ReadRecordAt(record) != SourceTable::RecordAt::kRead) continue;
     const std::string_view field = number <= 2 ? "Nazwa1" : "Nazwa2";
     if (line_owner_ != person_.id) {
       context_.ledger.Altered(target_path_, run::ValueChange::kIndexEntryStale, field,

@@ -9,8 +9,6 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kVariable = "BDLZLEC";
-
 struct Header {
   std::uint16_t r_ceny = 0;
   std::string nazwa_rc, sposob_obl, sposob_klf;
@@ -35,7 +33,7 @@ std::string_view ClassificationCode(std::string_view sposob_klf) {
 
 run::Status ConvertHeaders(run::RunContext& context, const std::string& folder) {
   Header source;
-  auto r_ceny = SourceTable::Open(context, kVariable, "r_ceny.dbf", [&](SourceTable& table) {
+  auto r_ceny = SourceTable::Open(context, source::tables::kRCeny, [&](SourceTable& table) {
     table.Word("r_ceny", &source.r_ceny)
         .Key()
         .Text("nazwa_rc", &source.nazwa_rc)
@@ -81,7 +79,7 @@ void WritePosition(engine::Table& table, const Position& source) {
 
 run::Status ConvertPositions(run::RunContext& context, const std::string& folder) {
   Position source;
-  auto cenniki = SourceTable::Open(context, kVariable, "cenniki.dbf", [&](SourceTable& table) {
+  auto cenniki = SourceTable::Open(context, source::tables::kCenniki, [&](SourceTable& table) {
     table.Word("r_ceny", &source.r_ceny)
         .Text("nr_cennika", &source.nr_cennika)
         .Text("pozycja", &source.pozycja)

@@ -70,11 +70,11 @@ std::string PackedCoverage(std::string_view dos_bits) {
 }
 
 run::Status ConvertRasterExtents(run::RunContext& context, std::string_view target_folder,
-                                 std::string_view variable, std::string_view source_file,
+                                 const source::tables::TableLayout& source_table,
                                  const run::TranslationTable& documents) {
   std::uint32_t id_zak = 0;
   std::string uklad, godlo, rastry;
-  auto source = SourceTable::Open(context, variable, source_file, [&](SourceTable& table) {
+  auto source = SourceTable::Open(context, source_table, [&](SourceTable& table) {
     table.Binary4("id_zak", &id_zak)
         .Text("uklad", &uklad)
         .Text("godlo", &godlo)

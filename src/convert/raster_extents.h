@@ -6,6 +6,7 @@
 #include "run/result.h"
 #include "run/run_context.h"
 #include "run/translation_table.h"
+#include "source/table_catalogue.h"
 
 namespace konwerter::convert {
 
@@ -16,7 +17,7 @@ namespace konwerter::convert {
 // number; rows of documents it does not hold are skipped. Fails naming the source when it
 // cannot be read; only this source is closed at the end.
 run::Status ConvertRasterExtents(run::RunContext& context, std::string_view target_folder,
-                                 std::string_view variable, std::string_view source_file,
+                                 const source::tables::TableLayout& source_table,
                                  const run::TranslationTable& documents);
 
 // The packed coverage text of the DOS coverage bits (the raw `rastry` value): bytes 1 to 6

@@ -1,6 +1,7 @@
 #include "convert/source_table.h"
 
 #include <exception>
+#include <stdexcept>
 #include <type_traits>
 
 #include "run/catalogue.h"
@@ -16,12 +17,37 @@ std::string Decimal(const Number* value) {
   return std::to_string(*value);
 }
 
+std::string_view KindName(source::BindingKind kind) {
+  switch (kind) {
+    case source::BindingKind::kText:
+      return "text";
+    case source::BindingKind::kUntrimmedText:
+      return "untrimmed text";
+    case source::BindingKind::kRawText:
+      return "raw text";
+    case source::BindingKind::kByte:
+      return "byte";
+    case source::BindingKind::kWord:
+      return "word";
+    case source::BindingKind::kLong:
+      return "long";
+    case source::BindingKind::kReal:
+      return "real";
+    case source::BindingKind::kLogical:
+      return "logical";
+    case source::BindingKind::kBinary2:
+      return "2-byte binary";
+    case source::BindingKind::kBinary4:
+      return "4-byte binary";
+  }
+  return "?";
+}
+
 }  // namespace
 
 run::Result<source::TableHandle> SourceTable::OpenHandle(run::RunContext& context,
-                                                         std::string_view variable,
-                                                         std::string_view file_name) {
-  return run::OpenSourceTable(context, variable, file_name);
+                                                         const Layout& layout) {
+  return run::OpenSourceTable(context, layout.variable, layout.file);
 }
 
 void SourceTable::WarnLeftOut(run::RunContext& context, const run::Failure& failure) {
@@ -29,21 +55,22 @@ void SourceTable::WarnLeftOut(run::RunContext& context, const run::Failure& fail
                        run::FailureReason(failure)});
 }
 
-SourceTable::SourceTable(run::RunContext& context, source::TableHandle handle,
-                         std::string_view variable, std::string_view file_name)
+SourceTable::SourceTable(run::RunContext& context, source::TableHandle handle, const Layout& layout)
     : context_(&context),
       handle_(handle),
-      variable_(variable),
-      file_name_(file_name),
-      path_(run::SourcePath(context, variable, file_name)) {}
+      layout_(&layout),
+      path_(run::SourcePath(context, layout.variable, layout.file)) {
+  const source::ShortTable& short_table = tables().last_short_table();
+  header_records_ = short_table.header_count != 0 ? short_table.header_count : RecordCount();
+}
 
 SourceTable::SourceTable(SourceTable&& other) noexcept
     : context_(other.context_),
       handle_(other.handle_),
-      variable_(std::move(other.variable_)),
-      file_name_(std::move(other.file_name_)),
+      layout_(other.layout_),
       path_(std::move(other.path_)),
       missing_fields_(std::move(other.missing_fields_)),
+      header_records_(other.header_records_),
       last_bound_(other.last_bound_),
       key_(other.key_) {
   other.handle_ = 0;
@@ -54,10 +81,10 @@ SourceTable& SourceTable::operator=(SourceTable&& other) noexcept {
   Release();
   context_ = other.context_;
   handle_ = other.handle_;
-  variable_ = std::move(other.variable_);
-  file_name_ = std::move(other.file_name_);
+  layout_ = other.layout_;
   path_ = std::move(other.path_);
   missing_fields_ = std::move(other.missing_fields_);
+  header_records_ = other.header_records_;
   last_bound_ = other.last_bound_;
   key_ = other.key_;
   other.handle_ = 0;
@@ -88,14 +115,21 @@ void SourceTable::Select() const {
 
 void SourceTable::NoteBinding(std::string_view field, source::BindingKind kind,
                               KeyDestination destination) {
+  const source::tables::FieldLayout* known =
+      source::tables::FindField(*layout_, field, context_->edition);
+  if (known == nullptr || !source::tables::BindingFits(*known, kind)) {
+    throw std::logic_error("the catalogue layout of " + std::string(layout_->file) +
+                           " gives this edition no field " + std::string(field) + " to read as " +
+                           std::string(KindName(kind)));
+  }
   if (tables().status() == source::kSourceNoSuchField) missing_fields_.emplace_back(field);
   last_bound_ = {destination, kind};
 }
 
 run::Status SourceTable::BindingsFound() const {
   if (missing_fields_.empty()) return {};
-  run::Failure failure =
-      run::SourceFailure(*context_, run::FailureKind::kFieldMissing, variable_, file_name_);
+  run::Failure failure = run::SourceFailure(*context_, run::FailureKind::kFieldMissing,
+                                            layout_->variable, layout_->file);
   for (const std::string& field : missing_fields_) {
     if (!failure.detail.empty()) failure.detail += ", ";
     failure.detail += field;
@@ -223,10 +257,12 @@ bool SourceTable::ReadCurrent(std::uint32_t number) {
   return !reader.CurrentRecordDamaged(handle_);
 }
 
-bool SourceTable::ReadRecordNumber(std::uint32_t number) {
-  if (number == 0 || number > RecordCount()) return false;
+SourceTable::RecordAt SourceTable::ReadRecordAt(std::uint32_t number) {
+  if (number == 0 || number > RecordCount()) return RecordAt::kBeyondTable;
   tables().GoToRecord(handle_, static_cast<std::int32_t>(number - 1));
-  return ReadCurrent(number);
+  if (ReadCurrent(number)) return RecordAt::kRead;
+  context_->ledger.DamagedRecord(path_, number);
+  return RecordAt::kDamaged;
 }
 
 }  // namespace konwerter::convert

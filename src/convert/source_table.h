@@ -13,26 +13,32 @@
 #include "run/result.h"
 #include "run/run_context.h"
 #include "source/source_tables.h"
+#include "source/table_catalogue.h"
 #include "target/engine/table.h"
 
 namespace konwerter::convert {
 
-// One DOS table a converter reads: opened from the folder of a directory variable, its
-// fields bound to the converter's variables, walked from the first to the last physical
-// record or read by record number. Every call works on this table, whichever table was
-// opened last. Closing happens when the object goes (or at the end of the converter, when
-// the sources scope closes every table of the run).
+// One DOS table a converter reads: a table of the source catalogue, opened from the folder
+// of its directory variable, its fields bound to the converter's variables, walked from the
+// first to the last physical record or read by record number. Every call works on this
+// table, whichever table was opened last. Closing happens when the object goes (or at the
+// end of the converter, when the sources scope closes every table of the run).
 class SourceTable final : public run::RecordKeySource {
  public:
-  // Opens `file_name` of the directory variable's folder with the run's read-ahead and binds
-  // its fields through `bind(table)`. Fails, naming the file, when the file is not there,
-  // cannot be read as a table, or lacks a field `bind` binds.
+  using Layout = source::tables::TableLayout;
+
+  // Opens the catalogue table `layout` with the run's read-ahead and binds its fields
+  // through `bind(table)`. Fails, naming the file, when the file is not there, cannot be
+  // read as a table, or lacks a field `bind` binds. A binding of a field the layout does not
+  // give the run's edition, or of a kind the field cannot be read as, is a fault of the
+  // converter: it throws std::logic_error.
+  // REQUIRES: `layout` outlives the table (the catalogue's entries do).
   template <typename Bind>
-  static run::Result<SourceTable> Open(run::RunContext& context, std::string_view variable,
-                                       std::string_view file_name, Bind&& bind) {
-    run::Result<source::TableHandle> handle = OpenHandle(context, variable, file_name);
+  static run::Result<SourceTable> Open(run::RunContext& context, const Layout& layout,
+                                       Bind&& bind) {
+    run::Result<source::TableHandle> handle = OpenHandle(context, layout);
     if (!handle) return handle.error();
-    SourceTable table(context, *handle, variable, file_name);
+    SourceTable table(context, *handle, layout);
     bind(table);
     if (run::Status found = table.BindingsFound(); !found) return found.error();
     return table;
@@ -42,13 +48,11 @@ class SourceTable final : public run::RecordKeySource {
   // that is there but cannot be read, or lacks a field, still fails.
   template <typename Bind>
   static run::Result<std::optional<SourceTable>> OpenOptional(run::RunContext& context,
-                                                              std::string_view variable,
-                                                              std::string_view file_name,
-                                                              Bind&& bind) {
-    if (!run::SourceFileExists(context, variable, file_name)) {
+                                                              const Layout& layout, Bind&& bind) {
+    if (!run::SourceFileExists(context, layout.variable, layout.file)) {
       return std::optional<SourceTable>();
     }
-    run::Result<SourceTable> table = Open(context, variable, file_name, bind);
+    run::Result<SourceTable> table = Open(context, layout, bind);
     if (!table) return table.error();
     return std::optional<SourceTable>(std::move(*table));
   }
@@ -57,11 +61,9 @@ class SourceTable final : public run::RecordKeySource {
   // read: nothing when the file is not there; nothing, with a warning saying why the table
   // was left out, when it is there but cannot be read or lacks a field.
   template <typename Bind>
-  static std::optional<SourceTable> OpenIfReadable(run::RunContext& context,
-                                                   std::string_view variable,
-                                                   std::string_view file_name, Bind&& bind) {
-    run::Result<std::optional<SourceTable>> table =
-        OpenOptional(context, variable, file_name, bind);
+  static std::optional<SourceTable> OpenIfReadable(run::RunContext& context, const Layout& layout,
+                                                   Bind&& bind) {
+    run::Result<std::optional<SourceTable>> table = OpenOptional(context, layout, bind);
     if (table) return std::move(*table);
     WarnLeftOut(context, table.error());
     return std::nullopt;
@@ -73,7 +75,7 @@ class SourceTable final : public run::RecordKeySource {
   ~SourceTable() override;
 
   // Bind a field (name in any case) to a destination that outlives the table. A field the
-  // table lacks makes the open fail, naming it.
+  // file lacks makes the open fail, naming it.
   SourceTable& Text(std::string_view field, std::string* destination);
   // Text with its trailing spaces kept (a text wrapped over several records).
   SourceTable& UntrimmedText(std::string_view field, std::string* destination);
@@ -91,6 +93,9 @@ class SourceTable final : public run::RecordKeySource {
 
   // The record count of the header (whole records only).
   std::uint32_t RecordCount() const;
+  // The record count the header gives, records the file cut short included: an index entry
+  // leading to one of those leads into the table, to a record the table lost.
+  std::uint32_t HeaderRecordCount() const { return header_records_; }
 
   // Walks every record from the first to fill `target`: table progress start with the
   // target's name and the record count, then per record one record progress step, the read
@@ -131,9 +136,16 @@ class SourceTable final : public run::RecordKeySource {
     });
   }
 
-  // Reads the record of a 1-based number into the bound variables. False, reading nothing,
-  // for 0, a number beyond the last record, or a damaged record.
-  bool ReadRecordNumber(std::uint32_t number);
+  // What reading a record by its number found.
+  enum class RecordAt : std::uint8_t {
+    kRead,         // the record, read into the bound variables
+    kBeyondTable,  // 0 or a number beyond the last record: nothing read
+    kDamaged,      // a damaged record: the table's damage, counted in the record ledger
+  };
+  // Reads the record of a 1-based number into the bound variables.
+  RecordAt ReadRecordAt(std::uint32_t number);
+  // The same, true when the record was read.
+  bool ReadRecordNumber(std::uint32_t number) { return ReadRecordAt(number) == RecordAt::kRead; }
 
   // The path the table was opened from, for messages and the summary.
   const std::string& path() const { return path_; }
@@ -153,14 +165,13 @@ class SourceTable final : public run::RecordKeySource {
 
   static void WarnLeftOut(run::RunContext& context, const run::Failure& failure);
   static run::Result<source::TableHandle> OpenHandle(run::RunContext& context,
-                                                     std::string_view variable,
-                                                     std::string_view file_name);
-  SourceTable(run::RunContext& context, source::TableHandle handle, std::string_view variable,
-              std::string_view file_name);
+                                                     const Layout& layout);
+  SourceTable(run::RunContext& context, source::TableHandle handle, const Layout& layout);
   source::SourceTables& tables() const { return context_->source_tables; }
   void Select() const;
   void Release() noexcept;
-  // After a binding: notes a field the table lacks, and what the field's key would read.
+  // After a binding: notes a field the file lacks, and what the field's key would read.
+  // Throws std::logic_error for a binding the layout does not allow.
   void NoteBinding(std::string_view field, source::BindingKind kind, KeyDestination destination);
   // Fails naming the fields the table lacks.
   run::Status BindingsFound() const;
@@ -182,10 +193,10 @@ class SourceTable final : public run::RecordKeySource {
 
   run::RunContext* context_;
   source::TableHandle handle_;
-  std::string variable_;
-  std::string file_name_;
+  const Layout* layout_;
   std::string path_;
   std::vector<std::string> missing_fields_;
+  std::uint32_t header_records_ = 0;
   KeyBinding last_bound_;
   KeyBinding key_;
 };

@@ -22,7 +22,7 @@ run::Status ConvertTemplates(run::RunContext& context) {
   const std::string folder = MakeTargetFolder(context, "ZLECENIA");
   SourceTablesScope scope(context);
   Template source;
-  auto wzorce = SourceTable::Open(context, "BDLZLEC", "wzorce.dbf", [&](SourceTable& table) {
+  auto wzorce = SourceTable::Open(context, source::tables::kWzorce, [&](SourceTable& table) {
     table.Text("nazwa_wz", &source.nazwa_wz)
         .Key()
         .Word("r_ceny", &source.r_ceny)

@@ -15,9 +15,7 @@ namespace konwerter::convert {
 
 namespace {
 
-constexpr std::string_view kWorksVariable = "BDGROBOTY";
 constexpr std::string_view kRegisterVariable = "BDLZGLO";
-constexpr std::string_view kCommunesVariable = "BDGOSOBY";
 constexpr std::size_t kSegmentWidth = 4;
 constexpr std::uint16_t kLargestLp = 999;
 
@@ -90,7 +88,7 @@ class WorksConverter {
 };
 
 run::Status WorksConverter::OpenSources() {
-  auto roboty = SourceTable::Open(context_, kWorksVariable, "roboty.dbf", [&](SourceTable& t) {
+  auto roboty = SourceTable::Open(context_, source::tables::kRoboty, [&](SourceTable& t) {
     t.Binary4("id_kerg", &work_.id_kerg)
         .Key()
         .Text("jedn_seg", &work_.jedn_seg)
@@ -102,7 +100,7 @@ run::Status WorksConverter::OpenSources() {
   });
   if (!roboty) return roboty.error();
   roboty_ = std::move(*roboty);
-  auto kerg = SourceTable::Open(context_, kRegisterVariable, "kerg.dbf", [&](SourceTable& t) {
+  auto kerg = SourceTable::Open(context_, source::tables::kKerg, [&](SourceTable& t) {
     t.Binary4("id_kerg", &reported_.id_kerg)
         .Key()
         .Word("nr_g", &reported_.nr_g)
@@ -119,27 +117,26 @@ run::Status WorksConverter::OpenSources() {
   if (!kerg) return kerg.error();
   kerg_ = std::move(*kerg);
   index_file_ = platform::HostForm(run::SourcePath(context_, kRegisterVariable, "kerg.ntx"));
-  if (run::Status index =
-          run::OpenSourceIndex(context_, kRegisterVariable, "kerg.ntx", kerg_index_);
+  if (run::Status index = run::OpenSourceIndex(context_, kRegisterVariable, "kerg.ntx",
+                                               kerg_->HeaderRecordCount(), kerg_index_);
       !index) {
     return index;
   }
-  auto kergasor =
-      SourceTable::Open(context_, kRegisterVariable, "kergasor.dbf", [&](SourceTable& t) {
-        t.Binary4("id_rkerg", &quantity_.id_rkerg)
-            .Binary2("ro_roboty", &quantity_.ro_roboty)
-            .Real("wielkosc", &quantity_.wielkosc);
-      });
+  auto kergasor = SourceTable::Open(context_, source::tables::kKergasor, [&](SourceTable& t) {
+    t.Binary4("id_rkerg", &quantity_.id_rkerg)
+        .Binary2("ro_roboty", &quantity_.ro_roboty)
+        .Real("wielkosc", &quantity_.wielkosc);
+  });
   if (!kergasor) return kergasor.error();
   kergasor_ = std::move(*kergasor);
-  auto obdg = SourceTable::Open(context_, kRegisterVariable, "obdg.dbf", [&](SourceTable& t) {
+  auto obdg = SourceTable::Open(context_, source::tables::kZgloObdg, [&](SourceTable& t) {
     t.Binary4("id_ope", &covered_.id_ope)
         .Binary4("id_dzialki", &covered_.id_dzialki)
         .Text("przed_po", &covered_.przed_po);
   });
   if (!obdg) return obdg.error();
   obdg_ = std::move(*obdg);
-  auto gmina = SourceTable::Open(context_, kCommunesVariable, "gmina.dbf", [&](SourceTable& t) {
+  auto gmina = SourceTable::Open(context_, source::tables::kGmina, [&](SourceTable& t) {
     t.Binary2("id", &commune_.id)
         .Word("nr_w", &commune_.nr_w)
         .Word("nr_g", &commune_.nr_g)
@@ -164,7 +161,10 @@ void WorksConverter::WriteReportedData(engine::Table& roboty, const std::string&
   }
   const std::uint32_t record = static_cast<std::uint32_t>(found.record) + 1;
   reported_.id_kerg = 0;
-  if (!kerg_->ReadRecordNumber(record) || reported_.id_kerg != work_.id_kerg) {
+  // A damaged record, or one the file lost at its end, is kerg.dbf's damage, said as such,
+  // not the index's.
+  if (kerg_->ReadRecordAt(record) != SourceTable::RecordAt::kRead) return;
+  if (reported_.id_kerg != work_.id_kerg) {
     // The index leads to another work's record: it is stale.
     context_.ledger.Altered(roboty.DbfPath(), run::ValueChange::kIndexEntryStale, "NR_WYK",
                             std::to_string(record), {}, index_file_);
@@ -271,7 +271,7 @@ run::Status WorksConverter::Run() {
 
   namespace tables = target::tables;
   auto roboty = CreateTargetTable(context_, folder, tables::kKergRoboty);
-  kerg_records_.Size(kerg_->RecordCount() + 100);
+  kerg_records_.Size(kerg_->RecordCount() + run::kSpareSlots);
   auto kergasor = CreateTargetTable(context_, folder, tables::kKergKergasor);
   auto gminy = CreateTargetTable(context_, folder, tables::kKergGminy);
   auto obdg = CreateTargetTable(context_, folder, tables::kKergObdg);
@@ -290,7 +290,7 @@ run::Status WorksConverter::Run() {
   gminy->Close();
   obdg->Close();
   kerg_index_.Close();
-  return ConvertRasterExtents(context_, folder, kRegisterVariable, "ob_rr.dbf", kerg_records_);
+  return ConvertRasterExtents(context_, folder, source::tables::kObRr, kerg_records_);
 }
 
 }  // namespace

@@ -132,7 +132,9 @@ std::string ErrorText(const std::exception& error) {
   const auto* io = dynamic_cast<const platform::IoError*>(&error);
   if (io == nullptr) return Cp1250FromUtf8(error.what());
   std::string text = Cp1250FromUtf8(IoFaultText(io->fault()));
-  if (!io->detail().empty()) text += " (" + Cp1250FromUtf8(io->detail()) + "); " + IndexHint();
+  if (const auto* index = dynamic_cast<const source::IndexDamaged*>(io)) {
+    text += " (" + IndexFaultText(index->index_fault()) + "); " + IndexHint();
+  }
   return text + ": " + Cp1250FromUtf8(io->path());
 }
 
@@ -140,6 +142,14 @@ std::string IndexHint() {
   return Cp1250FromUtf8(
       "indeks można pominąć opcją --rebuild-indexes lub polem „Odbuduj indeksy z tabel (pomiń "
       "pliki .ntx)” (wyszukiwanie zbudowane z tabeli)");
+}
+
+std::string EditionText(source::SourceEdition edition) {
+  return Cp1250FromUtf8(edition == source::SourceEdition::kLater
+                            ? "Dane DOS odczytano jako późniejsze wydanie systemu (w kartotece "
+                              "BDGROBOTY jest plik cechy.dbf)"
+                            : "Dane DOS odczytano jako wcześniejsze wydanie systemu (w kartotece "
+                              "BDGROBOTY brak pliku cechy.dbf)");
 }
 
 std::string TableFaultText(const source::TableFault& fault) {
@@ -167,6 +177,11 @@ std::string TableFaultText(const source::TableFault& fault) {
     case TableFaultKind::kNoDescriptorEnd:
       return Cp1250FromUtf8("brak znacznika końca opisu pól po ") + Number(fault.first) +
              Cp1250FromUtf8(" polach (długość nagłówka ") + Number(fault.second) + ")";
+    case TableFaultKind::kHeaderLengthMismatch:
+      return Cp1250FromUtf8("długość nagłówka (") + Number(fault.first) +
+             Cp1250FromUtf8(") nie zgadza się z opisem pól tabeli, który wymaga ") +
+             Number(fault.second) +
+             Cp1250FromUtf8(": każdy rekord zostałby odczytany z przesunięciem");
     case TableFaultKind::kBadDescriptor:
       return Cp1250FromUtf8("błędny opis pola ") + Number(fault.first) + " (" + fault.name +
              Cp1250FromUtf8("): typ ") +
@@ -181,6 +196,50 @@ std::string TableFaultText(const source::TableFault& fault) {
              Cp1250FromUtf8(
                  " sprawdzonych rekordów ma znacznik usunięcia inny niż spacja lub "
                  "„*”: nagłówek nie opisuje położenia rekordów w pliku");
+  }
+  return {};
+}
+
+std::string IndexFaultText(const source::IndexFault& fault) {
+  using source::IndexFaultKind;
+  const std::string first = Number(fault.first);
+  switch (fault.kind) {
+    case IndexFaultKind::kNone:
+      return {};
+    case IndexFaultKind::kShortHeader:
+      return Cp1250FromUtf8("nagłówek indeksu jest krótszy niż 1024 bajty");
+    case IndexFaultKind::kKeyTooLong:
+      return Cp1250FromUtf8("długość klucza (") + first + Cp1250FromUtf8(") ponad 255");
+    case IndexFaultKind::kNoRoomForKeys:
+      return Cp1250FromUtf8("długość klucza (") + first +
+             Cp1250FromUtf8(") nie pozwala na stronę indeksu");
+    case IndexFaultKind::kRootOffGrid:
+      return Cp1250FromUtf8("przesunięcie strony głównej (") + first +
+             Cp1250FromUtf8(") nie wskazuje strony indeksu");
+    case IndexFaultKind::kRootBeyondFile:
+      return Cp1250FromUtf8("strona główna indeksu (przesunięcie ") + first +
+             Cp1250FromUtf8(") leży poza plikiem");
+    case IndexFaultKind::kKeySizeNotSought:
+      return Cp1250FromUtf8("długość klucza indeksu (") + first +
+             Cp1250FromUtf8(") nie jest długością klucza, którego szuka konwersja (") +
+             Number(fault.second) + ")";
+    case IndexFaultKind::kPageUnreadable:
+      return Cp1250FromUtf8("strona o przesunięciu ") + first +
+             Cp1250FromUtf8(" leży poza plikiem lub poza podziałem pliku na strony");
+    case IndexFaultKind::kPageDamaged:
+      return Cp1250FromUtf8("strona o przesunięciu ") + first +
+             Cp1250FromUtf8(" jest uszkodzona (wpisy poza stroną lub klucze nieuporządkowane)");
+    case IndexFaultKind::kTreeOutOfOrder:
+      return Cp1250FromUtf8("klucze strony o przesunięciu ") + first +
+             Cp1250FromUtf8(" nie mieszczą się między kluczami strony nadrzędnej");
+    case IndexFaultKind::kTreeLoops:
+      return Cp1250FromUtf8(
+                 "drzewo stron zapętlone lub głębsze niż 30 poziomów (strona o "
+                 "przesunięciu ") +
+             first + ")";
+    case IndexFaultKind::kRecordOutside:
+      return Cp1250FromUtf8("wpis prowadzi do rekordu ") + first +
+             Cp1250FromUtf8(", a tabela ma rekordów: ") + Number(fault.second);
   }
   return {};
 }

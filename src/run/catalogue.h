@@ -7,6 +7,8 @@
 #include "run/record_fate.h"
 #include "run/result.h"
 #include "run/run_report.h"
+#include "source/index_fault.h"
+#include "source/source_edition.h"
 #include "source/table_fault.h"
 
 namespace konwerter::run {
@@ -26,6 +28,8 @@ std::string_view ChangeTextUtf8(ValueChange change);
 
 // What is wrong with a source table.
 std::string TableFaultText(const source::TableFault& fault);
+// What makes a Clipper index unfit for its table.
+std::string IndexFaultText(const source::IndexFault& fault);
 // A header that counts more records than the file holds.
 std::string ShortTableText(std::uint64_t header_count, std::uint64_t whole_records);
 
@@ -36,6 +40,9 @@ std::string WarningText(const RunWarning& warning);
 std::string FailureText(const Failure& failure);
 // What is wrong with the file of a failure, in a few words (for a warning).
 std::string FailureReason(const Failure& failure);
+
+// The edition the run read the DOS data as, and why: its tables' fields depend on it.
+std::string EditionText(source::SourceEdition edition);
 
 // How an operator gets past a stale or damaged .ntx index: the option and the window's box.
 std::string IndexHint();

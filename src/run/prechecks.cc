@@ -5,10 +5,12 @@
 
 #include "platform/dos_path.h"
 #include "platform/text_encoding.h"
+#include "run/catalogue.h"
 #include "run/index_catalogue.h"
 #include "run/messages.h"
 #include "run/run_context.h"
 #include "source/memory_file.h"
+#include "source/source_table_slot.h"
 
 namespace konwerter::run {
 
@@ -65,6 +67,55 @@ bool ReplaceLineBreaks(std::vector<std::string>& settings) {
     }
   }
   return replaced;
+}
+
+// The failure of a table an index's look-up cannot be built from: missing, unreadable, or
+// lacking a field of the key.
+Failure KeyTableFailure(const RunContext& context, std::string_view variable,
+                        const IndexKeys& keys) {
+  if (!SourceFileExists(context, variable, keys.table_file)) {
+    return SourceFailure(context, FailureKind::kSourceMissing, variable, keys.table_file);
+  }
+  source::OpenedTable opened =
+      source::SourceTableSlot::Open(SourcePath(context, variable, keys.table_file));
+  if (!opened.table) {
+    Failure failure =
+        SourceFailure(context, FailureKind::kSourceUnreadable, variable, keys.table_file);
+    failure.fault =
+        opened.fault ? opened.fault : source::TableFault{source::TableFaultKind::kCannotOpen};
+    return failure;
+  }
+  Failure failure = SourceFailure(context, FailureKind::kFieldMissing, variable, keys.table_file);
+  for (std::string_view field : {keys.recipe.key_field, keys.recipe.line_field}) {
+    if (field.empty() || opened.table->FieldNamed(field) != nullptr) continue;
+    if (!failure.detail.empty()) failure.detail += ", ";
+    failure.detail += field;
+  }
+  return failure;
+}
+
+// Answers the index's look-ups from its table; the table's damaged records, which get no key,
+// go to the record ledger.
+Status UseKeysFromTable(RunContext& context, std::string_view variable, const IndexKeys& keys,
+                        source::ClipperIndex& index) {
+  const std::string table = SourcePath(context, variable, keys.table_file);
+  std::vector<std::uint32_t> damaged;
+  std::optional<source::KeyMap> map = source::BuildKeyMap(table, keys.recipe, &damaged);
+  if (!map) return KeyTableFailure(context, variable, keys);
+  for (const std::uint32_t record : damaged) context.ledger.DamagedRecord(table, record);
+  index.UseKeyMap(std::move(*map), keys.recipe.key_size);
+  return {};
+}
+
+// What makes an opened index unfit for the look-ups of its converter (`keys`, when the
+// catalogue knows the index) in a table of `table_records` records; none when nothing.
+source::IndexFault IndexFaultOf(source::ClipperIndex& index, const IndexKeys* keys,
+                                std::uint32_t table_records) {
+  if (source::IndexFault fault = index.StructureFault()) return fault;
+  if (keys != nullptr && index.key_size() != keys->recipe.key_size) {
+    return {source::IndexFaultKind::kKeySizeNotSought, index.key_size(), keys->recipe.key_size};
+  }
+  return index.CheckTree(table_records);
 }
 
 }  // namespace
@@ -204,34 +255,35 @@ Result<source::TableHandle> OpenSourceTable(RunContext& context, std::string_vie
 }
 
 Status OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
-                       source::ClipperIndex& index) {
+                       std::uint32_t table_records, source::ClipperIndex& index) {
   const std::optional<IndexKeys> keys = FindIndexKeys(file_name);
-  if (context.options.rebuild_indexes && keys && context.directories.Has(variable)) {
-    // The look-up is built from the table the index belongs to; the .ntx is never read.
-    std::optional<source::KeyMap> map =
-        source::BuildKeyMap(SourcePath(context, variable, keys->table_file), keys->recipe);
-    if (map) {
-      index.UseKeyMap(std::move(*map), keys->recipe.key_size);
-      return {};
-    }
-    return SourceFailure(context,
-                         SourceFileExists(context, variable, keys->table_file)
-                             ? FailureKind::kSourceUnreadable
-                             : FailureKind::kSourceMissing,
-                         variable, keys->table_file);
+  const bool known = keys && context.directories.Has(variable);
+  if (context.options.rebuild_indexes && known) {
+    return UseKeysFromTable(context, variable, *keys, index);
   }
   if (!SourceFileExists(context, variable, file_name)) {
     return SourceFailure(context, FailureKind::kIndexMissing, variable, file_name);
   }
   index.Open(SourcePath(context, variable, file_name));
   index.set_fail_on_damage(true);
-  std::string fault = index.StructureFault();
-  if (index.status() != source::kIndexCannotOpen && fault.empty()) return {};
+  if (index.status() == source::kIndexCannotOpen) {
+    Failure failure = SourceFailure(context, FailureKind::kIndexUnreadable, variable, file_name);
+    failure.detail = TableFaultText({source::TableFaultKind::kCannotOpen});
+    return failure;
+  }
+  const source::IndexFault fault = IndexFaultOf(index, keys ? &*keys : nullptr, table_records);
+  if (!fault) return {};
   index.Close();
-  Failure failure = SourceFailure(context, FailureKind::kIndexUnreadable, variable, file_name);
-  failure.detail = fault.empty() ? platform::Cp1250FromUtf8("pliku nie można otworzyć do odczytu")
-                                 : std::move(fault);
-  return failure;
+  if (!known) {
+    Failure failure = SourceFailure(context, FailureKind::kIndexUnreadable, variable, file_name);
+    failure.detail = IndexFaultText(fault);
+    return failure;
+  }
+  if (Status built = UseKeysFromTable(context, variable, *keys, index); !built) return built;
+  context.report.Warn({WarningKind::kIndexRebuilt,
+                       platform::HostForm(SourcePath(context, variable, file_name)), 0, 0,
+                       IndexFaultText(fault)});
+  return {};
 }
 
 }  // namespace konwerter::run

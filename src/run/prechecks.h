@@ -63,13 +63,17 @@ Result<std::optional<source::TableHandle>> OpenOptionalSourceTable(RunContext& c
                                                                    std::string_view variable,
                                                                    std::string_view file_name);
 
-// Opens a Clipper index from the folder of a directory variable. An index that is not there
-// fails with kIndexMissing; one whose structure is broken with kIndexUnreadable naming what
-// is wrong. A seek that later meets a damaged page raises IoError.
-// With the run's rebuild-indexes option, an index the catalogue knows is not read at all:
-// its look-up is built from its table, and a table that cannot be read fails.
+// Opens a Clipper index from the folder of a directory variable, the index of a table of
+// `table_records` records (opened and checked before it, so that the table's own damage is
+// named first). An index that is not there fails with kIndexMissing; one that cannot be
+// opened for reading with kIndexUnreadable. An index the catalogue knows that does not fit
+// its table (its structure or tree damaged, its key size not the key its converter seeks, an
+// entry leading to no record of the table) is not read: its look-up is built from the table,
+// as the rebuild-indexes option builds it, and a warning names the index and what is wrong.
+// With the rebuild-indexes option such an index is not read at all. A table the look-up
+// cannot be built from fails naming it; its damaged records go to the record ledger.
 Status OpenSourceIndex(RunContext& context, std::string_view variable, std::string_view file_name,
-                       source::ClipperIndex& index);
+                       std::uint32_t table_records, source::ClipperIndex& index);
 
 // The path a file of a directory variable is opened from.
 std::string SourcePath(const RunContext& context, std::string_view variable,

@@ -46,10 +46,7 @@ void RecordLedger::Decide(AccountId account, Fate fate) {
   ++held.skipped;
   ++held.skipped_by_reason[static_cast<std::size_t>(fate.reason())];
   if (fate.reason() == SkipReason::kDamaged) {
-    auto found = std::find_if(damaged_.begin(), damaged_.end(),
-                              [&](const auto& entry) { return entry.first == held.source_path; });
-    if (found == damaged_.end()) found = damaged_.insert(damaged_.end(), {held.source_path, 0});
-    ++found->second;
+    CountDamaged(held.source_path, cursor_.account == account ? cursor_.record : 0);
   }
   LedgerRow row;
   row.source_file = held.source_path;
@@ -109,6 +106,26 @@ void RecordLedger::AlteredInSource(std::string_view source_path, std::uint32_t r
   row.source_value = std::string(source_value);
   row.written_value = std::string(written_value);
   Record(std::move(row));
+}
+
+void RecordLedger::DamagedRecord(std::string_view source_path, std::uint32_t record) {
+  if (!CountDamaged(std::string(source_path), record)) return;
+  LedgerRow row;
+  if (cursor_.account != kNoAccount) row.target_table = accounts_[cursor_.account].target_path;
+  row.source_file = std::string(source_path);
+  row.record = record;
+  row.event = LedgerEvent::kSkipped;
+  row.skip = SkipReason::kDamaged;
+  Record(std::move(row));
+}
+
+bool RecordLedger::CountDamaged(const std::string& source_path, std::uint32_t record) {
+  if (!damaged_seen_.emplace(source_path, record).second) return false;
+  auto found = std::find_if(damaged_.begin(), damaged_.end(),
+                            [&](const auto& entry) { return entry.first == source_path; });
+  if (found == damaged_.end()) found = damaged_.insert(damaged_.end(), {source_path, 0});
+  ++found->second;
+  return true;
 }
 
 void RecordLedger::OnAltered(std::string_view table_path, engine::ValueAlteration alteration,

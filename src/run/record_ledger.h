@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -106,6 +107,10 @@ class RecordLedger final : public engine::ValueObserver {
   void AlteredInSource(std::string_view source_path, std::uint32_t record, std::string key,
                        ValueChange change, std::string_view field, std::string_view source_value,
                        std::string_view written_value);
+  // A damaged record (its deletion flag neither a space nor "*") of `source_path` met outside
+  // a walk of that table, read by its 1-based number or passed over while building a look-up:
+  // counted with the table's damaged records, once however often it is met.
+  void DamagedRecord(std::string_view source_path, std::uint32_t record);
   // The engine's report of a value it stored otherwise than given.
   void OnAltered(std::string_view table_path, engine::ValueAlteration alteration,
                  std::string_view field, std::string_view given, std::string_view stored) override;
@@ -137,6 +142,8 @@ class RecordLedger final : public engine::ValueObserver {
   AccountId AccountFor(std::string_view target_path);
   void Record(LedgerRow row);
   void Tally(const std::string& file, ValueChange change, std::string_view detail);
+  // Counts a damaged record of a table; false when it was counted before.
+  bool CountDamaged(const std::string& source_path, std::uint32_t record);
 
   LedgerSink* sink_;
   std::vector<TableAccount> accounts_;
@@ -146,6 +153,7 @@ class RecordLedger final : public engine::ValueObserver {
   std::array<std::size_t, kValueChangeCount> change_samples_{};
   std::vector<AlterationTally> tallies_;
   std::vector<std::pair<std::string, std::uint64_t>> damaged_;
+  std::set<std::pair<std::string, std::uint32_t>> damaged_seen_;
   std::uint64_t rows_ = 0;
 };
 

@@ -13,7 +13,7 @@
 #include "run/run_report.h"
 #include "run/session.h"
 #include "run/source_directories.h"
-#include "run/source_edition.h"
+#include "source/source_edition.h"
 #include "source/source_tables.h"
 #include "source/transliteration.h"
 #include "target/sequence_table.h"
@@ -45,7 +45,7 @@ struct RunContext {
   SourceDirectories directories;
   std::unique_ptr<target::SequenceTable> sequence;
   std::string creator_identifier;
-  SourceEdition edition = SourceEdition::kEarlier;  // decided once, by the sizing
+  source::SourceEdition edition = source::SourceEdition::kEarlier;  // decided once, by the sizing
   RunReport report;
   RecordLedger ledger;       // every record's fate and every altered value
   ConverterRecords records;  // what one converter leaves for a later one of this run

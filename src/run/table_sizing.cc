@@ -2,21 +2,24 @@
 
 #include "run/prechecks.h"
 #include "run/run_context.h"
+#include "run/translation_table.h"
+#include "source/table_catalogue.h"
 
 namespace konwerter::run {
 
 namespace {
 
-constexpr std::uint32_t kSpareSlots = 100;
-
 // Sizes a table from a dictionary's record count, when the dictionary is there.
-Result<bool> SizeFrom(RunContext& context, SharedTranslationTable& table, std::string_view variable,
-                      std::string_view file_name, bool required) {
+Result<bool> SizeFrom(RunContext& context, SharedTranslationTable& table,
+                      const source::tables::TableLayout& dictionary, bool required) {
   Result<std::optional<source::TableHandle>> opened =
-      OpenOptionalSourceTable(context, variable, file_name);
+      OpenOptionalSourceTable(context, dictionary.variable, dictionary.file);
   if (!opened) return opened.error();
   if (!*opened) {
-    if (required) return SourceFailure(context, FailureKind::kSourceMissing, variable, file_name);
+    if (required) {
+      return SourceFailure(context, FailureKind::kSourceMissing, dictionary.variable,
+                           dictionary.file);
+    }
     return false;
   }
   table.Size(context.source_tables.RecordCount(**opened) + kSpareSlots);
@@ -26,30 +29,26 @@ Result<bool> SizeFrom(RunContext& context, SharedTranslationTable& table, std::s
 
 }  // namespace
 
-Result<SourceEdition> SizeSharedTables(RunContext& context) {
+Result<source::SourceEdition> SizeSharedTables(RunContext& context) {
   SharedTables& tables = context.tables();
-  const Result<bool> features = SizeFrom(context, tables.features, "BDGROBOTY", "cechy.dbf", false);
+  namespace dos = source::tables;
+  const Result<bool> features = SizeFrom(context, tables.features, dos::kCechy, false);
   if (!features) return features.error();
   struct Dictionary {
     SharedTranslationTable& table;
-    std::string_view variable;
-    std::string_view file;
+    const dos::TableLayout& layout;
   };
   const Dictionary required[] = {
-      {tables.persons, "BDGOSOBY", "osoby.dbf"},
-      {tables.assortments, "BDLZGLO", "asortym.dbf"},
-      {tables.works, "BDGROBOTY", "roboty.dbf"},
-      {tables.precincts, "BDGROBOTY", "obreb.dbf"},
-      {tables.parcels, "BDGROBOTY", "dz.dbf"},
-      {tables.order_assortments, "BDLZLEC", "asortym.dbf"},
-      {tables.services, "BDLZLEC", "obsluga.dbf"},
+      {tables.persons, dos::kOsoby},    {tables.assortments, dos::kZgloAsortym},
+      {tables.works, dos::kRoboty},     {tables.precincts, dos::kObreb},
+      {tables.parcels, dos::kDz},       {tables.order_assortments, dos::kZlecAsortym},
+      {tables.services, dos::kObsluga},
   };
   for (const Dictionary& dictionary : required) {
-    const Result<bool> sized =
-        SizeFrom(context, dictionary.table, dictionary.variable, dictionary.file, true);
+    const Result<bool> sized = SizeFrom(context, dictionary.table, dictionary.layout, true);
     if (!sized) return sized.error();
   }
-  return *features ? SourceEdition::kLater : SourceEdition::kEarlier;
+  return *features ? source::SourceEdition::kLater : source::SourceEdition::kEarlier;
 }
 
 }  // namespace konwerter::run

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "run/result.h"
-#include "run/source_edition.h"
+#include "source/source_edition.h"
 
 namespace konwerter::run {
 
@@ -12,6 +12,6 @@ struct RunContext;
 // edition keeps the features dictionary cechy.dbf in the works folder. The features table
 // is optional; the others are required in turn, and the first that cannot be read fails.
 // A cechy.dbf that is there but cannot be read fails too: it decides the edition.
-Result<SourceEdition> SizeSharedTables(RunContext& context);
+Result<source::SourceEdition> SizeSharedTables(RunContext& context);
 
 }  // namespace konwerter::run

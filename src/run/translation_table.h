@@ -9,13 +9,17 @@
 
 namespace konwerter::run {
 
+// The slots a translation table is sized with beyond the record count of the DOS table it
+// translates (the slot count of the run's working lists keyed by record number).
+inline constexpr std::uint32_t kSpareSlots = 100;
+
 // An identifier-translation table: the identifier (at most 8 characters) held for a DOS key
 // or a 1-based source record number. Sizing empties it; every index may be stored, however
 // large (a DOS key is not a record number: sites that deleted records have keys far above
 // the record count). Index 0 never holds an identifier.
 class TranslationTable {
  public:
-  // Empties the table; `expected_size` (record count + 100) sizes the fast part.
+  // Empties the table; `expected_size` (record count + kSpareSlots) sizes the fast part.
   void Size(std::uint32_t expected_size);
   // The identifier held for the index; empty when none.
   std::string LookUp(std::uint32_t index) const;

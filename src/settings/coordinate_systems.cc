@@ -7,6 +7,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/cp1250_case.h"
@@ -14,6 +15,7 @@
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
+#include "run/catalogue.h"
 #include "run/messages.h"
 #include "run/prechecks.h"
 #include "run/run_context.h"
@@ -24,6 +26,7 @@ namespace konwerter::settings {
 namespace {
 
 constexpr std::string_view kMarkerExtension = ".MEM";
+constexpr std::string_view kWorksVariable = "BDGROBOTY";
 // Section sizes are metres; anything beyond this is damage, and could not be written whole.
 constexpr double kLargestSize = 1e12;
 
@@ -94,13 +97,18 @@ class SystemConverter {
 
   // Builds the description; false when it cannot be completed.
   bool Build(Description& description);
+  // The file that kept the description from being completed, as the host names it.
+  const std::string& faulty_file() const { return faulty_file_; }
 
  private:
   bool CopyDosDescription(Description& description);
   bool AddCorners(Description& description);
+  // The corner table is there but cannot be read or lacks a field: a warning says why.
+  void LeaveOutCorners(const run::Failure& failure);
 
   run::RunContext& context_;
   std::string name_;
+  std::string faulty_file_;
 };
 
 bool SystemConverter::Build(Description& description) {
@@ -113,6 +121,7 @@ bool SystemConverter::Build(Description& description) {
 
 bool SystemConverter::CopyDosDescription(Description& description) {
   const std::string path = context_.directories.Folder("BDLWZORCE") + name_ + ".def";
+  faulty_file_ = platform::HostForm(path);
   const std::optional<std::string> text = platform::File::ReadWhole(platform::HostPath(path));
   if (!text) return false;
   std::istringstream in(*text);
@@ -140,19 +149,44 @@ bool SystemConverter::CopyDosDescription(Description& description) {
   return true;
 }
 
+// The lower-left corners of the primary sections, from lok_p<name>.dbf. A damaged record is
+// read around and counted as the table's damage.
 bool SystemConverter::AddCorners(Description& description) {
+  const std::string file = "lok_p" + name_ + ".dbf";
+  faulty_file_ = platform::HostForm(run::SourcePath(context_, kWorksVariable, file));
   source::SourceTables& tables = context_.source_tables;
   const run::Result<std::optional<source::TableHandle>> opened =
-      run::OpenOptionalSourceTable(context_, "BDGROBOTY", "lok_p" + name_ + ".dbf");
-  if (!opened || !*opened) return false;
+      run::OpenOptionalSourceTable(context_, kWorksVariable, file);
+  if (!opened) {
+    LeaveOutCorners(opened.error());
+    return false;
+  }
+  if (!*opened) return false;
   const source::TableHandle corners = **opened;
   std::string emblem, x, y;
-  tables.BindText("godlo10", &emblem, 10);
-  tables.BindText("xx", &x, 7);
-  tables.BindText("yy", &y, 7);
+  run::Failure missing =
+      run::SourceFailure(context_, run::FailureKind::kFieldMissing, kWorksVariable, file);
+  for (const auto& [field, destination, capacity] :
+       {std::tuple<std::string_view, std::string*, std::size_t>{"godlo10", &emblem, 10},
+        {"xx", &x, 7},
+        {"yy", &y, 7}}) {
+    tables.BindText(field, destination, capacity);
+    if (tables.status() != source::kSourceNoSuchField) continue;
+    missing.detail += (missing.detail.empty() ? "" : ", ") + std::string(field);
+  }
+  if (!missing.detail.empty()) {
+    tables.Close(corners);
+    LeaveOutCorners(missing);
+    return false;
+  }
   bool first = true;
-  for (; !tables.AtEnd(corners); tables.NextRecord(corners)) {
+  std::uint32_t number = 1;
+  for (; !tables.AtEnd(corners); tables.NextRecord(corners), ++number) {
     tables.ReadRecord(corners);
+    if (tables.CurrentRecordDamaged(corners)) {
+      context_.ledger.DamagedRecord(run::SourcePath(context_, kWorksVariable, file), number);
+      continue;
+    }
     if (emblem.empty()) continue;
     std::string line = emblem;
     std::replace(line.begin(), line.end(), ' ', '_');
@@ -167,6 +201,11 @@ bool SystemConverter::AddCorners(Description& description) {
   return true;
 }
 
+void SystemConverter::LeaveOutCorners(const run::Failure& failure) {
+  context_.report.Warn({run::WarningKind::kOptionalSourceLeftOut, failure.host_path, 0, 0,
+                        run::FailureReason(failure)});
+}
+
 }  // namespace
 
 run::Status ConvertCoordinateSystems(run::RunContext& context) {
@@ -175,7 +214,8 @@ run::Status ConvertCoordinateSystems(run::RunContext& context) {
   for (const std::string& name : SystemNames(context.directories.Folder("BDGROBOTY"))) {
     const std::string path = folder + name + ".def";
     Description description;
-    if (SystemConverter(context, name).Build(description)) {
+    SystemConverter converter(context, name);
+    if (converter.Build(description)) {
       description.Write(path);
     } else {
       platform::RemoveFile(path);
@@ -183,9 +223,7 @@ run::Status ConvertCoordinateSystems(run::RunContext& context) {
                        "Brak kompletnego opisu do układu: ", "Błąd podczas konwersji", name);
       // The run still counts as converted, but the operator must find this in the summary.
       context.report.Warn(
-          {run::WarningKind::kCoordinateSystemIncomplete,
-           platform::HostForm(context.directories.Folder("BDLWZORCE") + name + ".def"), 0, 0,
-           name});
+          {run::WarningKind::kCoordinateSystemIncomplete, converter.faulty_file(), 0, 0, name});
     }
   }
   return {};

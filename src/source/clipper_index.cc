@@ -7,6 +7,7 @@
 #include "platform/little_endian.h"
 #include "platform/text_encoding.h"
 #include "source/ntx_page.h"
+#include "source/ntx_tree_check.h"
 
 namespace konwerter::source {
 
@@ -55,34 +56,28 @@ void ClipperIndex::UseKeyMap(KeyMap keys, std::uint16_t key_size) {
   status_ = kIndexOk;
 }
 
-std::string ClipperIndex::StructureFault() const {
-  const auto text = platform::Cp1250FromUtf8;
+IndexFault ClipperIndex::StructureFault() const {
   if (key_map_ || status_ == kIndexCannotOpen) return {};
-  if (status_ == kIndexShortHeader) return text("nagłówek indeksu jest krótszy niż 1024 bajty");
-  if (status_ == kIndexKeyTooLong) {
-    return text("długość klucza (") + std::to_string(key_size_) + text(") ponad 255");
+  if (status_ == kIndexShortHeader) return {IndexFaultKind::kShortHeader};
+  if (status_ == kIndexKeyTooLong) return {IndexFaultKind::kKeyTooLong, key_size_};
+  if (!file_) return {IndexFaultKind::kRootBeyondFile, root_offset_};
+  if (key_size_ == 0 || ntx::MaxKeysPerPage(key_size_) < 2) {
+    return {IndexFaultKind::kNoRoomForKeys, key_size_};
   }
-  if (!file_) {
-    return text("strona główna indeksu (przesunięcie ") + std::to_string(root_offset_) +
-           text(") leży poza plikiem");
-  }
-  if ((key_size_ == 0 || ntx::MaxKeysPerPage(key_size_) < 2)) {
-    return text("długość klucza (") + std::to_string(key_size_) +
-           text(") nie pozwala na stronę indeksu");
-  }
-  if ((root_offset_ % ntx::kPageSize != 0 || root_offset_ == 0)) {
-    return text("przesunięcie strony głównej (") + std::to_string(root_offset_) +
-           text(") nie wskazuje strony indeksu");
+  if (root_offset_ % ntx::kPageSize != 0 || root_offset_ == 0) {
+    return {IndexFaultKind::kRootOffGrid, root_offset_};
   }
   return {};
 }
 
-SeekResult ClipperIndex::Damaged(std::string_view what) {
+IndexFault ClipperIndex::CheckTree(std::uint32_t table_records) {
+  if (!file_) return {};
+  return CheckIndexTree(*file_, root_page_, root_offset_, key_size_, table_records);
+}
+
+SeekResult ClipperIndex::Damaged(IndexFault fault) {
   status_ = kIndexBadPage;
-  if (fail_on_damage_) {
-    throw platform::IoError(platform::IoFault::kIndexDamaged, platform::HostPath(path_).string(),
-                            std::string(what));
-  }
+  if (fail_on_damage_) throw IndexDamaged(fault, platform::HostPath(path_).string());
   return {};
 }
 
@@ -113,25 +108,24 @@ SeekResult ClipperIndex::Seek(std::string_view key) {
   const std::span<const std::uint8_t> sought(padded.data(), key_size_);
 
   if (fail_on_damage_ && !root_page_.ordered)
-    return Damaged("klucze strony głównej nie są uporządkowane");
+    return Damaged({IndexFaultKind::kPageDamaged, root_offset_});
   std::optional<PageStep> step = root_page_.Find(sought);
-  if (!step) return Damaged("strona główna wychodzi poza swoje 1024 bajty");
+  if (!step) return Damaged({IndexFaultKind::kPageDamaged, root_offset_});
   bool found = step->equal;
   std::uint32_t record = step->record;
   // An equal key in an inner page goes on into its left subtree: a duplicate stored there
   // comes earlier in key order and wins.
   for (int depth = 1; step->child != 0; ++depth) {
-    if (depth == ntx::kMaxDepth) return Damaged("drzewo stron zapętlone lub zbyt głębokie");
+    if (depth == ntx::kMaxDepth) return Damaged({IndexFaultKind::kTreeLoops, step->child});
     const IndexPage* page = pages_.Get(*file_, step->child, key_size_);
     if (page == nullptr) {
-      return Damaged("strona o przesunięciu " + std::to_string(step->child) + " poza plikiem");
+      return Damaged({IndexFaultKind::kPageUnreadable, step->child});
     }
     if (fail_on_damage_ && !page->ordered) {
-      return Damaged("klucze strony o przesunięciu " + std::to_string(step->child) +
-                     " nie są uporządkowane");
+      return Damaged({IndexFaultKind::kPageDamaged, step->child});
     }
     const std::optional<PageStep> below = page->Find(sought);
-    if (!below) return Damaged("strona wychodzi poza swoje 1024 bajty");
+    if (!below) return Damaged({IndexFaultKind::kPageDamaged, step->child});
     if (!below->equal && found) break;
     found = found || below->equal;
     step = below;

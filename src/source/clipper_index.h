@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/file.h"
+#include "source/index_fault.h"
 #include "source/key_map.h"
 #include "source/ntx_layout.h"
 #include "source/ntx_page_cache.h"
@@ -58,9 +59,14 @@ class ClipperIndex {
   // missing key).
   void set_fail_on_damage(bool on) { fail_on_damage_ = on; }
   // What is wrong with the index as its last open found it (a short header, a key size
-  // impossible for the page, a root page beyond the file or off the page grid); empty when
-  // nothing, or when the file could not be opened at all. The system's text (cp1250).
-  std::string StructureFault() const;
+  // impossible for the page, a root page beyond the file or off the page grid); none when
+  // nothing, or when the file could not be opened at all.
+  IndexFault StructureFault() const;
+  // Reads every page of the open index once (see ntx_tree_check.h) and finds the first fault
+  // that would make a look-up go wrong, an entry leading to no record of a table of
+  // `table_records` records included. None for a sound index and for a look-up built from
+  // its table. Throws IoError on a read fault.
+  IndexFault CheckTree(std::uint32_t table_records);
 
   bool is_open() const { return file_.has_value() || key_map_.has_value(); }
   std::uint16_t status() const { return status_; }
@@ -73,7 +79,7 @@ class ClipperIndex {
   // and the status tells why.
   bool LoadHeaderAndRoot();
   // The failure of a seek on a damaged page: status 4, or IoError with fail_on_damage_.
-  SeekResult Damaged(std::string_view what);
+  SeekResult Damaged(IndexFault fault);
 
   std::optional<platform::File> file_;
   std::string path_;

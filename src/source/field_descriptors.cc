@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/dbf_layout.h"
 #include "platform/little_endian.h"
-#include "source/dbf_layout.h"
 
 namespace konwerter::source {
 
 namespace {
+
+// The reader takes a descriptor's name, type, width and decimals: its first 18 bytes.
+constexpr std::size_t kDescriptorBytesTaken = dbf::kDecimalsOffset + 1;
 
 std::string StoredName(std::span<const std::uint8_t> descriptor) {
   const auto name = descriptor.subspan(dbf::kNameOffset, dbf::kMaxNameLength);
@@ -42,11 +45,11 @@ std::optional<std::vector<SourceField>> ReadFieldDescriptors(platform::File& fil
   if (slots < 2) return std::vector<SourceField>{};
   const std::size_t count = slots - 1;
   std::vector<std::uint8_t> bytes(count * dbf::kDescriptorSize);
-  const std::size_t needed = bytes.size() - dbf::kDescriptorSize + dbf::kDescriptorBytesTaken;
+  const std::size_t needed = bytes.size() - dbf::kDescriptorSize + kDescriptorBytesTaken;
   if (file.ReadAt(dbf::kDescriptorSize, bytes) < needed) return std::nullopt;
   std::vector<SourceField> fields;
   fields.reserve(count);
-  std::uint32_t offset = dbf::kFirstFieldOffset;
+  std::uint32_t offset = dbf::kDeletionFlagSize;
   for (std::size_t i = 0; i < count; ++i) {
     const auto descriptor = std::span(bytes).subspan(i * dbf::kDescriptorSize);
     fields.push_back(ParseDescriptor(descriptor, offset, header.record_length));

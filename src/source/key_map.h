@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace konwerter::source {
 
@@ -22,8 +23,11 @@ struct KeyRecipe {
 using KeyMap = std::unordered_map<std::string, std::int32_t>;
 
 // Builds the keys of every record of the table at `path` (a program path), deleted records
-// included, as Clipper indexes them. nullopt when the table cannot be opened or lacks a
-// field of the recipe.
-std::optional<KeyMap> BuildKeyMap(std::string_view path, const KeyRecipe& recipe);
+// included, as Clipper indexes them (field names compared regardless of case). A damaged
+// record (its deletion flag neither a space nor "*") gets no key: its 1-based number goes to
+// `damaged_records` when given. nullopt when the table cannot be opened or lacks a field of
+// the recipe.
+std::optional<KeyMap> BuildKeyMap(std::string_view path, const KeyRecipe& recipe,
+                                  std::vector<std::uint32_t>* damaged_records = nullptr);
 
 }  // namespace konwerter::source

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/dbf_layout.h"
 #include "platform/dos_path.h"
-#include "source/dbf_layout.h"
 #include "source/field_descriptors.h"
 
 namespace konwerter::source {
@@ -16,6 +16,8 @@ namespace konwerter::source {
 namespace {
 
 inline constexpr std::uint8_t kSpace = ' ';
+// The reader keeps only the first 12 bytes of the header: the record count and the lengths.
+inline constexpr std::size_t kHeaderCopySize = dbf::kRecordLengthOffset + 2;
 inline constexpr std::uint32_t kMaxBufferRecords = std::numeric_limits<std::uint16_t>::max();
 
 // What makes the header lengths unusable for a file of `size` bytes; none when nothing.
@@ -30,17 +32,31 @@ TableFault HeaderLengthFault(const SourceTableHeader& header, std::uint64_t size
   return {};
 }
 
+// Where the field descriptors end: the terminator must follow the last descriptor the
+// header length leaves room for, and the header must end right after it, or one byte later
+// when that byte is the zero dBase III writes there. Any other length would put the records
+// where no dBase III or Clipper writer puts them.
+TableFault HeaderEndFault(platform::File& file, const SourceTableHeader& header,
+                          std::size_t field_count) {
+  std::array<std::uint8_t, 2> end{};  // the terminator and the byte after it
+  const std::size_t got = file.ReadAt(dbf::HeaderLength(field_count) - 1, end);
+  if (got < 1 || end[0] != dbf::kHeaderTerminator) {
+    return {TableFaultKind::kNoDescriptorEnd, field_count, header.header_length};
+  }
+  const bool padded = got == end.size() && end[1] == dbf::kTerminatorPadding;
+  const std::size_t expected =
+      padded ? dbf::PaddedHeaderLength(field_count) : dbf::HeaderLength(field_count);
+  if (header.header_length != expected) {
+    return {TableFaultKind::kHeaderLengthMismatch, header.header_length, expected};
+  }
+  return {};
+}
+
 // What makes the field descriptors disagree with the header; none when nothing.
 TableFault DescriptorFault(platform::File& file, const SourceTableHeader& header,
                            const std::vector<SourceField>& fields) {
-  // The descriptors end with the terminator byte, inside the header.
-  const std::uint64_t terminator_at = dbf::kDescriptorSize * (fields.size() + 1);
-  std::array<std::uint8_t, 1> terminator{};
-  if (terminator_at >= header.header_length || file.ReadAt(terminator_at, terminator) < 1 ||
-      terminator[0] != dbf::kHeaderTerminator) {
-    return {TableFaultKind::kNoDescriptorEnd, fields.size(), header.header_length};
-  }
-  std::uint64_t widths = dbf::kFirstFieldOffset;
+  if (TableFault fault = HeaderEndFault(file, header, fields.size())) return fault;
+  std::uint64_t widths = dbf::kDeletionFlagSize;
   for (const SourceField& field : fields) {
     const bool letter = field.type >= 'A' && field.type <= 'Z';
     if (field.width == 0 || !letter) {
@@ -52,6 +68,28 @@ TableFault DescriptorFault(platform::File& file, const SourceTableHeader& header
   }
   if (widths != header.record_length) {
     return {TableFaultKind::kRecordLengthMismatch, header.record_length, widths};
+  }
+  return {};
+}
+
+// Whether the records lie where the header puts them: the deletion flags of up to
+// kFlagSamples records spread over the table, the first and the last among them, must be a
+// space or "*". A few damaged records are read around as they are met; when more than half
+// of those sampled (and at least two) fail, the header misplaces them all.
+TableFault MisplacedRecordsFault(platform::File& file, const SourceTableHeader& header) {
+  constexpr std::uint32_t kFlagSamples = 64;
+  constexpr std::uint32_t kFewestMisplaced = 2;
+  const std::uint32_t samples = std::min(header.record_count, kFlagSamples);
+  std::uint32_t failed = 0;
+  for (std::uint32_t i = 0; i < samples; ++i) {
+    const std::uint64_t record =
+        samples == 1 ? 0 : std::uint64_t{i} * (header.record_count - 1) / (samples - 1);
+    std::array<std::uint8_t, 1> flag{};
+    file.ReadAt(header.header_length + record * header.record_length, flag);
+    if (flag[0] != dbf::kLiveRecord && flag[0] != dbf::kDeletedRecord) ++failed;
+  }
+  if (failed >= kFewestMisplaced && failed * 2 > samples) {
+    return {TableFaultKind::kRecordsMisaligned, failed, samples};
   }
   return {};
 }
@@ -70,7 +108,7 @@ OpenedTable SourceTableSlot::Open(std::string_view path) {
   auto file = platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kRead);
   if (!file) return {kSourceCannotOpen, nullptr, {}, {}};
   const std::uint64_t size = file->Size();
-  std::array<std::uint8_t, dbf::kHeaderCopySize> header_copy{};
+  std::array<std::uint8_t, kHeaderCopySize> header_copy{};
   if (file->ReadAt(0, header_copy) < header_copy.size()) {
     return {kSourceShortRead,
             nullptr,
@@ -95,6 +133,9 @@ OpenedTable SourceTableSlot::Open(std::string_view path) {
   if (header.record_count > whole) {
     short_table = {header.record_count, static_cast<std::uint32_t>(whole)};
     header.record_count = static_cast<std::uint32_t>(whole);
+  }
+  if (TableFault fault = MisplacedRecordsFault(*file, header)) {
+    return {kSourceBadStructure, nullptr, std::move(fault), {}};
   }
   auto table = std::make_unique<SourceTableSlot>(std::move(*file), header, std::move(*fields));
   const std::int32_t status = table->GoTo(0);
@@ -159,6 +200,13 @@ bool SourceTableSlot::Bind(std::string_view name, FieldBinding binding) {
   found->binding = std::move(binding);
   bound_ = BoundFieldsOf(fields_);
   return true;
+}
+
+const SourceField* SourceTableSlot::FieldNamed(std::string_view name) const {
+  const auto found = std::find_if(fields_.begin(), fields_.end(), [name](const SourceField& field) {
+    return SameNameIgnoringCase(field.name, name);
+  });
+  return found == fields_.end() ? nullptr : &*found;
 }
 
 std::span<const std::uint8_t> SourceTableSlot::CurrentRecordBytes() const {

@@ -43,7 +43,8 @@ class SourceTableSlot {
   // Opens the table file (a program path, used as given), reads its header and field
   // descriptors and goes to record 0. Status 2 when the file cannot be opened, 3 when it is
   // shorter than the header copy, 9 when the header does not agree with the file (header
-  // length, field descriptors and their terminator, record length against the widths).
+  // length, field descriptors and their terminator, the header's end where dBase III
+  // writers put it, record length against the widths, records where the header puts them).
   // The record count is cut to the whole records the file holds.
   static OpenedTable Open(std::string_view path);
 
@@ -66,6 +67,9 @@ class SourceTableSlot {
   // as dBase and Clipper compare them (a field bound again takes the new binding); false
   // when there is no such field.
   bool Bind(std::string_view name, FieldBinding binding);
+  // The first field whose stored name is `name`, compared as Bind compares it; nullptr when
+  // there is none.
+  const SourceField* FieldNamed(std::string_view name) const;
 
   const SourceTableHeader& header() const { return header_; }
   const std::vector<SourceField>& fields() const { return fields_; }

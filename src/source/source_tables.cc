@@ -4,8 +4,8 @@
 #include <exception>
 #include <utility>
 
+#include "platform/dbf_layout.h"
 #include "platform/io_error.h"
-#include "source/dbf_layout.h"
 #include "source/source_field.h"
 #include "source/source_table_slot.h"
 #include "source/transliteration_map.h"
@@ -245,14 +245,14 @@ bool SourceTables::CurrentRecordDamaged(TableHandle table) const {
   const SourceTableSlot* slot = InUse(table);
   if (slot == nullptr) return false;
   const auto record = slot->CurrentRecordBytes();
-  return !record.empty() && record[0] != dbf::kLiveFlag && record[0] != dbf::kDeletedFlag;
+  return !record.empty() && record[0] != dbf::kLiveRecord && record[0] != dbf::kDeletedRecord;
 }
 
 bool SourceTables::CurrentRecordDeleted(TableHandle table) const {
   const SourceTableSlot* slot = InUse(table);
   if (slot == nullptr) return false;
   const auto record = slot->CurrentRecordBytes();
-  return !record.empty() && record[0] == dbf::kDeletedFlag;
+  return !record.empty() && record[0] == dbf::kDeletedRecord;
 }
 
 SourceTableSlot* SourceTables::TableOrNull(TableHandle table) {

@@ -18,6 +18,8 @@ enum class TableFaultKind : std::uint8_t {
   kZeroRecordLength,       // the record length is 0
   kDescriptorsBeyondFile,  // the field descriptors run past the end of the file
   kNoDescriptorEnd,        // first: the fields read, second: the header length
+  kHeaderLengthMismatch,   // first: the header length, second: the length the field
+                           // descriptors and their terminator call for
   kBadDescriptor,          // first: the field's number, second: its width; name, type
   kRecordLengthMismatch,   // first: the record length, second: the sum of the field widths
   kRecordsMisaligned,      // first: records whose deletion flag is neither " " nor "*",

@@ -13,12 +13,25 @@
 #include "tests/e2e/dos_site.h"
 #include "tests/e2e/prepared_run.h"
 #include "tests/support/memory_ledger.h"
+#include "tools/dos/catalogue_table_writer.h"
 #include "tools/dos/dos_table_writer.h"
 
 namespace konwerter::testing {
 namespace {
 
 using convert::SourceTable;
+namespace dos = source::tables;
+
+// The layouts the tests' small tables of the KMZ folder are read by. c.dbf's layout names
+// id_zam, which the file written lacks.
+constexpr dos::FieldLayout kNamedKeys[] = {dos::Character("NAZWA", 10), dos::Key("ID")};
+constexpr dos::FieldLayout kNamesAndOrders[] = {dos::Character("NAZWA", 10),
+                                                dos::LaterOnly(dos::Reference("ID_ZAM"))};
+constexpr dos::TableLayout kA{"BDGMAPAZ", "a.dbf", kNamedKeys};
+constexpr dos::TableLayout kB{"BDGMAPAZ", "b.dbf", kNamedKeys};
+constexpr dos::TableLayout kC{"BDGMAPAZ", "c.dbf", kNamesAndOrders};
+constexpr dos::TableLayout kAbsent{"BDGMAPAZ", "brak.dbf", {}};
+constexpr dos::TableLayout kEmpty{"BDGMAPAZ", "pusta.dbf", {}};
 
 // Two small tables in the KMZ folder: a is written first, b second, each with a text
 // field of the same name so that binding to the wrong table shows.
@@ -27,16 +40,16 @@ class ConverterToolkitTest : public ::testing::Test {
   ConverterToolkitTest() : site_(DosPersonsFolder{}) {
     const auto folder = site_.folder("GMAPAZ");
     std::filesystem::create_directories(folder);
-    Write(folder / "a.dbf", {"a1", "a2", "a3"}, {1, 2, 3});
-    Write(folder / "b.dbf", {"b1", "b2"}, {7, 8});
+    Write(folder, kA, {"a1", "a2", "a3"}, {1, 2, 3});
+    Write(folder, kB, {"b1", "b2"}, {7, 8});
     run_.emplace(site_);
   }
 
-  static void Write(const std::filesystem::path& path, const std::vector<std::string>& names,
-                    const std::vector<std::uint32_t>& keys) {
-    tools::DosTableWriter writer(path, {{"NAZWA", 'C', 10}, {"ID", 'C', 4}});
+  static void Write(const std::filesystem::path& folder, const dos::TableLayout& layout,
+                    const std::vector<std::string>& names, const std::vector<std::uint32_t>& keys) {
+    tools::CatalogueTableWriter writer(folder, layout);
     for (std::size_t i = 0; i < names.size(); ++i) {
-      writer.Add({names[i], tools::DosKey(keys[i])}, i == 1);
+      writer.Add({{"NAZWA", names[i]}, {"ID", tools::DosKey(keys[i])}}, i == 1);
     }
   }
 
@@ -49,11 +62,11 @@ class ConverterToolkitTest : public ::testing::Test {
 TEST_F(ConverterToolkitTest, BindingGoesToTheTableNamedNotTheOneOpenedLast) {
   std::string a_name, b_name;
   std::uint32_t a_key = 0;
-  auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf", [&](SourceTable& table) {
+  auto a = SourceTable::Open(context(), kA, [&](SourceTable& table) {
     table.Text("nazwa", &a_name).Binary4("id", &a_key);
   });
-  auto b = SourceTable::Open(context(), "BDGMAPAZ", "b.dbf",
-                             [&](SourceTable& table) { table.Text("NAZWA", &b_name); });
+  auto b =
+      SourceTable::Open(context(), kB, [&](SourceTable& table) { table.Text("NAZWA", &b_name); });
   ASSERT_TRUE(a && b);
 
   std::vector<std::string> seen;
@@ -77,7 +90,7 @@ TEST_F(ConverterToolkitTest, AWalkStatesEveryRecordsFateAndTheLedgerAgrees) {
   context().ledger.set_sink(&ledger);
   std::string name;
   std::uint32_t key = 0;
-  auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf", [&](SourceTable& table) {
+  auto a = SourceTable::Open(context(), kA, [&](SourceTable& table) {
     table.Text("nazwa", &name).Binary4("id", &key).Key();
   });
   ASSERT_TRUE(a);
@@ -116,7 +129,7 @@ TEST_F(ConverterToolkitTest, AnAlteredValueIsRecordedOnItsSourceRecord) {
   MemoryLedger ledger;
   context().ledger.set_sink(&ledger);
   std::string name;
-  auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf",
+  auto a = SourceTable::Open(context(), kA,
                              [&](SourceTable& table) { table.Text("nazwa", &name).Key(); });
   ASSERT_TRUE(a);
   auto target = convert::CreateTargetTable(context(), convert::MakeTargetFolder(context(), "KMZ"),
@@ -142,15 +155,16 @@ TEST_F(ConverterToolkitTest, AnAlteredValueIsRecordedOnItsSourceRecord) {
 // in lower case is found.
 TEST_F(ConverterToolkitTest, AMissingFieldFailsTheOpenAndLetterCaseDoesNotMatter) {
   tools::DosTableWriter(site_.folder("GMAPAZ") / "c.dbf", {{"nazwa", 'C', 10}}).Add({"mała"});
-  std::string name, other;
-  auto c = SourceTable::Open(context(), "BDGMAPAZ", "c.dbf",
-                             [&](SourceTable& table) { table.Text("NAZWA", &name); });
+  std::string name;
+  std::uint16_t other = 0;
+  auto c =
+      SourceTable::Open(context(), kC, [&](SourceTable& table) { table.Text("NAZWA", &name); });
   ASSERT_TRUE(c);
   EXPECT_TRUE(c->ReadRecordNumber(1));
   EXPECT_EQ(name, "mała");
   c->Close();
-  auto missing = SourceTable::Open(context(), "BDGMAPAZ", "c.dbf", [&](SourceTable& table) {
-    table.Text("nazwa", &name).Text("id_zam", &other);
+  auto missing = SourceTable::Open(context(), kC, [&](SourceTable& table) {
+    table.Text("nazwa", &name).Binary2("id_zam", &other);
   });
   ASSERT_FALSE(missing);
   EXPECT_EQ(missing.error().kind, run::FailureKind::kFieldMissing);
@@ -163,13 +177,13 @@ TEST_F(ConverterToolkitTest, AMissingFieldFailsTheOpenAndLetterCaseDoesNotMatter
 // a warning where the run can go without it.
 TEST_F(ConverterToolkitTest, AnOptionalTableIsAbsentOnlyWhenItIsNotThere) {
   const auto no_fields = [](SourceTable&) {};
-  auto absent = SourceTable::OpenOptional(context(), "BDGMAPAZ", "brak.dbf", no_fields);
+  auto absent = SourceTable::OpenOptional(context(), kAbsent, no_fields);
   ASSERT_TRUE(absent);
   EXPECT_FALSE(absent->has_value());
-  EXPECT_FALSE(SourceTable::Open(context(), "BDGMAPAZ", "brak.dbf", no_fields));
+  EXPECT_FALSE(SourceTable::Open(context(), kAbsent, no_fields));
 
   std::ofstream(site_.folder("GMAPAZ") / "pusta.dbf").close();  // 0 bytes
-  auto empty = SourceTable::OpenOptional(context(), "BDGMAPAZ", "pusta.dbf", no_fields);
+  auto empty = SourceTable::OpenOptional(context(), kEmpty, no_fields);
   ASSERT_FALSE(empty);
   EXPECT_EQ(empty.error().kind, run::FailureKind::kSourceUnreadable);
   EXPECT_EQ(empty.error().fault.kind, source::TableFaultKind::kEmptyFile);
@@ -177,7 +191,7 @@ TEST_F(ConverterToolkitTest, AnOptionalTableIsAbsentOnlyWhenItIsNotThere) {
   EXPECT_THAT(text, ::testing::HasSubstr("pusty"));
   EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("Szukano")));
 
-  EXPECT_FALSE(SourceTable::OpenIfReadable(context(), "BDGMAPAZ", "pusta.dbf", no_fields));
+  EXPECT_FALSE(SourceTable::OpenIfReadable(context(), kEmpty, no_fields));
   ASSERT_EQ(context().report.warnings.size(), 1u);
   EXPECT_EQ(context().report.warnings[0].kind, run::WarningKind::kOptionalSourceLeftOut);
   EXPECT_TRUE(context().status.ok());
@@ -198,8 +212,8 @@ TEST_F(ConverterToolkitTest, ADamagedRecordIsSkippedAsSuchAndItsNeighboursRead) 
     file.put('\xFF');
   }
   std::string name;
-  auto a = SourceTable::Open(context(), "BDGMAPAZ", "a.dbf",
-                             [&](SourceTable& table) { table.Text("nazwa", &name); });
+  auto a =
+      SourceTable::Open(context(), kA, [&](SourceTable& table) { table.Text("nazwa", &name); });
   ASSERT_TRUE(a);
   auto target = convert::CreateTargetTable(context(), convert::MakeTargetFolder(context(), "KMZ"),
                                            target::tables::kKmzSlownik);
@@ -215,6 +229,34 @@ TEST_F(ConverterToolkitTest, ADamagedRecordIsSkippedAsSuchAndItsNeighboursRead) 
   ASSERT_EQ(context().ledger.damaged_records().size(), 1u);
   EXPECT_EQ(context().ledger.damaged_records()[0].second, 1u);
   EXPECT_FALSE(a->ReadRecordNumber(2));
+}
+
+// The layout decides what a converter may bind: a field it lacks, one of the other edition,
+// or a kind the field cannot be read as is the converter's fault, whatever the file holds.
+TEST_F(ConverterToolkitTest, ABindingTheLayoutDoesNotAllowIsAFaultOfTheConverter) {
+  std::string text;
+  std::uint16_t word = 0;
+  std::uint32_t key = 0;
+  const auto opens = [&](const dos::TableLayout& layout, auto bind) {
+    auto table = SourceTable::Open(context(), layout, bind);
+    return table.has_value();
+  };
+  EXPECT_TRUE(opens(kA, [&](SourceTable& t) { t.Text("Nazwa", &text).Binary4("id", &key); }));
+  EXPECT_THROW(opens(kA, [&](SourceTable& t) { t.Text("nazwy", &text); }), std::logic_error);
+  EXPECT_THROW(opens(kA, [&](SourceTable& t) { t.Word("nazwa", &word); }), std::logic_error);
+  EXPECT_THROW(opens(kA, [&](SourceTable& t) { t.Binary2("id", &word); }), std::logic_error);
+  EXPECT_FALSE(
+      opens(kC, [&](SourceTable& t) { t.Binary2("id_zam", &word); }));  // the file lacks it
+
+  DosSite earlier_site(DosPersonsFolder{});
+  std::filesystem::remove(earlier_site.folder("groboty") / "cechy.dbf");
+  PreparedRun earlier(earlier_site);
+  ASSERT_EQ(earlier.context().edition, source::SourceEdition::kEarlier);
+  std::filesystem::copy_file(site_.folder("GMAPAZ") / "a.dbf",
+                             earlier_site.folder("GMAPAZ") / "c.dbf");
+  EXPECT_THROW(
+      SourceTable::Open(earlier.context(), kC, [&](SourceTable& t) { t.Binary2("id_zam", &word); }),
+      std::logic_error);
 }
 
 TEST_F(ConverterToolkitTest, DocumentSegmentOneIsPaddedCutAndRenumberedKeepingItsWidth) {

@@ -213,7 +213,7 @@ TEST_F(DictionariesConverterTest, ASiteWithoutFeaturesGetsAnEmptyTableAndTheFirs
   data.features.reset();
   WriteWorksFolders(site_, data);
   PreparedRun run(site_);
-  ASSERT_FALSE((run.context().edition == run::SourceEdition::kLater));
+  ASSERT_FALSE((run.context().edition == source::SourceEdition::kLater));
   ASSERT_TRUE(RecordResult(run.context(), convert::ConvertFeatures(run.context(), false)));
   EXPECT_THAT(run.Rows("BAZA/KERG/cechy.dbf"), IsEmpty());
   EXPECT_THAT(run.SequenceRows(), ElementsAre("CECHY=1"));

@@ -20,11 +20,11 @@ using ::testing::ElementsAre;
 const std::string kCreator = target::CreatorIdentifier(kRunDate);
 
 // Three sketches: record 2 has no key and keeps its number, so record 3 is the second
-// sketch; its segment 2 is longer than the field.
+// sketch; its segment 2 fills its four characters and is written as it is.
 DosSketches Sketches() {
   DosSketches data;
   data.sketches = {
-      {50, 4, "12", "5", "7", 5}, {0, 4, "13", "1", "8", 6}, {51, 0, "7", "12345", "", 0}};
+      {50, 4, "12", "5", "7", 5}, {0, 4, "13", "1", "8", 6}, {51, 0, "7", "1234", "", 0}};
   data.assortment_links = {
       {3, LinkReference(4)}, {3, "  "}, {2, LinkReference(1)}, {0, LinkReference(2)}};
   data.feature_links = {{1, LinkReference(0)}, {3, LinkReference(2)}};

@@ -90,7 +90,7 @@ class OperatsTest : public ::testing::Test {
 
 TEST_F(OperatsTest, RegisterOperatsWithTheirLinksAndMovements) {
   PreparedRun& run = Run();
-  ASSERT_TRUE((run.context().edition == run::SourceEdition::kLater));
+  ASSERT_TRUE((run.context().edition == source::SourceEdition::kLater));
   ASSERT_TRUE(
       RecordResult(run.context(), convert::ConvertOperats(run.context(), OperatKind::kRegister)));
   EXPECT_TRUE(run.context().status.ok());
@@ -182,7 +182,7 @@ TEST_F(OperatsTest, WithoutFeaturesTheKindOfWorkGivesTheAssortment) {
   fs::remove(site_.folder("GOP") / "asor_bu.dbf");
   fs::remove(site_.folder("GOP") / "cechy_bu.dbf");
   PreparedRun& run = Run();
-  ASSERT_FALSE((run.context().edition == run::SourceEdition::kLater));
+  ASSERT_FALSE((run.context().edition == source::SourceEdition::kLater));
   ASSERT_TRUE(
       RecordResult(run.context(), convert::ConvertOperats(run.context(), OperatKind::kBaseAndUse)));
   EXPECT_TRUE(run.context().status.ok());

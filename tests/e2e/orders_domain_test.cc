@@ -148,7 +148,7 @@ class OrdersDomainTest : public ::testing::Test {
     // The earlier edition knew no features: the run tells the editions by cechy.dbf.
     if (!domain.later_edition) std::filesystem::remove(site_.folder("groboty") / "cechy.dbf");
     run_.emplace(site_);
-    EXPECT_EQ((run_->context().edition == run::SourceEdition::kLater), domain.later_edition);
+    EXPECT_EQ((run_->context().edition == source::SourceEdition::kLater), domain.later_edition);
     RunDomain(*run_);
     return *run_;
   }

@@ -21,7 +21,7 @@ PreparedRun::PreparedRun(const DosSite& site, run::RunOptions options)
   context_.sequence =
       std::make_unique<target::SequenceTable>(session_.engine, output_.folder(), messages_);
   context_.creator_identifier = target::CreatorIdentifier(kRunDate);
-  const run::Result<run::SourceEdition> edition = run::SizeSharedTables(context_);
+  const run::Result<source::SourceEdition> edition = run::SizeSharedTables(context_);
   EXPECT_TRUE(edition.has_value());
   if (edition) context_.edition = *edition;
   session_.engine.set_value_observer(&context_.ledger);

@@ -9,6 +9,7 @@
 
 #include "tests/e2e/dos_site.h"
 #include "tests/e2e/prepared_run.h"
+#include "tests/e2e/register_site.h"
 #include "tests/oracles/oracles.h"
 #include "tools/dos/dos_table_writer.h"
 
@@ -48,16 +49,13 @@ class RasterExtentsTest : public ::testing::Test {
  protected:
   RasterExtentsTest() : site_(DosPersonsFolder{}) {
     std::filesystem::create_directories(site_.folder("GMAPAE"));
-    tools::DosTableWriter writer(
-        site_.folder("GMAPAE") / "ob_re.dbf",
-        {{"ID_ZAK", 'C', 4}, {"UKLAD", 'C', 1}, {"GODLO", 'C', 13}, {"RASTRY", 'C', 6}});
-    writer.Add({tools::DosKey(1), "a", "4.125.12", std::string(6, '\0')});
-    writer.Add({tools::DosKey(2), "6", "4.125.13", Bits(0, 0)});
-    writer.Add({tools::DosKey(3), "6", "4.125.14", Bits(5, 7)});
-    writer.Add({tools::DosKey(4), "6", "4.125.15", Bits(0, 0)});  // not converted
-    writer.Add({tools::DosKey(0), "6", "4.125.16", Bits(0, 0)});  // no document
-    writer.Add({tools::DosKey(0xFFFFFFFFu), "6", "4.125.17", Bits(0, 0)});
-    writer.Finish();
+    std::vector<DosRasterExtent> extents = {{1, "a", "4.125.12", std::string(6, '\0')},
+                                            {2, "6", "4.125.13", Bits(0, 0)},
+                                            {3, "6", "4.125.14", Bits(5, 7)},
+                                            {4, "6", "4.125.15", Bits(0, 0)},  // not converted
+                                            {0, "6", "4.125.16", Bits(0, 0)},  // no document
+                                            {0xFFFFFFFFu, "6", "4.125.17", Bits(0, 0)}};
+    WriteRasterExtents(site_.folder("GMAPAE"), source::tables::kObRe, extents);
     run_.emplace(site_);
     documents_.Size(7);
     documents_.Store(1, "00000001");
@@ -75,8 +73,8 @@ class RasterExtentsTest : public ::testing::Test {
 TEST_F(RasterExtentsTest, ConvertedDocumentsGetTheirSheetsWithThePackedCoverage) {
   const std::string folder = context().output_path + "BAZA\\KME";
   std::filesystem::create_directories(run_->output().path() / "BAZA" / "KME");
-  ASSERT_TRUE(RecordResult(context(), convert::ConvertRasterExtents(context(), folder, "BDGMAPAE",
-                                                                    "ob_re.dbf", documents_)));
+  ASSERT_TRUE(RecordResult(context(), convert::ConvertRasterExtents(
+                                          context(), folder, source::tables::kObRe, documents_)));
 
   const DbfOracleTable table =
       ReadDbfWithDbfread(run_->output().path() / "BAZA" / "KME" / "zakr_ras.dbf", "cp852");
@@ -98,8 +96,9 @@ TEST_F(RasterExtentsTest, ConvertedDocumentsGetTheirSheetsWithThePackedCoverage)
 
 TEST_F(RasterExtentsTest, AMissingSourceIsReportedAndWritesNothing) {
   const std::string folder = context().output_path + "BAZA\\KME";
-  ASSERT_FALSE(RecordResult(context(), convert::ConvertRasterExtents(context(), folder, "BDGMAPAE",
-                                                                     "ob_rz.dbf", documents_)));
+  std::filesystem::remove(site_.folder("GMAPAE") / "ob_re.dbf");
+  ASSERT_FALSE(RecordResult(context(), convert::ConvertRasterExtents(
+                                           context(), folder, source::tables::kObRe, documents_)));
   EXPECT_FALSE(context().status.ok());
   EXPECT_FALSE(std::filesystem::exists(run_->output().path() / "BAZA" / "KME" / "zakr_ras.dbf"));
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "source/table_catalogue.h"
 #include "tests/e2e/dos_site.h"
 
 namespace konwerter::testing {
@@ -25,8 +26,9 @@ struct DosRasterExtent {
   std::string uklad = "6", godlo = "4.125.12", rastry = std::string(6, '\0');
 };
 
-// Writes a raster-extent table (ob_re.dbf, ob_rr.dbf, ...).
-void WriteRasterExtents(const std::filesystem::path& path,
+// Writes a raster-extent table (ob_re.dbf, ob_rr.dbf, ...) into the folder.
+void WriteRasterExtents(const std::filesystem::path& folder,
+                        const source::tables::TableLayout& layout,
                         const std::vector<DosRasterExtent>& extents);
 
 // KMZ (BDGMAPAZ): metryka.dbf, ruch_m.dbf, slownik.dbf, ind_dok.dbf.

@@ -2,94 +2,99 @@
 
 #include <filesystem>
 
-#include "tools/dos/dos_table_writer.h"
+#include "source/table_catalogue.h"
+#include "tools/dos/catalogue_table_writer.h"
 #include "tools/sample/cp852_text.h"
 
 namespace konwerter::testing {
 
 namespace fs = std::filesystem;
+namespace tables = source::tables;
+using tools::CatalogueTableWriter;
 using tools::DosKey;
 using tools::DosReference;
-using tools::DosTableWriter;
 using tools::sample::Cp852;
 
 namespace {
 
-void WriteCoded(const fs::path& path, const char* key, const char* code, const char* name,
-                std::uint8_t name_width, const std::vector<DosCoded>& entries) {
-  DosTableWriter table(path, {{key, 'C', 2}, {code, 'C', 2}, {name, 'C', name_width}});
-  for (const DosCoded& e : entries) table.Add({DosReference(e.id), Cp852(e.code), Cp852(e.name)});
+// A coded dictionary: its own reference, the code and the name, by their fields.
+void WriteCoded(const fs::path& folder, const tables::TableLayout& layout, std::string_view key,
+                std::string_view code, std::string_view name,
+                const std::vector<DosCoded>& entries) {
+  CatalogueTableWriter table(folder, layout);
+  for (const DosCoded& e : entries) {
+    table.Add({{key, DosReference(e.id)}, {code, Cp852(e.code)}, {name, Cp852(e.name)}});
+  }
 }
 
 }  // namespace
 
 void WriteWorksRegister(const fs::path& folder, const DosWorksFolders& data) {
-  DosTableWriter kerg(folder / "kerg.dbf", {{"ID_KERG", 'C', 4},
-                                            {"NR_G", 'N', 3},
-                                            {"NR_WYK", 'C', 15},
-                                            {"WYKON", 'C', 4},
-                                            {"ZLECEN", 'C', 4},
-                                            {"UWAGI", 'C', 50},
-                                            {"POL_WL", 'C', 60},
-                                            {"D_P_ZAK", 'C', 8},
-                                            {"D_ROZ_P", 'C', 8},
-                                            {"D_PRZ_O", 'C', 8},
-                                            {"OPIS", 'C', 80}});
+  CatalogueTableWriter kerg(folder, tables::kKerg);
   std::vector<tools::NtxEntry> index;
   for (const DosReportedWork& r : data.register_records) {
-    kerg.Add({DosKey(r.id_kerg), r.nr_g, Cp852(r.nr_wyk), DosKey(r.wykon), DosKey(r.zlecen),
-              Cp852(r.uwagi), Cp852(r.pol_wl), r.d_p_zak, r.d_roz_p, r.d_prz_o, Cp852(r.opis)});
+    kerg.Add({{"ID_KERG", DosKey(r.id_kerg)},
+              {"NR_G", r.nr_g},
+              {"NR_WYK", Cp852(r.nr_wyk)},
+              {"WYKON", DosKey(r.wykon)},
+              {"ZLECEN", DosKey(r.zlecen)},
+              {"UWAGI", Cp852(r.uwagi)},
+              {"POL_WL", Cp852(r.pol_wl)},
+              {"D_P_ZAK", r.d_p_zak},
+              {"D_ROZ_P", r.d_roz_p},
+              {"D_PRZ_O", r.d_prz_o},
+              {"OPIS", Cp852(r.opis)}});
     index.push_back({DosKey(r.id_kerg), kerg.record_count()});
   }
   tools::WriteNtx(folder / "kerg.ntx", {4, "ID_KERG"}, data.register_index.value_or(index));
 
-  DosTableWriter quantities(
-      folder / "kergasor.dbf",
-      {{"ID_RKERG", 'C', 4}, {"RO_ROBOTY", 'C', 2}, {"WIELKOSC", 'N', 10, 4}});
+  CatalogueTableWriter quantities(folder, tables::kKergasor);
   for (const DosQuantity& q : data.quantities) {
-    quantities.Add({DosKey(q.id_rkerg), DosReference(q.ro_roboty), q.wielkosc});
+    quantities.Add({{"ID_RKERG", DosKey(q.id_rkerg)},
+                    {"RO_ROBOTY", DosReference(q.ro_roboty)},
+                    {"WIELKOSC", q.wielkosc}});
   }
-  DosTableWriter covered(folder / "obdg.dbf",
-                         {{"ID_OPE", 'C', 4}, {"ID_DZIALKI", 'C', 4}, {"PRZED_PO", 'C', 1}});
+  CatalogueTableWriter covered(folder, tables::kZgloObdg);
   for (const DosCoveredParcel& c : data.covered) {
-    covered.Add({DosKey(c.id_ope), DosKey(c.id_dzialki), c.przed_po});
+    covered.Add({{"ID_OPE", DosKey(c.id_ope)},
+                 {"ID_DZIALKI", DosKey(c.id_dzialki)},
+                 {"PRZED_PO", c.przed_po}});
   }
-  WriteRasterExtents(folder / "ob_rr.dbf", data.extents);
+  WriteRasterExtents(folder, tables::kObRr, data.extents);
 }
 
 namespace {
 
 void WriteWorkList(const fs::path& folder, const DosWorksFolders& data) {
-  DosTableWriter roboty(folder / "roboty.dbf", {{"ID_KERG", 'C', 4},
-                                                {"JEDN_SEG", 'C', 4},
-                                                {"NR_PORZ", 'N', 5},
-                                                {"ROK", 'N', 4},
-                                                {"LP", 'N', 4},
-                                                {"INNA_NAZWA", 'C', 20},
-                                                {"JESTWKERGU", 'L', 1}});
+  CatalogueTableWriter roboty(folder, tables::kRoboty);
   for (const DosWork& w : data.works) {
-    roboty.Add({DosKey(w.id_kerg), w.jedn_seg, w.nr_porz, w.rok, w.lp, Cp852(w.inna_nazwa),
-                w.jestwkergu ? "T" : "F"});
+    roboty.Add({{"ID_KERG", DosKey(w.id_kerg)},
+                {"JEDN_SEG", w.jedn_seg},
+                {"NR_PORZ", w.nr_porz},
+                {"ROK", w.rok},
+                {"LP", w.lp},
+                {"INNA_NAZWA", Cp852(w.inna_nazwa)},
+                {"JESTWKERGU", w.jestwkergu ? "T" : "F"}});
   }
-  DosTableWriter obreb(folder / "obreb.dbf", {{"ID_OBR", 'C', 4},
-                                              {"NR_G", 'C', 5},
-                                              {"NR_OBR", 'C', 4},
-                                              {"NAZWA", 'C', 30},
-                                              {"KOD_OBR", 'C', 2}});
+  CatalogueTableWriter obreb(folder, tables::kObreb);
   for (const DosPrecinct& p : data.precincts) {
-    obreb.Add({DosKey(p.id_obr), p.nr_g, p.nr_obr, Cp852(p.nazwa), p.kod_obr});
+    obreb.Add({{"ID_OBR", DosKey(p.id_obr)},
+               {"NR_G", p.nr_g},
+               {"NR_OBR", p.nr_obr},
+               {"NAZWA", Cp852(p.nazwa)},
+               {"KOD_OBR", p.kod_obr}});
   }
-  DosTableWriter dz(folder / "dz.dbf", {{"ID_DZIALKI", 'C', 4},
-                                        {"ID_OBREBU", 'C', 4},
-                                        {"L_DZIALKI", 'N', 6},
-                                        {"M_DZIALKI", 'N', 4},
-                                        {"NR_ARKUSZA", 'N', 3}});
+  CatalogueTableWriter dz(folder, tables::kDz);
   for (const DosParcel& p : data.parcels) {
-    dz.Add({DosKey(p.id_dzialki), DosKey(p.id_obrebu), p.l_dzialki, p.m_dzialki, p.nr_arkusza});
+    dz.Add({{"ID_DZIALKI", DosKey(p.id_dzialki)},
+            {"ID_OBREBU", DosKey(p.id_obrebu)},
+            {"L_DZIALKI", p.l_dzialki},
+            {"M_DZIALKI", p.m_dzialki},
+            {"NR_ARKUSZA", p.nr_arkusza}});
   }
-  fs::remove(folder / "cechy.dbf");
+  fs::remove(folder / tables::kCechy.file);
   if (data.features) {
-    WriteCoded(folder / "cechy.dbf", "ID_CECHY", "CECHA", "NAZ_CECHY", 60, *data.features);
+    WriteCoded(folder, tables::kCechy, "ID_CECHY", "CECHA", "NAZ_CECHY", *data.features);
   }
 }
 
@@ -99,16 +104,18 @@ void WriteWorksFolders(const DosSite& site, const DosWorksFolders& data) {
   WriteWorkList(site.folder("groboty"), data);
   const fs::path register_folder = site.folder("LZGLO");
   WriteWorksRegister(register_folder, data);
-  WriteCoded(register_folder / "asortym.dbf", "ID_ASORT", "ASORT", "NAZWA_A", 60,
+  WriteCoded(register_folder, tables::kZgloAsortym, "ID_ASORT", "ASORT", "NAZWA_A",
              data.work_assortments);
   const fs::path orders = site.folder("LZLEC");
-  WriteCoded(orders / "asortym.dbf", "ID_ASORT", "ASORT", "NAZWA_A", 60, data.order_assortments);
-  WriteCoded(orders / "obsluga.dbf", "ID_OBSLUGA", "OBSLUGA", "NAZW_IMIE", 30, data.services);
+  WriteCoded(orders, tables::kZlecAsortym, "ID_ASORT", "ASORT", "NAZWA_A", data.order_assortments);
+  WriteCoded(orders, tables::kObsluga, "ID_OBSLUGA", "OBSLUGA", "NAZW_IMIE", data.services);
 
-  DosTableWriter gmina(site.persons_folder() / "gmina.dbf",
-                       {{"ID", 'C', 2}, {"NR_W", 'N', 2}, {"NR_G", 'N', 3}, {"NAZWA", 'C', 25}});
+  CatalogueTableWriter gmina(site.persons_folder(), tables::kGmina);
   for (const DosCommune& c : data.communes) {
-    gmina.Add({DosReference(c.id), c.nr_w, c.nr_g, Cp852(c.nazwa)});
+    gmina.Add({{"ID", DosReference(c.id)},
+               {"NR_W", c.nr_w},
+               {"NR_G", c.nr_g},
+               {"NAZWA", Cp852(c.nazwa)}});
   }
 }
 

@@ -75,6 +75,104 @@ def mem_entry(name, kind, length, value, decimals=0):
     return head + value
 
 
+def site_parts(seed):
+    """The flag byte and the three files of a fuzz_site input."""
+    flag, rest = seed[0], seed[1:]
+    parts = []
+    for _ in range(2):
+        length = struct.unpack("<I", rest[:4])[0]
+        parts.append(rest[4:4 + length])
+        rest = rest[4 + length:]
+    return flag, parts[0], parts[1], rest
+
+
+def site_input(flag, osoby, nazwy, index):
+    return (bytes([flag]) + struct.pack("<I", len(osoby)) + osoby + struct.pack("<I", len(nazwy))
+            + nazwy + index)
+
+
+def with_header_length(table, length):
+    return table[:8] + struct.pack("<H", length) + table[10:]
+
+
+def padded(table):
+    """The table as dBase III before III PLUS writes it: a zero byte after the terminator."""
+    header = struct.unpack("<H", table[8:10])[0]
+    return with_header_length(table[:header] + b"\0" + table[header:], header + 1)
+
+
+def with_flags(table, flag, every=1):
+    count, header, length = struct.unpack("<IHH", table[4:12])
+    data = bytearray(table)
+    for record in range(0, count, every):
+        data[header + record * length] = flag
+    return bytes(data)
+
+
+def fields_of(table):
+    """name -> (offset in the record, width) of a table's fields."""
+    header = struct.unpack("<H", table[8:10])[0]
+    fields, offset = {}, 1
+    for at in range(32, header - 1, 32):
+        if table[at] == 0x0D:
+            break
+        name = table[at:at + 11].split(b"\0")[0].decode().upper()
+        fields[name] = (offset, table[at + 16])
+        offset += table[at + 16]
+    return fields
+
+
+def name_index(nazwy):
+    """nazwy.ntx for a nazwy.dbf of a few records: one leaf page of keys ID_OS + line number."""
+    count, header, length = struct.unpack("<IHH", nazwy[4:12])
+    fields = fields_of(nazwy)
+    (id_at, _), (lp_at, lp_width) = fields["ID_OS"], fields["LP"]
+    keys = {}
+    for record in range(count):
+        data = nazwy[header + record * length:header + (record + 1) * length]
+        key = data[id_at:id_at + 4] + bytes([int(data[lp_at:lp_at + lp_width] or b"0")])
+        keys.setdefault(key, record + 1)
+    max_keys = 66
+    items = [(0, record, key) for key, record in sorted(keys.items())][:max_keys]
+    header_page = bytearray(1024)
+    struct.pack_into("<HHIIHHHHH", header_page, 0, 6, 1, 1024, 0, 13, 5, 0, max_keys,
+                     max_keys // 2)
+    return bytes(header_page) + ntx_page(items, 0, 5, max_keys)
+
+
+def site_seeds():
+    """Inputs of fuzz_site that reach the checks of a table's layout and of an index against
+    its table, derived from the seed of the sound sample site."""
+    flag, osoby, nazwy, index = site_parts(
+        open(os.path.join(HERE, "corpus", "site", "sample_1"), "rb").read())
+    header = struct.unpack("<H", nazwy[8:10])[0]
+    osoby_header = struct.unpack("<H", osoby[8:10])[0]
+    count = struct.unpack("<I", nazwy[4:8])[0]
+    flag &= ~1  # nazwy.ntx is read
+    index = name_index(nazwy)
+    root = struct.unpack("<I", index[4:8])[0]
+    first_slot = root + struct.unpack("<H", index[root + 2:root + 4])[0]
+    wild_record = bytearray(index)
+    struct.pack_into("<I", wild_record, first_slot + 4, count + 1)
+    key_size_4 = index[:14] + struct.pack("<H", 4) + index[16:]
+    seeds = {
+        "layout_padded_header": (flag, padded(osoby), padded(nazwy), index),
+        "layout_header_one_long": (flag, osoby, with_header_length(nazwy, header + 1), index),
+        "layout_header_one_short":
+            (flag, with_header_length(osoby, osoby_header - 1), nazwy, index),
+        "layout_padded_header_one_short":
+            (flag, osoby, with_header_length(padded(nazwy), header), index),
+        "layout_flags_wild": (flag, osoby, with_flags(nazwy, ord("X")), index),
+        "layout_some_flags_wild": (flag, osoby, with_flags(nazwy, 0xFF, every=3), index),
+        "index_record_beyond_table": (flag, osoby, nazwy, bytes(wild_record)),
+        "index_key_size_4": (flag, osoby, nazwy, key_size_4),
+        "index_key_size_4_rebuilt": (flag | 1, osoby, with_flags(nazwy, 0xFF, every=5),
+                                     key_size_4),
+    }
+    for name, parts in seeds.items():
+        write("site", name, site_input(*parts))
+
+
 def main():
     fields = [("NAZWA", "C", 12, 0), ("ILE", "N", 5, 0), ("KWOTA", "N", 8, 2),
               ("DATA", "D", 8, 0), ("AKT", "L", 1, 0), ("KOD", "C", 4, 0),
@@ -112,6 +210,8 @@ def main():
     for name, marker in (("cp852", b"c"), ("mazovia", b"n"), ("7c", b"|"), ("8d", b"\x8d")):
         write("polskie_lit", name + ".lit", b" " * 141 + marker + b" " * 114)
     write("polskie_lit", "short.lit", b" " * 141)
+
+    site_seeds()
 
 
 if __name__ == "__main__":

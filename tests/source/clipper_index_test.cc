@@ -268,6 +268,46 @@ TEST_F(ClipperIndexTest, DamagedPagesNeverLeadOutside) {
   EXPECT_EQ(index_.status(), kIndexBadPage);
 }
 
+// The check of the whole tree finds what would make a look-up answer wrongly or not at all,
+// before any look-up is made.
+TEST_F(ClipperIndexTest, TheTreeCheckFindsWhatWouldMisleadALookUp) {
+  const auto check = [&](const std::vector<std::uint8_t>& bytes, std::uint32_t records) {
+    WriteFileBytes(file_, bytes);
+    index_.Open(path_);
+    return index_.CheckTree(records);
+  };
+  Write(EvenKeys(60), 5, 2);  // several levels deep, records 1 to 60
+  const std::vector<std::uint8_t> sound = ReadFileBytes(file_);
+  EXPECT_FALSE(check(sound, 60));
+  EXPECT_EQ(check(sound, 59), (IndexFault{IndexFaultKind::kRecordOutside, 60, 59}));
+
+  const std::uint32_t root = U32At(sound, 4);
+  const std::uint32_t child = U32At(sound, root + U16At(sound, root + 2));
+  ASSERT_NE(child, 0u);
+  std::vector<std::uint8_t> bytes = sound;
+  PutU32(bytes, root + U16At(bytes, root + 2), root);
+  EXPECT_EQ(check(bytes, 60), (IndexFault{IndexFaultKind::kTreeLoops, root}));
+  bytes = sound;
+  PutU32(bytes, root + U16At(bytes, root + 2), 1024 * 500);
+  EXPECT_EQ(check(bytes, 60), (IndexFault{IndexFaultKind::kPageUnreadable, 1024 * 500}));
+  bytes = sound;
+  PutU32(bytes, root + U16At(bytes, root + 2), child + 1);
+  EXPECT_EQ(check(bytes, 60), (IndexFault{IndexFaultKind::kPageUnreadable, child + 1}));
+
+  // The last key of the page below the root's first key, raised above that key: the page is
+  // in order, the tree is not.
+  bytes = sound;
+  const std::uint16_t count = U16At(bytes, child);
+  const std::size_t last_key = child + U16At(bytes, child + 2 * count) + 8;
+  std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(last_key), 5, std::uint8_t{'9'});
+  EXPECT_EQ(check(bytes, 60), (IndexFault{IndexFaultKind::kTreeOutOfOrder, child}));
+  bytes[child] = 0xFF;  // an item count that takes the slots off the page
+  EXPECT_EQ(check(bytes, 60), (IndexFault{IndexFaultKind::kPageDamaged, child}));
+
+  EXPECT_FALSE(check(ChainOfPages(30), 1));
+  EXPECT_EQ(check(ChainOfPages(31), 1), (IndexFault{IndexFaultKind::kTreeLoops, 1024 * 31}));
+}
+
 TEST_F(ClipperIndexTest, CloseLeavesStatus0) {
   Write(EvenKeys(2));
   index_.Open(path_);

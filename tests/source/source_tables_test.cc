@@ -14,6 +14,8 @@ namespace konwerter::source {
 namespace {
 
 namespace fs = std::filesystem;
+using source::TableFault;
+using source::TableFaultKind;
 using testing::CutFile;
 using testing::PatchFile;
 using testing::WriteTable;
@@ -144,6 +146,96 @@ TEST_F(SourceTablesTest, AHeaderThatDoesNotDescribeTheFileFailsTheOpenSayingWhy)
   refused(32 + 11, std::string(1, '\x01'), {TableFaultKind::kBadDescriptor, 1, 10, "NAZWA", 0});
   EXPECT_EQ(tables_.Open(WritePersons()), 1);
   EXPECT_FALSE(tables_.last_open_fault());
+}
+
+// dBase III PLUS and Clipper end the header with the 0D terminator, dBase III before III
+// PLUS with 0D and a zero byte; a header length that ends it anywhere else would read every
+// record out of place, and fails the open.
+TEST_F(SourceTablesTest, TheHeaderEndsWhereDbaseThreeWritersEndIt) {
+  using source::TableFaultKind;
+  const fs::path file = dir_.path() / "OSOBY.DBF";
+  const std::uint64_t plain = HeaderLength(3);
+  const auto header_length = [&](std::uint64_t length) {
+    PatchFile(file, 8,
+              std::string{static_cast<char>(length & 0xFF), static_cast<char>(length >> 8)});
+  };
+  // The same table with the zero byte after its terminator.
+  const auto write_padded = [&] {
+    WritePersons();
+    std::vector<std::uint8_t> bytes = ::konwerter::testing::ReadFileBytes(file);
+    bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(plain), std::uint8_t{0});
+    ::konwerter::testing::WriteFileBytes(file, bytes);
+    header_length(plain + 1);
+  };
+  const auto opens_reading = [&](const std::string& first_name) {
+    std::string name;
+    const TableHandle table = tables_.Open(dir_.Join("osoby"));
+    if (table == 0) return std::string("not opened");
+    tables_.BindText("NAZWA", &name);
+    tables_.ReadRecord(table);
+    tables_.Close(table);
+    return name == first_name ? std::string() : name;
+  };
+  const auto refused = [&](std::uint64_t length, std::uint64_t expected) {
+    EXPECT_EQ(tables_.Open(dir_.Join("osoby")), 0);
+    EXPECT_EQ(tables_.status(), kSourceBadStructure);
+    EXPECT_TRUE(tables_.last_open_fault() ==
+                (TableFault{TableFaultKind::kHeaderLengthMismatch, length, expected}))
+        << static_cast<int>(tables_.last_open_fault().kind) << " " << length;
+  };
+
+  WritePersons();
+  EXPECT_EQ(opens_reading("Kowalski"), "");
+  write_padded();
+  EXPECT_EQ(opens_reading("Kowalski"), "");
+
+  for (const std::int64_t off_by : {-1, 1}) {
+    WritePersons();
+    header_length(plain + off_by);
+    refused(plain + off_by, plain);
+    write_padded();
+    header_length(plain + 1 + off_by);
+    refused(plain + 1 + off_by, plain + 1);
+  }
+}
+
+// The deletion flags of records spread over the table tell whether the header puts them
+// where they lie: when most of those sampled are neither a space nor "*", it does not, and
+// the open fails; a few damaged records are read around as they are met.
+TEST_F(SourceTablesTest, RecordsOutOfPlaceFailTheOpenAndAFewDamagedOnesDoNot) {
+  const fs::path file = dir_.path() / "NUMERY.DBF";
+  const auto damage = [&](int record) { PatchFile(file, HeaderLength(1) + 7 * record, "X"); };
+  const auto opens = [&] {
+    const TableHandle table = tables_.Open(dir_.Join("NUMERY.DBF"));
+    if (table != 0) tables_.Close(table);
+    return table != 0;
+  };
+
+  WriteNumbers(10);
+  for (const int record : {0, 3, 6, 8, 9}) damage(record);
+  EXPECT_TRUE(opens()) << "half the records damaged is no misplacement";
+  damage(5);
+  EXPECT_FALSE(opens());
+  EXPECT_TRUE(tables_.last_open_fault() == (TableFault{TableFaultKind::kRecordsMisaligned, 6, 10}));
+
+  WriteNumbers(1);
+  damage(0);
+  EXPECT_TRUE(opens()) << "one record tells nothing about the header";
+
+  // A large table: 64 records sampled, the first and the last among them.
+  WriteNumbers(5000);
+  for (int record = 0; record < 5000; ++record) damage(record);
+  EXPECT_FALSE(opens());
+  EXPECT_TRUE(tables_.last_open_fault() ==
+              (TableFault{TableFaultKind::kRecordsMisaligned, 64, 64}));
+  WriteNumbers(5000);
+  damage(0);
+  damage(4999);
+  const TableHandle table = tables_.Open(dir_.Join("NUMERY.DBF"));
+  ASSERT_NE(table, 0);
+  EXPECT_TRUE(tables_.CurrentRecordDamaged(table));
+  tables_.GoToRecord(table, 1);
+  EXPECT_FALSE(tables_.CurrentRecordDamaged(table));
 }
 
 TEST_F(SourceTablesTest, APathWhoseOnlyDotIsInAFolderGetsNoExtension) {

@@ -5,16 +5,13 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/dbf_layout.h"
 #include "platform/little_endian.h"
-#include "source/dbf_layout.h"
 
 namespace konwerter::tools {
 
 namespace {
 
-namespace dbf = source::dbf;
-
-constexpr std::size_t kMaxRecordLength = 0xFFFF;
 constexpr std::size_t kMaxHeaderLength = 0xFFFF;
 
 void CheckField(const DosField& field) {
@@ -30,7 +27,8 @@ std::size_t RecordLength(const std::vector<DosField>& fields) {
     CheckField(field);
     length += field.width;
   }
-  if (length > kMaxRecordLength) throw std::invalid_argument("a DOS record is at most 65535 bytes");
+  if (length > dbf::kMaxRecordLength)
+    throw std::invalid_argument("a DOS record is at most 65535 bytes");
   return length;
 }
 
@@ -84,10 +82,10 @@ DosTableWriter::~DosTableWriter() {
 
 void DosTableWriter::WriteHeader(platform::CalendarDate last_update) {
   std::vector<std::uint8_t> header(header_length_, 0);
-  header[dbf::kVersionOffset] = dbf::kVersionDbase3;
-  header[dbf::kUpdateYearOffset] = YearByte(last_update.year);
-  header[dbf::kUpdateMonthOffset] = static_cast<std::uint8_t>(last_update.month);
-  header[dbf::kUpdateDayOffset] = static_cast<std::uint8_t>(last_update.day);
+  header[dbf::kVersionOffset] = dbf::kVersionPlain;
+  header[dbf::kUpdateDateOffset] = YearByte(last_update.year);
+  header[dbf::kUpdateDateOffset + 1] = static_cast<std::uint8_t>(last_update.month);
+  header[dbf::kUpdateDateOffset + 2] = static_cast<std::uint8_t>(last_update.day);
   platform::StoreU32(header, dbf::kRecordCountOffset, 0);  // set by Finish()
   platform::StoreU16(header, dbf::kHeaderLengthOffset, header_length_);
   platform::StoreU16(header, dbf::kRecordLengthOffset, record_length_);
@@ -105,7 +103,7 @@ void DosTableWriter::Add(const std::vector<std::string>& values, bool deleted) {
     throw std::invalid_argument("a record needs " + std::to_string(fields_.size()) +
                                 " values, got " + std::to_string(values.size()));
   }
-  record_[0] = deleted ? dbf::kDeletedFlag : dbf::kLiveFlag;
+  record_[0] = deleted ? dbf::kDeletedRecord : dbf::kLiveRecord;
   std::size_t offset = 1;
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     PutValue(std::span(record_).subspan(offset, fields_[i].width), fields_[i], values[i]);

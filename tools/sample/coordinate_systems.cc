@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "source/table_catalogue.h"
 #include "tools/dos/block_writer.h"
 #include "tools/dos/mem_writer.h"
 #include "tools/sample/cp852_text.h"
@@ -61,17 +62,17 @@ void WriteDefinition(SiteContext& site, const SystemDescription& system) {
 }
 
 void WriteCorners(SiteContext& site, const SystemDescription& system) {
-  SampleTable table(site.files, SiteFolder::kWorks, system.corners,
-                    {Text("GODLO10", 10), Text("XX", 7), Text("YY", 7)});
+  SampleTable table(site.files, source::tables::kCorners, system.corners);
   for (int row = 0; row < 4; ++row) {
     for (int column = 0; column < 3; ++column) {
       const std::string emblem = std::to_string(row * 3 + column + 101);
-      table.Add({system.corners == "lok_p1.dbf" ? emblem : "A " + emblem,
-                 std::to_string(5000 + row * system.dy),
-                 std::to_string(4000 + column * system.dx)});
+      table.Add({{"GODLO10", system.corners == "lok_p1.dbf" ? emblem : "A " + emblem},
+                 {"XX", std::to_string(5000 + row * system.dy)},
+                 {"YY", std::to_string(4000 + column * system.dx)}});
     }
   }
-  table.Add({"", "9999999", "9999999"});  // an empty emblem, left out of the description
+  // An empty emblem, left out of the description.
+  table.Add({{"XX", "9999999"}, {"YY", "9999999"}});
   table.Finish();
 }
 

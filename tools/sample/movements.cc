@@ -8,22 +8,26 @@
 
 namespace konwerter::tools::sample {
 
-void WriteLoanMovements(SiteContext& site, SiteFolder folder, std::string_view file,
-                        std::uint32_t documents) {
+void WriteLoanMovements(SiteContext& site, const source::tables::TableLayout& layout,
+                        std::uint32_t documents, NameCase name_case) {
   SiteRandom& random = site.random;
-  SampleTable table(
-      site.files, folder, file,
-      {Text("ID_DOK", 4), Text("ID_OSOBY", 4), Text("D_WYP", 8), Text("D_ZWROTU", 8)});
+  SampleTable table(site.files, layout, name_case);
   for (std::uint32_t document = 1; document <= documents; ++document) {
     if (!random.Percent(40)) continue;
     for (int loan = random.Between(1, 3); loan > 0; --loan) {
-      table.Add({DosKey(document), KeyOf(random, site.model.persons), SomeDate(random),
-                 loan == 1 && random.Percent(40) ? "" : DateText(random, 100)},
+      table.Add({{"ID_DOK", DosKey(document)},
+                 {"ID_OSOBY", KeyOf(random, site.model.persons)},
+                 {"D_WYP", SomeDate(random)},
+                 {"D_ZWROTU", loan == 1 && random.Percent(40) ? "" : DateText(random, 100)}},
                 random.Percent(2));
     }
   }
-  table.Add({DosKey(documents + 1000), KeyOf(random, site.model.persons), SomeDate(random), ""});
-  table.Add({DosKey(0), KeyOf(random, site.model.persons), SomeDate(random), ""});
+  table.Add({{"ID_DOK", DosKey(documents + 1000)},
+             {"ID_OSOBY", KeyOf(random, site.model.persons)},
+             {"D_WYP", SomeDate(random)}});
+  table.Add({{"ID_DOK", DosKey(0)},
+             {"ID_OSOBY", KeyOf(random, site.model.persons)},
+             {"D_WYP", SomeDate(random)}});
   table.Finish();
 }
 

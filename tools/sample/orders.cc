@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "source/table_catalogue.h"
 #include "tools/dos/dos_table_writer.h"
 #include "tools/sample/cp852_text.h"
 #include "tools/sample/site_domains.h"
@@ -12,6 +13,8 @@
 namespace konwerter::tools::sample {
 
 namespace {
+
+namespace tables = source::tables;
 
 struct PriceList {
   int number;
@@ -39,23 +42,29 @@ struct Position {
   std::string position;
 };
 
+// The fields of a coded dictionary of the orders: its own reference, the code and the name.
+struct CodedFields {
+  std::string_view key, code, name;
+};
+
 // Writes `entries` keyed 1, 2, ..., a record without a key, then `unreferred` keyed on: the
 // returned count covers the first two, which orders may name; no order names the last, so
 // removing unlinked records visibly changes the output.
-std::uint16_t WriteCodedNames(SiteContext& site, const char* file,
-                              const std::vector<DosField>& fields,
+std::uint16_t WriteCodedNames(SiteContext& site, const tables::TableLayout& layout,
+                              NameCase name_case, const CodedFields& fields,
                               const std::vector<std::pair<std::string, std::string>>& entries,
                               const std::vector<std::pair<std::string, std::string>>& unreferred) {
-  SampleTable table(site.files, SiteFolder::kOrders, file, fields);
+  SampleTable table(site.files, layout, name_case);
+  const auto add = [&](std::uint16_t key, std::string code, std::string name) {
+    table.Add({{fields.key, DosReference(key)}, {fields.code, code}, {fields.name, name}});
+  };
   for (const auto& [code, name] : entries) {
-    table.Add(
-        {DosReference(static_cast<std::uint16_t>(table.count() + 1)), Cp852(code), Cp852(name)});
+    add(static_cast<std::uint16_t>(table.count() + 1), Cp852(code), Cp852(name));
   }
-  table.Add({DosReference(kNoReference), "ZZ", Cp852("bez klucza")});
+  add(kNoReference, "ZZ", Cp852("bez klucza"));
   const auto referable = static_cast<std::uint16_t>(table.count());
   for (const auto& [code, name] : unreferred) {
-    table.Add(
-        {DosReference(static_cast<std::uint16_t>(table.count() + 1)), Cp852(code), Cp852(name)});
+    add(static_cast<std::uint16_t>(table.count() + 1), Cp852(code), Cp852(name));
   }
   table.Finish();
   return referable;
@@ -63,7 +72,7 @@ std::uint16_t WriteCodedNames(SiteContext& site, const char* file,
 
 void WriteOrderDictionaries(SiteContext& site) {
   site.model.order_assortments = WriteCodedNames(
-      site, "asortym.dbf", {Text("ID_ASORT", 2), Text("ASORT", 2), Text("NAZWA_A", 60)},
+      site, tables::kZlecAsortym, NameCase::kAsCatalogued, {"ID_ASORT", "ASORT", "NAZWA_A"},
       {{"MZ", "mapa zasadnicza"},
        {"MW", "mapa ewidencyjna"},
        {"WY", "wypis z rejestru gruntów"},
@@ -80,26 +89,22 @@ void WriteOrderDictionaries(SiteContext& site) {
                      std::string(surnames[i * 3]) + " " + std::string(FemaleFirstNames()[i])});
   }
   staff.push_back({"OD", "Przybyszewska-Kołodziejczyk Małgorzata"});  // longer than 25
-  site.model.services = WriteCodedNames(
-      site, "OBSLUGA.DBF", {Text("ID_OBSLUGA", 2), Text("OBSLUGA", 2), Text("NAZW_IMIE", 30)},
-      staff, {{"OE", "Emerytowana Helena"}});
+  site.model.services = WriteCodedNames(site, tables::kObsluga, NameCase::kUpper,
+                                        {"ID_OBSLUGA", "OBSLUGA", "NAZW_IMIE"}, staff,
+                                        {{"OE", "Emerytowana Helena"}});
 }
 
 std::vector<Position> WritePriceLists(SiteContext& site) {
   SiteRandom& random = site.random;
-  SampleTable headers(
-      site.files, SiteFolder::kOrders, "r_ceny.dbf",
-      {Number("R_CENY", 3), Text("NAZWA_RC", 20), Text("SPOSOB_OBL", 1), Text("SPOSOB_KLF", 1)});
-  SampleTable positions(
-      site.files, SiteFolder::kOrders, "cenniki.dbf",
-      {Number("R_CENY", 3), Text("NR_CENNIKA", 5), Text("POZYCJA", 5), Text("WYR", 1),
-       Text("NAPOZ_SKR", 20), Text("NAPOZ_PEL", 78), Text("SWW_KU", 10), Text("JEDN", 8),
-       Number("CONST", 10, 2), Number("WSPOLCZ", 6, 3), Number("CENA", 10, 2), Text("VAT", 2)});
+  SampleTable headers(site.files, tables::kRCeny);
+  SampleTable positions(site.files, tables::kCenniki);
   std::vector<Position> written;
   constexpr std::string_view kRates[] = {"22", " 7", "0", "zw", "7%"};
   for (const PriceList& list : kPriceLists) {
-    headers.Add({Whole(list.number, 3), Cp852(list.name), std::string(list.method),
-                 std::string(list.classification)});
+    headers.Add({{"R_CENY", Whole(list.number, 3)},
+                 {"NAZWA_RC", Cp852(list.name)},
+                 {"SPOSOB_OBL", std::string(list.method)},
+                 {"SPOSOB_KLF", std::string(list.classification)}});
     const int count = list.number == kMapPriceList ? kMapKinds : 8;
     for (int i = 1; i <= count; ++i) {
       char number[8];
@@ -110,35 +115,58 @@ std::vector<Position> WritePriceLists(SiteContext& site) {
       }
       const std::string rate(list.number == kVatPriceList ? "22" : kRates[random.Below(5)]);
       positions.Add(
-          {Whole(list.number, 3), std::string(list.catalogue), number, "S", Cp852("poz. ") + number,
-           Cp852("Pozycja cennika: sporządzenie dokumentu, opłata za hektar lub "
-                 "arkusz mapy, z uwzględnieniem współczynników"),
-           "PKWiU " + std::to_string(74 + i % 3), Cp852(i % 2 ? "szt." : "ha"), DosNumber(0, 10, 2),
-           DosNumber(1, 6, 3), DosNumber(random.Between(500, 50000) / 100.0 + 0.005, 10, 2), rate});
+          {{"R_CENY", Whole(list.number, 3)},
+           {"NR_CENNIKA", std::string(list.catalogue)},
+           {"POZYCJA", number},
+           {"WYR", "S"},
+           {"NAPOZ_SKR", Cp852("poz. ") + number},
+           {"NAPOZ_PEL", Cp852("Pozycja cennika: sporządzenie dokumentu, opłata za "
+                               "hektar lub arkusz mapy, z uwzględnieniem współczynników")},
+           {"SWW_KU", "PKWiU " + std::to_string(74 + i % 3)},
+           {"JEDN", Cp852(i % 2 ? "szt." : "ha")},
+           {"CONST", DosNumber(0, 10, 2)},
+           {"WSPOLCZ", DosNumber(1, 6, 3)},
+           {"CENA", DosNumber(random.Between(500, 50000) / 100.0 + 0.005, 10, 2)},
+           {"VAT", rate}});
       if (list.number < 100) written.push_back({list.number, std::string(list.catalogue), number});
     }
   }
-  headers.Add({Whole(0, 3), Cp852("Nagłówek pusty"), "Z", "P"});
+  headers.Add({{"R_CENY", Whole(0, 3)},
+               {"NAZWA_RC", Cp852("Nagłówek pusty")},
+               {"SPOSOB_OBL", "Z"},
+               {"SPOSOB_KLF", "P"}});
   headers.Finish();
-  positions.Add({Whole(0, 3), "K1", "99", "S", "", "", "", "", DosNumber(0, 10, 2),
-                 DosNumber(1, 6, 3), DosNumber(1, 10, 2), "22"});
+  positions.Add({{"R_CENY", Whole(0, 3)},
+                 {"NR_CENNIKA", "K1"},
+                 {"POZYCJA", "99"},
+                 {"WYR", "S"},
+                 {"CONST", DosNumber(0, 10, 2)},
+                 {"WSPOLCZ", DosNumber(1, 6, 3)},
+                 {"CENA", DosNumber(1, 10, 2)},
+                 {"VAT", "22"}});
   positions.Finish();
   return written;
 }
 
 void WriteTemplates(SiteContext& site, const std::vector<Position>& positions) {
-  SampleTable table(site.files, SiteFolder::kOrders, "wzorce.dbf",
-                    {Text("NAZWA_WZ", 20), Number("R_CENY", 3), Text("NR_CENNIKA", 5),
-                     Text("POZYCJA", 5), Number("ILOSC", 10, 2), Number("WSPCZYNNIK", 6, 3),
-                     Number("WART_POSR", 10, 2), Number("WARTOSC", 10, 2)});
+  SampleTable table(site.files, tables::kWzorce);
   for (std::size_t i = 0; i < positions.size(); i += 3) {
     const Position& position = positions[i];
-    table.Add({Cp852("wzór ") + std::to_string(i / 3 + 1), Whole(position.list, 3),
-               position.catalogue, position.position, DosNumber(1, 10, 2), DosNumber(1, 6, 3),
-               DosNumber(50, 10, 2), DosNumber(61, 10, 2)});
+    table.Add({{"NAZWA_WZ", Cp852("wzór ") + std::to_string(i / 3 + 1)},
+               {"R_CENY", Whole(position.list, 3)},
+               {"NR_CENNIKA", position.catalogue},
+               {"POZYCJA", position.position},
+               {"ILOSC", DosNumber(1, 10, 2)},
+               {"WSPCZYNNIK", DosNumber(1, 6, 3)},
+               {"WART_POSR", DosNumber(50, 10, 2)},
+               {"WARTOSC", DosNumber(61, 10, 2)}});
   }
-  table.Add({Cp852("wzór pusty"), Whole(0, 3), "", "", DosNumber(0, 10, 2), DosNumber(0, 6, 3),
-             DosNumber(0, 10, 2), DosNumber(0, 10, 2)});
+  table.Add({{"NAZWA_WZ", Cp852("wzór pusty")},
+             {"R_CENY", Whole(0, 3)},
+             {"ILOSC", DosNumber(0, 10, 2)},
+             {"WSPCZYNNIK", DosNumber(0, 6, 3)},
+             {"WART_POSR", DosNumber(0, 10, 2)},
+             {"WARTOSC", DosNumber(0, 10, 2)}});
   table.Finish();
 }
 
@@ -152,60 +180,38 @@ std::string DocumentType(const SiteContext& site, SiteRandom& random, bool invoi
 
 void WriteOrderCards(SiteContext& site) {
   SiteRandom& random = site.random;
-  SampleTable table(site.files, SiteFolder::kOrders, "kart_zam.dbf",
-                    {Text("ID_ZAM", 2),
-                     Number("NR_ZAM", 5),
-                     Number("ROK", 4),
-                     Date("D_WPLYWU"),
-                     Date("D_PISMA"),
-                     Text("NR_PISMA", 20),
-                     Text("ID_OSOBY", 4),
-                     Text("DOTYCZY", 60),
-                     Text("ID_OBSLUGA", 2),
-                     Text("ID_ASORT", 2),
-                     Text("ID_KERG", 4),
-                     Date("D_REALIZ"),
-                     Date("D_ODP"),
-                     Date("D_ZAK"),
-                     Number("ETAP_F", 2),
-                     Date("D_FAKT"),
-                     Number("KWOTA_F", 10, 2),
-                     Date("D_ZAPLATY"),
-                     Logical("REJ_SPRZ"),
-                     Text("UWAGI", 60),
-                     Number("NR_VAT", 5),
-                     Text("SPOS_ZAPL", 1),
-                     Logical("ZAPLACONE"),
-                     site.earlier_orders_edition ? Logical("FAKT_VAT") : Text("TYP_DOK", 2)});
+  SampleTable table(site.files, tables::kKartZam);
+  const std::string_view document_type = site.earlier_orders_edition ? "FAKT_VAT" : "TYP_DOK";
   const std::uint32_t count = site.ReferableCount(150);
   for (std::uint32_t record = 1; record <= count; ++record) {
     const bool invoiced = random.Percent(60);
     const std::uint16_t key = record % 53 == 7 ? 0 : static_cast<std::uint16_t>(record);
-    table.Add({DosReference(key),
-               Whole(static_cast<long long>(record % 99999), 5),
-               Whole(random.Between(1995, 2004), 4),
-               SomeDate(random),
-               MaybeDate(random, 70),
-               "L.dz. " + std::to_string(random.Between(1, 3000)),
-               KeyOf(random, site.model.persons),
-               Cp852("wypis i wyrys dla działki nr ") + std::to_string(random.Between(1, 900)) +
-                   Cp852(" obręb ") + Cp852(random.Pick(Precincts())),
-               ReferenceTo(random, site.model.services),
-               ReferenceTo(random, site.model.order_assortments),
-               KeyOf(random, site.model.works, 40),
-               MaybeDate(random, 80),
-               MaybeDate(random, 50),
-               MaybeDate(random, 60),
-               Whole(random.Between(0, 3), 2),
-               invoiced ? SomeDate(random) : "",
-               DosNumber(random.Between(1000, 90000) / 100.0, 10, 2),
-               MaybeDate(random, 50),
-               YesNo(random.Percent(30)),
-               Cp852(random.Pick(Remarks())),
-               Whole(random.Between(1, 9999), 5),
-               random.Percent(50) ? "G" : "P",
-               YesNo(random.Percent(70)),
-               DocumentType(site, random, invoiced)},
+    table.Add({{"ID_ZAM", DosReference(key)},
+               {"NR_ZAM", Whole(static_cast<long long>(record % 99999), 5)},
+               {"ROK", Whole(random.Between(1995, 2004), 4)},
+               {"D_WPLYWU", SomeDate(random)},
+               {"D_PISMA", MaybeDate(random, 70)},
+               {"NR_PISMA", "L.dz. " + std::to_string(random.Between(1, 3000))},
+               {"ID_OSOBY", KeyOf(random, site.model.persons)},
+               {"DOTYCZY", Cp852("wypis i wyrys dla działki nr ") +
+                               std::to_string(random.Between(1, 900)) + Cp852(" obręb ") +
+                               Cp852(random.Pick(Precincts()))},
+               {"ID_OBSLUGA", ReferenceTo(random, site.model.services)},
+               {"ID_ASORT", ReferenceTo(random, site.model.order_assortments)},
+               {"ID_KERG", KeyOf(random, site.model.works, 40)},
+               {"D_REALIZ", MaybeDate(random, 80)},
+               {"D_ODP", MaybeDate(random, 50)},
+               {"D_ZAK", MaybeDate(random, 60)},
+               {"ETAP_F", Whole(random.Between(0, 3), 2)},
+               {"D_FAKT", invoiced ? SomeDate(random) : ""},
+               {"KWOTA_F", DosNumber(random.Between(1000, 90000) / 100.0, 10, 2)},
+               {"D_ZAPLATY", MaybeDate(random, 50)},
+               {"REJ_SPRZ", YesNo(random.Percent(30))},
+               {"UWAGI", Cp852(random.Pick(Remarks()))},
+               {"NR_VAT", Whole(random.Between(1, 9999), 5)},
+               {"SPOS_ZAPL", random.Percent(50) ? "G" : "P"},
+               {"ZAPLACONE", YesNo(random.Percent(70))},
+               {document_type, DocumentType(site, random, invoiced)}},
               random.Percent(2));
   }
   table.Finish();
@@ -214,58 +220,63 @@ void WriteOrderCards(SiteContext& site) {
 
 void WriteSettlements(SiteContext& site, const std::vector<Position>& positions) {
   SiteRandom& random = site.random;
-  std::vector<DosField> fields = {
-      Text("ID_ROZL", 4),         Text("ID_ZAM", 2),          Number("R_CENY", 3),
-      Text("NR_CENNIKA", 5),      Text("POZYCJA", 5),         Number("ILOSC", 10, 2),
-      Number("WSPCZYNNIK", 6, 3), Number("WART_POSR", 10, 2), Number("WARTOSC", 10, 2)};
-  const bool later = !site.earlier_orders_edition;
-  if (later) fields.push_back(Number("NR_POZ", 5));
-  SampleTable table(site.files, SiteFolder::kOrders, "rozlicz.dbf", fields);
-  // The earlier edition has no position numbers: the last value is left out.
-  const auto add = [&](std::vector<std::string> values) {
-    if (!later) values.pop_back();
-    table.Add(values);
-  };
+  // The earlier edition has no position numbers: its table leaves nr_poz out.
+  SampleTable table(site.files, tables::kRozlicz);
   for (std::uint32_t order = 1; order <= site.model.order_cards; ++order) {
     for (int line = random.Between(1, 3); line > 0; --line) {
       const Position& position =
           positions[random.Below(static_cast<std::uint32_t>(positions.size()))];
       const double value = random.Between(1000, 50000) / 100.0;
       const std::uint32_t key = random.Percent(2) ? 0 : table.count() + 1;
-      add({DosKey(key), DosReference(static_cast<std::uint16_t>(order)),
-           Whole(random.Percent(3) ? 0 : position.list, 3), position.catalogue,
-           position.list == kVatPriceList && random.Percent(50) ? "7%" : position.position,
-           DosNumber(random.Between(1, 5), 10, 2), DosNumber(1, 6, 3),
-           DosNumber(value * 0.8, 10, 2), DosNumber(value, 10, 2), Whole(line, 5)});
+      table.Add({{"ID_ROZL", DosKey(key)},
+                 {"ID_ZAM", DosReference(static_cast<std::uint16_t>(order))},
+                 {"R_CENY", Whole(random.Percent(3) ? 0 : position.list, 3)},
+                 {"NR_CENNIKA", position.catalogue},
+                 {"POZYCJA",
+                  position.list == kVatPriceList && random.Percent(50) ? "7%" : position.position},
+                 {"ILOSC", DosNumber(random.Between(1, 5), 10, 2)},
+                 {"WSPCZYNNIK", DosNumber(1, 6, 3)},
+                 {"WART_POSR", DosNumber(value * 0.8, 10, 2)},
+                 {"WARTOSC", DosNumber(value, 10, 2)},
+                 {"NR_POZ", Whole(line, 5)}});
     }
   }
-  add({DosKey(table.count() + 1), DosReference(0), Whole(1, 3), "K1", "1", DosNumber(1, 10, 2),
-       DosNumber(1, 6, 3), DosNumber(1, 10, 2), DosNumber(1, 10, 2), Whole(1, 5)});
-  add({DosKey(table.count() + 1), DosReference(1), Whole(120, 3), "K1", "1", DosNumber(1, 10, 2),
-       DosNumber(1, 6, 3), DosNumber(1, 10, 2), DosNumber(1, 10, 2), Whole(1, 5)});
+  // A line without an order and one of a price list no header names.
+  for (const auto& [order, list] : {std::pair{0, 1}, std::pair{1, 120}}) {
+    table.Add({{"ID_ROZL", DosKey(table.count() + 1)},
+               {"ID_ZAM", DosReference(static_cast<std::uint16_t>(order))},
+               {"R_CENY", Whole(list, 3)},
+               {"NR_CENNIKA", "K1"},
+               {"POZYCJA", "1"},
+               {"ILOSC", DosNumber(1, 10, 2)},
+               {"WSPCZYNNIK", DosNumber(1, 6, 3)},
+               {"WART_POSR", DosNumber(1, 10, 2)},
+               {"WARTOSC", DosNumber(1, 10, 2)},
+               {"NR_POZ", Whole(1, 5)}});
+  }
   table.Finish();
   site.model.settlements = table.count();
 }
 
 void WriteReceipts(SiteContext& site) {
   SiteRandom& random = site.random;
-  SampleTable receipts(
-      site.files, SiteFolder::kOrders, "nrkp.dbf",
-      {Text("ID_KP", 4), Text("NR_KP", 10), Text("D_KP", 8), Number("KWOTA_KP", 13, 2)});
-  SampleTable lines(
-      site.files, SiteFolder::kOrders, "elkp.dbf",
-      {Text("ID_KP", 4), Text("ID_ZAM", 2), Logical("ODSETKI"), Number("KWOTA_EL", 13, 2)});
+  SampleTable receipts(site.files, tables::kNrkp);
+  SampleTable lines(site.files, tables::kElkp);
   const std::uint32_t count = site.Count(60);
   for (std::uint32_t record = 1; record <= count; ++record) {
     const std::uint32_t key = record % 41 == 3 ? kSpacesKey : record;
-    receipts.Add({DosKey(key), "KP/" + std::to_string(record), SomeDate(random),
-                  DosNumber(random.Between(1000, 90000) / 100.0, 13, 2)});
+    receipts.Add({{"ID_KP", DosKey(key)},
+                  {"NR_KP", "KP/" + std::to_string(record)},
+                  {"D_KP", SomeDate(random)},
+                  {"KWOTA_KP", DosNumber(random.Between(1000, 90000) / 100.0, 13, 2)}});
     for (int line = random.Between(1, 2); line > 0; --line) {
       // The marker FEFE stands for a receipt not tied to an order.
       const bool alone = random.Percent(8);
-      lines.Add({DosKey(record),
-                 alone ? DosReference(0xFEFE) : ReferenceTo(random, site.model.order_cards),
-                 YesNo(random.Percent(10)), DosNumber(random.Between(1000, 50000) / 100.0, 13, 2)});
+      lines.Add(
+          {{"ID_KP", DosKey(record)},
+           {"ID_ZAM", alone ? DosReference(0xFEFE) : ReferenceTo(random, site.model.order_cards)},
+           {"ODSETKI", YesNo(random.Percent(10))},
+           {"KWOTA_EL", DosNumber(random.Between(1000, 50000) / 100.0, 13, 2)}});
     }
   }
   receipts.Finish();
@@ -275,45 +286,45 @@ void WriteReceipts(SiteContext& site) {
 
 void WriteCoefficients(SiteContext& site) {
   SiteRandom& random = site.random;
-  SampleTable descriptions(
-      site.files, SiteFolder::kOrders, "opis_wsp.dbf",
-      {Text("ID_WSPK", 2), Text("KOD_WSPK", 2), Text("OPIS_WSPK", 20), Number("WSPK", 5, 2)});
+  SampleTable descriptions(site.files, tables::kOpisWsp);
   constexpr std::string_view kCoefficients[] = {"pilne",         "teren zabudowany", "las",
                                                 "obszar górski", "powtórzenie",      "dojazd"};
   for (const std::string_view name : kCoefficients) {
     const auto record = static_cast<std::uint16_t>(descriptions.count() + 1);
-    descriptions.Add({DosReference(record == 2 ? 0 : record), "W" + std::to_string(record),
-                      Cp852(name), DosNumber(1 + record / 10.0, 5, 2)});
+    descriptions.Add({{"ID_WSPK", DosReference(record == 2 ? 0 : record)},
+                      {"KOD_WSPK", "W" + std::to_string(record)},
+                      {"OPIS_WSPK", Cp852(name)},
+                      {"WSPK", DosNumber(1 + record / 10.0, 5, 2)}});
   }
   descriptions.Finish();
   site.model.coefficients = descriptions.count();
-  SampleTable parts(site.files, SiteFolder::kOrders, "wsprozl.dbf",
-                    {Text("ID_ROZL", 4), Number("WSPK_CZESC", 5, 2), Text("ID_WSPK", 2)});
+  SampleTable parts(site.files, tables::kWsprozl);
   for (std::uint32_t line = 1; line <= site.model.settlements; ++line) {
     if (!random.Percent(25)) continue;
-    parts.Add({DosKey(line), DosNumber(random.Between(10, 150) / 100.0, 5, 2),
-               random.Percent(5) ? "  " : ReferenceTo(random, site.model.coefficients)});
+    parts.Add(
+        {{"ID_ROZL", DosKey(line)},
+         {"WSPK_CZESC", DosNumber(random.Between(10, 150) / 100.0, 5, 2)},
+         {"ID_WSPK", random.Percent(5) ? "  " : ReferenceTo(random, site.model.coefficients)}});
   }
   parts.Finish();
 }
 
 void WriteDatedTables(SiteContext& site) {
-  SampleTable periods(site.files, SiteFolder::kOrders, "nrej_sp.dbf",
-                      {Date("D_POCZREJ"), Date("D_KONREJ")});
+  SampleTable periods(site.files, tables::kNrejSp);
   for (int year = 1998; year <= 2004; ++year) {
     for (int month = 1; month <= 12; ++month) {
-      periods.Add({DosDate(year, month, 1), DosDate(year, month, 28)});
+      periods.Add({{"D_POCZREJ", DosDate(year, month, 1)}, {"D_KONREJ", DosDate(year, month, 28)}});
     }
   }
   periods.Finish();
-  SampleTable interest(site.files, SiteFolder::kCollection, "ustawowe.dbf",
-                       {Text("D_OD", 8), Number("STOPA", 10, 7), Text("JAKIE", 1)});
+  SampleTable interest(site.files, tables::kUstawowe);
   constexpr double kRates[] = {0.35, 0.33, 0.30, 0.24, 0.21, 0.16, 0.13, 0.1225};
   int year = 1996;
   for (const double rate : kRates) {
-    interest.Add({DosDate(year++, 1, 1), DosNumber(rate, 10, 7), "U"});
+    interest.Add(
+        {{"D_OD", DosDate(year++, 1, 1)}, {"STOPA", DosNumber(rate, 10, 7)}, {"JAKIE", "U"}});
   }
-  interest.Add({"", DosNumber(0.115, 10, 7), "U"});
+  interest.Add({{"STOPA", DosNumber(0.115, 10, 7)}, {"JAKIE", "U"}});
   interest.Finish();
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "source/table_catalogue.h"
 #include "tools/dos/dos_table_writer.h"
 #include "tools/dos/ntx_writer.h"
 #include "tools/sample/cp852_text.h"
@@ -13,6 +14,8 @@
 namespace konwerter::tools::sample {
 
 namespace {
+
+namespace tables = source::tables;
 
 constexpr std::size_t kLineWidth = 30;
 
@@ -25,25 +28,31 @@ struct Dictionaries {
 };
 
 // A dictionary of names: one `nazwa` per record.
-std::uint32_t WriteNames(SiteContext& site, const char* file, std::uint8_t width,
+std::uint32_t WriteNames(SiteContext& site, const tables::TableLayout& layout, NameCase name_case,
                          const std::vector<std::string_view>& names) {
-  SampleTable table(site.files, SiteFolder::kPersons, file, {Text("NAZWA", width)});
-  for (const std::string_view name : names) table.Add({Cp852(name)});
+  SampleTable table(site.files, layout, name_case);
+  for (const std::string_view name : names) table.Add({{"NAZWA", Cp852(name)}});
   table.Finish();
   return table.count();
 }
 
 std::uint32_t WriteCommunes(SiteContext& site) {
-  SampleTable table(site.files, SiteFolder::kPersons, "GMINA.DBF",
-                    {Text("ID", 2), Number("NR_W", 2), Number("NR_G", 3), Text("NAZWA", 25)});
+  SampleTable table(site.files, tables::kGmina, NameCase::kUpper);
+  const auto add = [&](std::uint16_t id, int voivodeship, int number, std::string_view name,
+                       bool deleted) {
+    table.Add({{"ID", DosReference(id)},
+               {"NR_W", Whole(voivodeship, 2)},
+               {"NR_G", Whole(number, 3)},
+               {"NAZWA", Cp852(name)}},
+              deleted);
+  };
   for (const Commune& commune : Communes()) {
-    const auto record = static_cast<std::uint16_t>(table.count() + 1);
-    table.Add({DosReference(record), Whole(commune.voivodeship, 2), Whole(commune.number, 3),
-               Cp852(commune.name)});
+    add(static_cast<std::uint16_t>(table.count() + 1), commune.voivodeship, commune.number,
+        commune.name, false);
   }
   // A commune without a key and a deleted one.
-  table.Add({DosReference(0), Whole(12, 2), Whole(99, 3), Cp852("Gmina bez numeru")});
-  table.Add({DosReference(kNoReference), Whole(12, 2), Whole(98, 3), Cp852("Nowy Sącz")}, true);
+  add(0, 12, 99, "Gmina bez numeru", false);
+  add(kNoReference, 12, 98, "Nowy Sącz", true);
   table.Finish();
   return table.count();
 }
@@ -53,14 +62,15 @@ Dictionaries WriteDictionaries(SiteContext& site) {
   std::vector<std::string_view> first_names(MaleFirstNames().begin(), MaleFirstNames().end());
   dictionaries.male_names = static_cast<std::uint32_t>(first_names.size());
   first_names.insert(first_names.end(), FemaleFirstNames().begin(), FemaleFirstNames().end());
-  dictionaries.first_names = WriteNames(site, "imiona.dbf", 15, first_names);
+  dictionaries.first_names =
+      WriteNames(site, tables::kImiona, NameCase::kAsCatalogued, first_names);
   dictionaries.communes = WriteCommunes(site);
   std::vector<std::string_view> localities(Localities().begin(), Localities().end());
   localities.push_back("");  // a locality whose name was cleared
-  dictionaries.localities = WriteNames(site, "miejsc.dbf", 25, localities);
+  dictionaries.localities = WriteNames(site, tables::kMiejsc, NameCase::kAsCatalogued, localities);
   std::vector<std::string_view> streets(StreetNames().begin(), StreetNames().end());
   streets.insert(streets.begin() + 5, "");
-  dictionaries.streets = WriteNames(site, "ULICE.DBF", 30, streets);
+  dictionaries.streets = WriteNames(site, tables::kUlice, NameCase::kUpper, streets);
   return dictionaries;
 }
 
@@ -123,42 +133,39 @@ std::string AddressReference(SiteRandom& random, std::uint32_t count) {
   return DosReference(static_cast<std::uint16_t>(1 + random.Below(count)));
 }
 
-std::vector<std::string> PersonRecord(SiteContext& site, const Dictionaries& dictionaries,
-                                      std::uint32_t key, const PersonName& name) {
+std::vector<FieldValue> PersonRecord(SiteContext& site, const Dictionaries& dictionaries,
+                                     std::uint32_t key, const PersonName& name) {
   SiteRandom& random = site.random;
   const bool institution = name.o == 1;
   std::string pesel = institution ? "" : Digits(random, 11);
   if (!institution && random.Percent(10)) pesel = "          0";
-  return {DosKey(key),
-          Whole(name.o, 1),
-          name.key,
-          DosReference(name.first_name),
-          AddressReference(random, dictionaries.communes - 2),
-          AddressReference(random, dictionaries.localities),
-          random.Percent(25) ? DosReference(0) : AddressReference(random, dictionaries.streets),
-          random.Percent(8) ? "" : "3" + Digits(random, 1) + "3" + Digits(random, 2),
-          std::to_string(random.Between(1, 250)) + (random.Percent(10) ? "A" : ""),
-          random.Percent(30) ? std::to_string(random.Between(1, 60)) : "",
-          pesel,
-          std::string(1, name.kind),
-          institution || random.Percent(10)
-              ? "734-" + Digits(random, 3) + "-" + Digits(random, 2) + "-" + Digits(random, 2)
-              : "",
-          random.Percent(15) ? Digits(random, 10) : "",
-          random.Percent(5) ? Cp852("upr. zaw. nr ") + Digits(random, 5) : ""};
+  return {
+      {"ID", DosKey(key)},
+      {"O", Whole(name.o, 1)},
+      {"NAZWA", name.key},
+      {"IMIE_1", DosReference(name.first_name)},
+      {"ID_G", AddressReference(random, dictionaries.communes - 2)},
+      {"ID_M", AddressReference(random, dictionaries.localities)},
+      {"ID_U",
+       random.Percent(25) ? DosReference(0) : AddressReference(random, dictionaries.streets)},
+      {"KOD", random.Percent(8) ? "" : "3" + Digits(random, 1) + "3" + Digits(random, 2)},
+      {"NR_D", std::to_string(random.Between(1, 250)) + (random.Percent(10) ? "A" : "")},
+      {"NR_L", random.Percent(30) ? std::to_string(random.Between(1, 60)) : ""},
+      {"NR_P", pesel},
+      {"RODZAJ_O", std::string(1, name.kind)},
+      {"NIP", institution || random.Percent(10)
+                  ? "734-" + Digits(random, 3) + "-" + Digits(random, 2) + "-" + Digits(random, 2)
+                  : ""},
+      {"KONTO", random.Percent(15) ? Digits(random, 10) : ""},
+      {"UPRAWNIENI", random.Percent(5) ? Cp852("upr. zaw. nr ") + Digits(random, 5) : ""}};
 }
 
 }  // namespace
 
 void WritePersons(SiteContext& site) {
   const Dictionaries dictionaries = WriteDictionaries(site);
-  SampleTable persons(site.files, SiteFolder::kPersons, "OSOBY.DBF",
-                      {Text("ID", 4), Number("O", 1), Text("NAZWA", 30), Text("IMIE_1", 2),
-                       Text("ID_G", 2), Text("ID_M", 2), Text("ID_U", 2), Text("KOD", 5),
-                       Text("NR_D", 5), Text("NR_L", 5), Text("NR_P", 11), Text("RODZAJ_O", 1),
-                       Text("NIP", 13), Text("KONTO", 10), Text("UPRAWNIENI", 25)});
-  SampleTable lines(site.files, SiteFolder::kPersons, "nazwy.dbf",
-                    {Text("ID_OS", 4), Number("LP", 1), Text("NAZWA", kLineWidth)});
+  SampleTable persons(site.files, tables::kOsoby, NameCase::kUpper);
+  SampleTable lines(site.files, tables::kNazwy);
   std::vector<NtxEntry> index;
 
   const std::vector<std::uint32_t> keys = KeyHistory(site.random, site.Count(400));
@@ -172,7 +179,9 @@ void WritePersons(SiteContext& site) {
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     if (order.size() > 1 && site.random.Percent(30)) std::swap(order[0], order[1]);
     for (const std::size_t i : order) {
-      lines.Add({DosKey(key), Whole(static_cast<long long>(i + 1), 1), name.lines[i]});
+      lines.Add({{"ID_OS", DosKey(key)},
+                 {"LP", Whole(static_cast<long long>(i + 1), 1)},
+                 {"NAZWA", name.lines[i]}});
       index.push_back({DosKey(key) + static_cast<char>(i + 1), lines.count()});
     }
   }

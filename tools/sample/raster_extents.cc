@@ -26,26 +26,39 @@ std::string SomeSheet(SiteRandom& random) {
          "." + std::to_string(random.Between(1, 25));
 }
 
-void WriteRasterExtents(SiteContext& site, SiteFolder folder, std::string_view file,
+void WriteRasterExtents(SiteContext& site, const source::tables::TableLayout& layout,
                         std::uint32_t documents) {
   SiteRandom& random = site.random;
-  SampleTable table(site.files, folder, file,
-                    {Text("ID_ZAK", 4), Text("UKLAD", 1), Text("GODLO", 13), Text("RASTRY", 6)});
+  SampleTable table(site.files, layout);
   for (std::uint32_t document = 1; document <= documents; ++document) {
     if (!random.Percent(50)) continue;
     const int sheets = random.Percent(80) ? 1 : 2;
     for (int i = 0; i < sheets; ++i) {
-      table.Add({DosKey(document), random.Percent(90) ? "6" : "a", SomeSheet(random),
-                 CoverageBits(random)});
+      table.Add({{"ID_ZAK", DosKey(document)},
+                 {"UKLAD", random.Percent(90) ? "6" : "a"},
+                 {"GODLO", SomeSheet(random)},
+                 {"RASTRY", CoverageBits(random)}});
     }
   }
   // A document that is not in the register, one without a document, empty coverage, and
   // every section of a sheet covered (every byte and bit position set).
-  table.Add({DosKey(documents + 500), "6", SomeSheet(random), CoverageBits(random)});
-  table.Add({DosKey(0), "6", SomeSheet(random), CoverageBits(random)});
+  table.Add({{"ID_ZAK", DosKey(documents + 500)},
+             {"UKLAD", "6"},
+             {"GODLO", SomeSheet(random)},
+             {"RASTRY", CoverageBits(random)}});
+  table.Add({{"ID_ZAK", DosKey(0)},
+             {"UKLAD", "6"},
+             {"GODLO", SomeSheet(random)},
+             {"RASTRY", CoverageBits(random)}});
   if (documents > 0) {
-    table.Add({DosKey(1), "6", SomeSheet(random), std::string(6, '\0')});
-    table.Add({DosKey(documents), "6", SomeSheet(random), std::string(6, '\xFF')});
+    table.Add({{"ID_ZAK", DosKey(1)},
+               {"UKLAD", "6"},
+               {"GODLO", SomeSheet(random)},
+               {"RASTRY", std::string(6, '\0')}});
+    table.Add({{"ID_ZAK", DosKey(documents)},
+               {"UKLAD", "6"},
+               {"GODLO", SomeSheet(random)},
+               {"RASTRY", std::string(6, '\xFF')}});
   }
   table.Finish();
 }

@@ -9,7 +9,9 @@ namespace konwerter::tools {
 SampleSiteReport GenerateSampleSite(const SampleSiteOptions& options) {
   if (options.scale < 1) throw std::invalid_argument("scale must be at least 1");
   if (options.output.empty()) throw std::invalid_argument("no output folder");
-  sample::SiteFiles files(options.output);
+  sample::SiteFiles files(options.output, options.earlier_orders_edition
+                                              ? source::SourceEdition::kEarlier
+                                              : source::SourceEdition::kLater);
   sample::SiteRandom random(options.seed);
   sample::SiteModel model;
   sample::SiteContext site{files,

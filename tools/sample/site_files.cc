@@ -1,10 +1,34 @@
 #include "tools/sample/site_files.h"
 
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
 #include <utility>
 
 namespace konwerter::tools::sample {
 
-SiteFiles::SiteFiles(std::filesystem::path root) : root_(std::move(root)) {}
+namespace {
+
+SiteFolder FolderOf(const source::tables::TableLayout& table) {
+  for (const SiteFolderInfo& info : SiteFolders()) {
+    if (info.variable == table.variable) return info.folder;
+  }
+  throw std::invalid_argument("no site folder for " + std::string(table.variable));
+}
+
+std::string StoredName(std::string_view name, NameCase name_case) {
+  std::string stored(name);
+  if (name_case == NameCase::kUpper) {
+    std::transform(stored.begin(), stored.end(), stored.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  }
+  return stored;
+}
+
+}  // namespace
+
+SiteFiles::SiteFiles(std::filesystem::path root, source::SourceEdition edition)
+    : root_(std::move(root)), edition_(edition) {}
 
 std::filesystem::path SiteFiles::PathOf(SiteFolder folder, std::string_view file) const {
   const std::filesystem::path directory = root_ / FolderInfo(folder).host_path;
@@ -18,11 +42,17 @@ void SiteFiles::Note(const std::filesystem::path& path, SampleFileKind kind,
   if (kind == SampleFileKind::kTable) report_.total_records += records;
 }
 
-SampleTable::SampleTable(SiteFiles& files, SiteFolder folder, std::string_view file_name,
-                         std::vector<DosField> fields)
-    : files_(files), path_(files.PathOf(folder, file_name)), writer_(path_, fields) {
-  for (const DosField& field : fields) widths_.push_back(field.width);
-}
+SampleTable::SampleTable(SiteFiles& files, const source::tables::TableLayout& table,
+                         NameCase name_case)
+    : SampleTable(files, table, StoredName(table.file, name_case)) {}
+
+SampleTable::SampleTable(SiteFiles& files, const source::tables::TableLayout& table,
+                         std::string_view file_name)
+    : files_(files),
+      order_(table, files.edition()),
+      path_(files.PathOf(FolderOf(table), file_name)),
+      fields_(DosFieldsOf(table, files.edition())),
+      writer_(path_, fields_) {}
 
 SampleTable::~SampleTable() {
   try {
@@ -32,11 +62,12 @@ SampleTable::~SampleTable() {
   }
 }
 
-void SampleTable::Add(std::vector<std::string> values, bool deleted) {
-  for (std::size_t i = 0; i < values.size() && i < widths_.size(); ++i) {
-    if (values[i].size() > widths_[i]) values[i].resize(widths_[i]);
+void SampleTable::Add(std::vector<FieldValue> values, bool deleted) {
+  std::vector<std::string> ordered = order_.Arrange(std::move(values));
+  for (std::size_t i = 0; i < ordered.size(); ++i) {
+    if (ordered[i].size() > fields_[i].width) ordered[i].resize(fields_[i].width);
   }
-  writer_.Add(values, deleted);
+  writer_.Add(ordered, deleted);
 }
 
 void SampleTable::Finish() {
@@ -44,22 +75,6 @@ void SampleTable::Finish() {
   finished_ = true;
   writer_.Finish();
   files_.Note(path_, SampleFileKind::kTable, writer_.record_count());
-}
-
-DosField Text(std::string name, std::uint8_t width) {
-  return {std::move(name), 'C', width, 0};
-}
-
-DosField Number(std::string name, std::uint8_t width, std::uint8_t decimals) {
-  return {std::move(name), 'N', width, decimals};
-}
-
-DosField Date(std::string name) {
-  return {std::move(name), 'D', 8, 0};
-}
-
-DosField Logical(std::string name) {
-  return {std::move(name), 'L', 1, 0};
 }
 
 std::string Whole(long long value, int width) {

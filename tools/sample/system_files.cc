@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "source/table_catalogue.h"
 #include "tools/dos/mem_writer.h"
 #include "tools/dos/polskie_lit_writer.h"
 #include "tools/sample/cp852_text.h"
@@ -13,13 +14,19 @@ namespace konwerter::tools::sample {
 namespace {
 
 void WriteUsers(SiteContext& site) {
-  SampleTable users(site.files, SiteFolder::kSystem, "users.dbf",
-                    {Text("NAZWA", 20), Text("HASLO", 10), Text("PRAWA", 20), Number("STAN", 2)});
-  users.Add({Cp852("ADMINISTRATOR"), "\x9A\x8B\x7F\x41", "SSSSSSSSSSSSSSSSSSSS", Whole(1, 2)});
-  users.Add({Cp852("Bożena Łętowska"), "\x81\x7E\x92\x40", "SSSSNNNNSSSSNNNNSSSS", Whole(0, 2)});
-  users.Add({Cp852("Józef Wójcik"), "\x73\x9C\x42\x40", "NNSSNNNNSSSSNNNNNNNN", Whole(0, 2)});
-  users.Add({Cp852("Stanisław Kęsek"), "\x74\x8B\x7F\x41", "NNNNNNNNSSSSNNNNNNNN", Whole(0, 2)},
-            true);
+  SampleTable users(site.files, source::tables::kUsers);
+  const auto user = [&](std::string_view name, std::string password, std::string rights, int state,
+                        bool deleted) {
+    users.Add({{"NAZWA", Cp852(name)},
+               {"HASLO", std::move(password)},
+               {"PRAWA", std::move(rights)},
+               {"STAN", Whole(state, 2)}},
+              deleted);
+  };
+  user("ADMINISTRATOR", "\x9A\x8B\x7F\x41", "SSSSSSSSSSSSSSSSSSSS", 1, false);
+  user("Bożena Łętowska", "\x81\x7E\x92\x40", "SSSSNNNNSSSSNNNNSSSS", 0, false);
+  user("Józef Wójcik", "\x73\x9C\x42\x40", "NNSSNNNNSSSSNNNNNNNN", 0, false);
+  user("Stanisław Kęsek", "\x74\x8B\x7F\x41", "NNNNNNNNSSSSNNNNNNNN", 0, true);
   users.Finish();
 }
 

@@ -4,13 +4,14 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/dbf_layout.h"
 #include "platform/dos_path.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/io_error.h"
+#include "platform/little_endian.h"
 #include "platform/text_encoding.h"
 #include "target/engine/dbf_file.h"
-#include "target/engine/dbf_format.h"
 #include "target/engine/dbf_header.h"
 #include "target/engine/engine.h"
 #include "target/engine/failure.h"

@@ -4,9 +4,10 @@
 #include <array>
 #include <utility>
 
+#include "platform/dbf_layout.h"
 #include "platform/dos_path.h"
 #include "platform/io_error.h"
-#include "target/engine/dbf_format.h"
+#include "platform/little_endian.h"
 #include "target/engine/dbf_header.h"
 #include "target/engine/failure.h"
 

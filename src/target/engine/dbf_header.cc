@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "target/engine/dbf_format.h"
+#include "platform/dbf_layout.h"
+#include "platform/little_endian.h"
 #include "target/engine/failure.h"
 
 namespace konwerter::engine {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/dbf_layout.h"
 #include "platform/text_encoding.h"
-#include "target/engine/dbf_format.h"
 #include "target/engine/engine.h"
 #include "target/engine/failure.h"
 #include "target/engine/field_value.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "target/engine/dbf_format.h"
+#include "platform/dbf_layout.h"
 
 namespace konwerter::engine {
 

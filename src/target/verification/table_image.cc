@@ -4,17 +4,15 @@
 #include <exception>
 #include <utility>
 
+#include "platform/dbf_layout.h"
 #include "platform/file.h"
 #include "platform/little_endian.h"
-#include "target/engine/dbf_format.h"
 #include "target/engine/dbf_header.h"
 #include "target/schema_string.h"
 
 namespace konwerter::verification {
 
 namespace {
-
-namespace dbf = engine::dbf;
 
 // The header as a correct conversion writes it, for one table of the catalogue.
 struct ExpectedHeader {
