@@ -28,8 +28,13 @@ if ! diff -r "$work/linux/BAZA" "$work/windows/BAZA"; then
   echo "windows-check: the Windows conversion differs from the Linux one" >&2
   exit 1
 fi
-# The ledger's rows without their two path fields (source file, target table).
-ledger_rows() { cut -d';' -f2,3,5- "$1/RAPORT/rekordy.csv" | tr -d '\r'; }
+# The ledger's rows without their two path fields (source file, target table), and the file
+# a reason refers to (an index, a dictionary) by its name alone: each system names its paths
+# in its own way, and Linux gives a name the case it has on disk.
+ledger_rows() {
+  cut -d';' -f2,3,5- "$1/RAPORT/rekordy.csv" | tr -d '\r' |
+    sed -E 's#\(([^()]*[/\\])([^()/\\]*)\)#(\L\2)#g'
+}
 if ! diff <(ledger_rows "$work/linux") <(ledger_rows "$work/windows") >/dev/null; then
   echo "windows-check: the Windows record ledger differs from the Linux one" >&2
   exit 1
