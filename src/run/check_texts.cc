@@ -1,10 +1,13 @@
-#include "target/verification/finding_texts.h"
+#include "run/check_texts.h"
 
 #include <string_view>
 
 #include "platform/text_encoding.h"
 
-namespace konwerter::verification {
+namespace konwerter::run {
+
+using verification::Finding;
+using verification::FindingKind;
 
 namespace {
 
@@ -207,4 +210,4 @@ std::string DescribeFinding(const Finding& finding) {
   return {};
 }
 
-}  // namespace konwerter::verification
+}  // namespace konwerter::run
