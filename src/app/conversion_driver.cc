@@ -10,6 +10,7 @@
 #include "app/progress_bars.h"
 #include "app/report/report_files.h"
 #include "app/self_check.h"
+#include "app/version.h"
 #include "platform/dos_path.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
@@ -294,6 +295,7 @@ ConversionResult RunConversion(ConversionRequest& request, run::Session& session
                                const platform::Clock& clock) {
   const Started started = std::chrono::steady_clock::now();
   ConversionResult result;
+  result.version = std::string(VersionText());
   result.options = request.options;
   result.strict = request.strict;
   result.date = clock.Today();
