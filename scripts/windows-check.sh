@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 linux_cli=${LINUX_CLI:-build/debug/src/app/cli/konwerter-cli}
 windows_cli=build/windows/src/app/cli/konwerter-cli.exe
 holder=build/windows/tests/hold_source_lock.exe
-export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix}
+export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix} LC_ALL=C.UTF-8
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -28,8 +28,13 @@ if ! diff -r "$work/linux/BAZA" "$work/windows/BAZA"; then
   echo "windows-check: the Windows conversion differs from the Linux one" >&2
   exit 1
 fi
-# The ledger's rows without their two path fields (source file, target table).
-ledger_rows() { cut -d';' -f2,3,5- "$1/RAPORT/rekordy.csv" | tr -d '\r'; }
+# The ledger's rows without their two path fields (source file, target table), and the file
+# a reason refers to (an index, a dictionary) by its name alone: each system names its paths
+# in its own way, and Linux gives a name the case it has on disk.
+ledger_rows() {
+  cut -d';' -f2,3,5- "$1/RAPORT/rekordy.csv" | tr -d '\r' |
+    sed -E 's#\(([^()]*[/\\])([^()/\\]*)\)#(\L\2)#g'
+}
 if ! diff <(ledger_rows "$work/linux") <(ledger_rows "$work/windows") >/dev/null; then
   echo "windows-check: the Windows record ledger differs from the Linux one" >&2
   exit 1

@@ -10,6 +10,7 @@
 #include "app/progress_bars.h"
 #include "app/report/report_files.h"
 #include "app/self_check.h"
+#include "app/version.h"
 #include "platform/dos_path.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
@@ -26,16 +27,8 @@ namespace konwerter::app {
 
 namespace {
 
-using platform::Cp1250FromUtf8;
-
 bool ConfirmOverwrite(platform::OperatorMessages& messages) {
-  const platform::OperatorMessage question{
-      Cp1250FromUtf8("We wskazanej kartotece znajdują się już dane systemu TEROKAN.\r\n"
-                     "Konwersja ZNISZCZY WSZYSTKIE DANE ZNAJDUJĄCE SIĘ W TEJ KARTOTECE\r\n"
-                     "Dokonać konwersji ?"),
-      Cp1250FromUtf8("Potwierdzenie"), platform::MessageButtons::kYesNo,
-      platform::MessageIcon::kQuestion, platform::MessageAnswer::kNo};
-  return messages.Show(question) != platform::MessageAnswer::kNo;
+  return messages.Show(run::OverwriteQuestion()) != platform::MessageAnswer::kNo;
 }
 
 // The warnings of a run grouped per file, in the order the files were first met.
@@ -73,25 +66,14 @@ std::vector<std::string> RunFacts(const ConversionResult& result) {
     if (account.target_path != last_target) ++tables;
     last_target = account.target_path;
   }
-  std::vector<std::string> facts = {
-      Cp1250FromUtf8("Tabele: ") + std::to_string(tables),
-      Cp1250FromUtf8("Rekordy odczytane: ") + std::to_string(read) +
-          Cp1250FromUtf8(", zapisane: ") + std::to_string(written) +
-          Cp1250FromUtf8(", pominięte: ") + std::to_string(skipped),
-      Cp1250FromUtf8("Ostrzeżenia: ") + std::to_string(result.report.warnings.size())};
+  std::vector<std::string> facts = {run::TablesFact(tables),
+                                    run::RecordsFact(read, written, skipped),
+                                    run::WarningsFact(result.report.warnings.size())};
   facts.push_back(CheckFact(result.check));
   if (!result.stopped_at.empty()) {
-    facts.push_back(Cp1250FromUtf8("Konwersję przerwano podczas tworzenia tabeli: ") +
-                    result.stopped_at);
+    facts.push_back(run::StoppedAtFact(result.stopped_at));
   }
   return facts;
-}
-
-std::string FailureMessage(const std::string& error) {
-  return Cp1250FromUtf8("Wystąpił błąd podczas konwersji:\r\n") + error +
-         Cp1250FromUtf8(
-             "\r\nW kartotece wynikowej znajdują się tylko częściowo skonwertowane "
-             "dane.");
 }
 
 // Values altered and records found damaged become the run's warnings, per file: the source
@@ -235,16 +217,12 @@ RunOutcome Run::Outcome() {
   if (!context_.status.ok()) {
     outcome = RunOutcome::kFailed;
     result_.stopped_at = bars_.current_table();
-    end = {FailureMessage(context_.status.error()), Cp1250FromUtf8("Błąd konwersji"),
-           platform::MessageButtons::kOk, platform::MessageIcon::kStop};
+    end = run::ConversionFailed(context_.status.error());
   } else if (!warnings.empty()) {
     outcome = RunOutcome::kSucceededWithWarnings;
-    end = {Cp1250FromUtf8("Konwersja została zakończona z ostrzeżeniami (") +
-               std::to_string(warnings.size()) + ").",
-           Cp1250FromUtf8("Komunikat"), platform::MessageButtons::kOk,
-           platform::MessageIcon::kWarning};
+    end = run::ConversionEndedWithWarnings(warnings.size());
   } else {
-    end = {Cp1250FromUtf8("Konwersja została zakończona."), Cp1250FromUtf8("Komunikat")};
+    end = run::ConversionEnded();
   }
   result_.outcome = outcome;
   result_.message = end.text;
@@ -288,6 +266,7 @@ ConversionResult RunConversion(ConversionRequest& request, run::Session& session
                                const platform::Clock& clock) {
   const Started started = std::chrono::steady_clock::now();
   ConversionResult result;
+  result.version = std::string(VersionText());
   result.options = request.options;
   result.strict = request.strict;
   result.date = clock.Today();
@@ -304,11 +283,8 @@ ConversionResult RunConversion(ConversionRequest& request, run::Session& session
   }
   if (const auto fault =
           renumber::ReadRenumberingFile(request.renumbering_file, session.renumbering)) {
-    run::ShowMessage(messages, "Błąd w pliku z przenumerowaniem gmin", "Komunikat",
-                     platform::Cp1250FromUtf8("\r\nPlik: ") +
-                         platform::HostForm(request.renumbering_file) +
-                         platform::Cp1250FromUtf8("\r\nWiersz ") +
-                         std::to_string(fault->line_number) + ": " + fault->line);
+    messages.Show(
+        run::BadRenumberingFile(request.renumbering_file, fault->line_number, fault->line));
     result.outcome = RunOutcome::kBadRenumberingFile;
     return result;
   }
@@ -343,8 +319,7 @@ ConversionResult RunConversion(ConversionRequest& request, run::Session& session
     if (context) result.report.accounts = context->ledger.accounts();
     result.seconds = SecondsSince(started);
     WriteReportFilesAfterAbort(ReportFolder(request), result);
-    messages.Show({result.message, Cp1250FromUtf8("Błąd"), platform::MessageButtons::kOk,
-                   platform::MessageIcon::kStop});
+    messages.Show(run::RunAborted(result.message));
   }
   return result;
 }

@@ -2,8 +2,9 @@
 
 #include "platform/dos_path.h"
 #include "platform/text_encoding.h"
+#include "run/check_texts.h"
+#include "run/messages.h"
 #include "target/verification/database_check.h"
-#include "target/verification/finding_texts.h"
 
 namespace konwerter::app {
 
@@ -20,12 +21,12 @@ std::vector<CheckLine> CheckLines(const verification::DatabaseCheck& check) {
     line.failure = verification::SeverityOf(group.first) == verification::Severity::kFailure;
     line.file = platform::Cp1250FromUtf8(
         std::string(reinterpret_cast<const char*>(group.second.u8string().c_str())));
-    line.what = verification::KindTitle(group.first);
+    line.what = run::KindTitle(group.first);
     line.count = count;
     for (const verification::Finding& finding : check.findings) {
       if (line.examples.size() == kExamplesPerLine) break;
       if (finding.kind != group.first || finding.file != group.second) continue;
-      if (std::string text = verification::DescribeFinding(finding); !text.empty()) {
+      if (std::string text = run::DescribeFinding(finding); !text.empty()) {
         line.examples.push_back(std::move(text));
       }
     }
@@ -48,14 +49,7 @@ CheckSummary CheckConvertedDatabase(const std::string& output_path) {
 }
 
 std::string CheckFact(const CheckSummary& check) {
-  using platform::Cp1250FromUtf8;
-  if (!check.ran) return Cp1250FromUtf8("Sprawdzenie bazy wynikowej: nie wykonano");
-  if (check.passed()) {
-    return Cp1250FromUtf8("Sprawdzenie bazy wynikowej: bez błędów (ostrzeżeń: ") +
-           std::to_string(check.warnings) + ")";
-  }
-  return Cp1250FromUtf8("Sprawdzenie bazy wynikowej: błędy: ") + std::to_string(check.failures) +
-         Cp1250FromUtf8(", ostrzeżenia: ") + std::to_string(check.warnings);
+  return run::CheckFact(check.ran, check.failures, check.warnings);
 }
 
 void AddCheckWarnings(const CheckSummary& check, run::RunReport& report) {

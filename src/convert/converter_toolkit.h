@@ -1,18 +1,23 @@
 #pragma once
 
 // What every record converter works with. A converter reads like its algorithm: open its
-// sources (SourceTable::Open, which alone writes the conversion status when a file is
-// missing), create its target tables afresh from the catalogue (CreateTargetTable), walk
-// each source with ForEachRecord (progress included), append one target record per accepted
-// source record, number a register's records (RegisterNumbering, which writes its sequence
-// row), report each table for the summary (ReportTable), and close.
+// sources (SourceTable::Open, whose failure the converter returns: the driver alone turns it
+// into the conversion status), create its target tables afresh from the catalogue
+// (CreateTargetTable), walk each source with ForEachRecord (progress included) returning
+// every record's fate at the rule that decides it (run::kWritten or run::Skipped(reason)),
+// append one target record per accepted source record, number a register's records
+// (RegisterNumbering, which writes its sequence row), report each table for the summary
+// (ReportTable), and close.
 //
 // A converter may touch: its own sources and targets, the shared identifier-translation
 // tables (context.tables()), the run's converter state that outlives one converter
-// (context.records, context.price_lists), sequence rows, progress and the summary. It reads
-// the run's inputs (options, folders, site settings, edition, creator identifier), which
-// no step can change. It never writes the conversion status itself, never shows a message
-// box, and never reads another converter's sources.
+// (context.records, context.price_lists), sequence rows, progress, the record ledger
+// (context.ledger: values it writes otherwise than the source held them) and the run's
+// warnings. It reads the run's inputs (options, folders, site settings, edition, creator
+// identifier), which no step can change. It never writes the conversion status, never shows
+// a message box (it may leave the driver a request: context.operator_requests), never
+// composes an operator's text (the run's catalogue does), and never reads another
+// converter's sources.
 
 #include "convert/dictionary_links.h"
 #include "convert/document_tail.h"

@@ -11,9 +11,9 @@ namespace konwerter::convert {
 // The small dictionaries of the works register (KERG) and of the orders (ZLECENIA). Each
 // writes one record per source record whose own key is set; with `delete_unlinked`, only
 // the records an earlier converter of the run asked an identifier for, numbered in the
-// order they were first referred to. Each writes its sequence row. Fails, naming the file, when the
-// source table cannot be opened (and the table is not created; for features it is created first and
-// stays empty).
+// order they were first referred to. Each writes its sequence row. Fails, naming the file, when
+// the source table cannot be read; the target table is then not created (features: created
+// first, it stays empty).
 
 // asortym.dbf of BDLZLEC into BAZA\ZLECENIA\asortym.dbf; sequence "zasort".
 run::Status ConvertOrderAssortments(run::RunContext& context, bool delete_unlinked);

@@ -18,9 +18,9 @@ enum class OperatKind {
 // Converts the operats of one kind with their movements, their links to features and
 // assortments, for the register operats their links to parcels (obdg.dbf), for the other
 // kinds their raster extents. Asks an identifier of every person, work, assortment, feature
-// and parcel they refer to. Fails, naming the file, when a required source cannot be opened (the
-// conversion status then names it): before any target table is created for the operats, their links
-// and movements; after the other tables are written for the parcel links.
+// and parcel they refer to. Fails, naming the file, when a required source cannot be read:
+// before any target table is created for the operats, their links and movements; after the
+// other tables are written for the parcel links and the raster extents.
 run::Status ConvertOperats(run::RunContext& context, OperatKind kind);
 
 }  // namespace konwerter::convert

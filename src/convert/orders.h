@@ -13,8 +13,8 @@ namespace konwerter::convert {
 // into BAZA\ZLECENIA. Reads both editions of the DOS order tables (the later one, with
 // cechy.dbf in the works folder, carries typ_dok and nr_poz). Fills the run's order and
 // settlement record tables for the cash receipts and coefficients; clients, works,
-// services and order assortments become linked. Fails, naming the file, when a source table cannot
-// be opened ( the tables completed before it stay).
+// services and order assortments become linked. Fails, naming the file, when a source table
+// cannot be read; the tables completed before it stay.
 run::Status ConvertOrders(run::RunContext& context);
 
 }  // namespace konwerter::convert

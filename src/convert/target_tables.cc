@@ -4,7 +4,7 @@
 
 #include "platform/dos_path.h"
 #include "platform/file_system.h"
-#include "run/catalogue.h"
+#include "run/messages.h"
 #include "target/table_builder.h"
 
 namespace konwerter::convert {
@@ -23,7 +23,7 @@ std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context, std::
                                                std::string(table_name));
   const target::BuilderResult built =
       target::OpenTargetTable(*table, schema, index_definitions, {.remove_data_files = true});
-  if (built.keys_repeat) context.operator_requests.push_back(run::KeysRepeatMessage());
+  if (built.keys_repeat) context.operator_requests.push_back(run::KeysRepeat());
   return table;
 }
 

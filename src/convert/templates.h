@@ -10,7 +10,7 @@ namespace konwerter::convert {
 
 // Converts the settlement templates (wzorce.dbf of BDLZLEC) into BAZA\ZLECENIA, with VAT
 // codes and net amounts derived from the price lists as for settlement lines; templates of
-// kind M price lists are kept. Fails, naming the file, when the source cannot be opened.
+// kind M price lists are kept. Fails, naming the file, when the source cannot be read.
 run::Status ConvertTemplates(run::RunContext& context);
 
 }  // namespace konwerter::convert

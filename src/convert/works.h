@@ -13,8 +13,8 @@ namespace konwerter::convert {
 // into Roboty.dbf; their assortment quantities into Kergasor.dbf, the parcels they cover
 // into obdg.dbf, the communes of the site's voivodeship into Gminy.dbf and their raster
 // extents from ob_rr.dbf into zakr_ras.dbf. With `delete_unlinked`, a work not reported
-// is written only when an earlier converter referred to it. Fails, naming the file, when a source
-// cannot be opened .
+// is written only when an earlier converter referred to it. Fails, naming the file, when a
+// source cannot be read.
 run::Status ConvertWorks(run::RunContext& context, bool delete_unlinked);
 
 }  // namespace konwerter::convert

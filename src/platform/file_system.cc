@@ -28,7 +28,11 @@ bool RemoveFile(std::string_view path) {
 
 bool CopyFile(std::string_view from, std::string_view to) {
   std::error_code error;
-  return fs::copy_file(HostPath(from), HostPath(to), fs::copy_options::overwrite_existing, error);
+  const fs::path target = HostPath(to);
+  // The old copy goes first: MinGW's copy_file takes any existing file on the same drive for
+  // the source itself (Windows reports no inode numbers) and refuses to overwrite it.
+  fs::remove(target, error);
+  return fs::copy_file(HostPath(from), target, error);
 }
 
 bool FileExists(std::string_view path) {

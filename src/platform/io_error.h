@@ -14,7 +14,7 @@ enum class IoFault {
   kClose,          // the system reported a failing close
   kReplace,        // a file could not take another's place
   kOutsideOutput,  // a target folder leads out of the output folder (a link)
-  kIndexDamaged,   // an index page is damaged: the detail says how
+  kIndexDamaged,   // an index page is damaged (source::IndexDamaged says how)
   kIndexNotOpen,   // an index was used that is not open
 };
 
@@ -24,21 +24,17 @@ enum class IoFault {
 // program. The path is UTF-8, as the host names the file; what() is a short technical text.
 class IoError : public std::runtime_error {
  public:
-  IoError(IoFault fault, const std::string& path, const std::string& detail = {})
+  IoError(IoFault fault, const std::string& path)
       : std::runtime_error("I/O fault " + std::to_string(static_cast<int>(fault)) + ": " + path),
         fault_(fault),
-        path_(path),
-        detail_(detail) {}
+        path_(path) {}
 
   IoFault fault() const { return fault_; }
   const std::string& path() const { return path_; }
-  // What is wrong, for a damaged index (UTF-8); empty otherwise.
-  const std::string& detail() const { return detail_; }
 
  private:
   IoFault fault_;
   std::string path_;
-  std::string detail_;
 };
 
 }  // namespace konwerter::platform

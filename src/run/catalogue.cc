@@ -289,26 +289,24 @@ std::string EngineFaultText(engine::EngineFault fault, const engine::FaultSubjec
 
 }  // namespace
 
+std::string EngineErrorText(engine::EngineFault fault, const engine::FaultSubject& subject) {
+  std::string text = EngineFaultText(fault, subject);
+  // Every fault names its table but a schema item's, which belongs to no table yet.
+  if (fault != engine::EngineFault::kSchemaNumberBad) text += ": " + subject.table;
+  return Cp1250FromUtf8(text);
+}
+
 std::string ErrorText(const std::exception& error) {
   if (const auto* engine = dynamic_cast<const engine::EngineError*>(&error)) {
-    const engine::FaultSubject& subject = engine->subject();
-    std::string text = EngineFaultText(engine->fault(), subject);
-    // Every fault names its table but a schema item's, which belongs to no table yet.
-    if (engine->fault() != engine::EngineFault::kSchemaNumberBad) text += ": " + subject.table;
-    return Cp1250FromUtf8(text);
+    return EngineErrorText(engine->fault(), engine->subject());
   }
   const auto* io = dynamic_cast<const platform::IoError*>(&error);
   if (io == nullptr) return Cp1250FromUtf8(error.what());
   std::string text = Cp1250FromUtf8(IoFaultText(io->fault()));
-  if (!io->detail().empty()) text += " (" + Cp1250FromUtf8(io->detail()) + "); " + IndexHint();
+  if (const auto* index = dynamic_cast<const source::IndexDamaged*>(io)) {
+    text += " (" + IndexFaultText(index->index_fault()) + "); " + IndexHint();
+  }
   return text + ": " + Cp1250FromUtf8(io->path());
-}
-
-platform::OperatorMessage KeysRepeatMessage() {
-  return {Cp1250FromUtf8("Nie można utworzyć klucza Kod+IdRek. Dalsza praca w takim stanie "
-                         "umożliwia wstawianie danych jednak bez kontroli. Najlepiej usunąć "
-                         "rekordy, których klucze się powtarzają i ponownie uruchomić program"),
-          Cp1250FromUtf8("Błąd podczas tworzenia indeksu")};
 }
 
 std::string IndexHint() {

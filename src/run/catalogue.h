@@ -4,13 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "platform/operator_messages.h"
 #include "run/record_fate.h"
 #include "run/result.h"
 #include "run/run_report.h"
 #include "source/index_fault.h"
 #include "source/source_edition.h"
 #include "source/table_fault.h"
+#include "target/engine/engine_error.h"
 
 namespace konwerter::run {
 
@@ -48,9 +48,9 @@ std::string EditionText(source::SourceEdition edition);
 // How an operator gets past a stale or damaged .ntx index: the option and the window's box.
 std::string IndexHint();
 
-// The message that tells the operator a target table is used although a unique key of its
-// index repeats (the table builder asks for it; the run goes on).
-platform::OperatorMessage KeysRepeatMessage();
+// What the database engine could not do, in the system's words, naming the table, field or
+// tag concerned as the subject gives them (UTF-8).
+std::string EngineErrorText(engine::EngineFault fault, const engine::FaultSubject& subject);
 
 // The message of an error that ended a run: an input/output fault or an error of the
 // database engine in the system's words, with the file or table it concerns; any other

@@ -5,7 +5,7 @@
 
 #include "platform/dos_path.h"
 #include "platform/real_path.h"
-#include "platform/text_encoding.h"
+#include "run/messages.h"
 
 namespace konwerter::run {
 
@@ -35,10 +35,6 @@ fs::path LinkLeading(const fs::path& folder, const std::vector<std::string>& roo
   return {};
 }
 
-std::string Text(std::string_view utf8) {
-  return platform::Cp1250FromUtf8(utf8);
-}
-
 }  // namespace
 
 OutputRefusal CheckOutputFolder(std::string_view output_folder,
@@ -51,16 +47,11 @@ OutputRefusal CheckOutputFolder(std::string_view output_folder,
         platform::FoldedRealPath(platform::HostPath(folder));
     if (platform::IsWithin(real_source, real_output) ||
         platform::IsWithin(real_output, real_source)) {
-      return {Text("Kartoteka wynikowa pokrywa się z danymi systemu TEROKAN w wersji DOS (") +
-              platform::HostForm(folder) +
-              Text("). Konwersja mogłaby zniszczyć dane źródłowe. Wskaż inną kartotekę "
-                   "wynikową.")};
+      return {OutputOverlapsSources(folder)};
     }
   }
   if (const fs::path link = LinkLeading(output, real_output, kLinkSearchDepth); !link.empty()) {
-    return {Text("W kartotece wynikowej jest dowiązanie prowadzące poza nią: ") +
-            platform::Cp1250FromUtf8(link.lexically_normal().string()) +
-            Text(". Wskaż inną kartotekę wynikową.")};
+    return {OutputHoldsLink(link.lexically_normal().string())};
   }
   return {};
 }

@@ -136,25 +136,13 @@ std::optional<platform::SourceLock> TakeSourceLock(std::string_view input_path,
     case platform::SourceLock::Outcome::kTaken:
       return lock;
     case platform::SourceLock::Outcome::kMissing:
-      ShowMessage(
-          messages,
-          "Błędna ścieżka dojścia do danych systemu TEROKAN. Wskaż położenie kartoteki "
-          "SYSTEM w TEROKAN.",
-          "Błąd",
-          platform::Cp1250FromUtf8("\r\nNie znaleziono pliku: ") + platform::HostForm(path));
+      messages.Show(WrongDataFolder(path));
       return std::nullopt;
     case platform::SourceLock::Outcome::kReadOnly:
-      ShowMessage(messages,
-                  "Dane systemu TEROKAN są tylko do odczytu (na przykład na płycie CD): nie "
-                  "można ich zablokować na czas konwersji. Skopiuj je na dysk z prawem zapisu "
-                  "i wskaż kopię. Plik: ",
-                  "Błąd", platform::HostForm(path));
+      messages.Show(ReadOnlyData(path));
       return std::nullopt;
     case platform::SourceLock::Outcome::kInUse:
-      ShowMessage(messages,
-                  "Przed konwersją należy zakończyć pracę z systemem TEROKAN na wszyskich "
-                  "stanowiskach.",
-                  "Błąd");
+      messages.Show(DataInUse());
       return std::nullopt;
   }
   return std::nullopt;
@@ -167,7 +155,7 @@ std::optional<std::vector<std::string>> ReadSourceDirectoryVariables(
   std::vector<std::string> entries;
   source::MemoryFileFaults faults;
   if (!source::ReadMemoryFile(path, pages, entries, &faults)) {
-    ShowMessage(messages, "Brak pliku: ", "Błąd", platform::HostForm(path));
+    messages.Show(MissingFile(path));
     return std::nullopt;
   }
   ReportMemoryFaults(path, entries, faults, report);
@@ -184,7 +172,7 @@ void ReadSiteSettings(std::string_view input_path, const source::CodePages& page
   const std::string path = platform::WithTrailingBackslash(input_path) + "dom.mem";
   source::MemoryFileFaults faults;
   if (!source::ReadMemoryFile(path, pages, settings, &faults)) {
-    ShowMessage(messages, "Brak pliku: ", "Błąd", platform::HostForm(path));
+    messages.Show(MissingFile(path));
     if (report != nullptr) {
       report->Warn({WarningKind::kSiteSettingsMissing, platform::HostForm(path)});
     }

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/text_encoding.h"
 #include "run/catalogue.h"
+#include "run/messages.h"
 #include "run/output_guard.h"
 #include "run/prechecks.h"
 #include "run/table_sizing.h"
@@ -39,7 +39,7 @@ std::unique_ptr<RunContext> MakeContext(const RunRequest& request, RunInputs inp
   context->sequence =
       std::make_unique<target::SequenceTable>(context->engine(), request.output_path);
   if (context->sequence->built().keys_repeat) {
-    context->operator_requests.push_back(KeysRepeatMessage());
+    context->operator_requests.push_back(KeysRepeat());
   }
   if (const Status sized = SizeSharedTables(*context); !sized) {
     context->status.Fail(FailureText(sized.error()));
@@ -59,8 +59,7 @@ Preparation PrepareRun(const RunRequest& request, Session& session, RunReport& r
   SourceDirectories directories(std::move(*entries), request.input_path, request.drives);
   report.directories = directories.report();
   if (const OutputRefusal refusal = RefuseOverlap(request, directories); refusal.refused()) {
-    messages.Show({refusal.text, platform::Cp1250FromUtf8("Błąd"), platform::MessageButtons::kOk,
-                   platform::MessageIcon::kStop});
+    messages.Show(OutputRefused(refusal.text));
     return {nullptr, PreparationStop::kOutputOverlapsSources, refusal.text};
   }
   source::DetectSourceCodePage(request.input_path, pages);

@@ -219,8 +219,7 @@ run::Status ConvertCoordinateSystems(run::RunContext& context) {
       description.Write(path);
     } else {
       platform::RemoveFile(path);
-      run::ShowMessage(context.messages,
-                       "Brak kompletnego opisu do układu: ", "Błąd podczas konwersji", name);
+      context.messages.Show(run::IncompleteCoordinateSystem(name));
       // The run still counts as converted, but the operator must find this in the summary.
       context.report.Warn(
           {run::WarningKind::kCoordinateSystemIncomplete, converter.faulty_file(), 0, 0, name});

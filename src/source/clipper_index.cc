@@ -75,12 +75,9 @@ IndexFault ClipperIndex::CheckTree(std::uint32_t table_records) {
   return CheckIndexTree(*file_, root_page_, root_offset_, key_size_, table_records);
 }
 
-SeekResult ClipperIndex::Damaged(std::string_view what) {
+SeekResult ClipperIndex::Damaged(IndexFault fault) {
   status_ = kIndexBadPage;
-  if (fail_on_damage_) {
-    throw platform::IoError(platform::IoFault::kIndexDamaged, platform::HostPath(path_).string(),
-                            std::string(what));
-  }
+  if (fail_on_damage_) throw IndexDamaged(fault, platform::HostPath(path_).string());
   return {};
 }
 
@@ -111,25 +108,24 @@ SeekResult ClipperIndex::Seek(std::string_view key) {
   const std::span<const std::uint8_t> sought(padded.data(), key_size_);
 
   if (fail_on_damage_ && !root_page_.ordered)
-    return Damaged("klucze strony głównej nie są uporządkowane");
+    return Damaged({IndexFaultKind::kPageDamaged, root_offset_});
   std::optional<PageStep> step = root_page_.Find(sought);
-  if (!step) return Damaged("strona główna wychodzi poza swoje 1024 bajty");
+  if (!step) return Damaged({IndexFaultKind::kPageDamaged, root_offset_});
   bool found = step->equal;
   std::uint32_t record = step->record;
   // An equal key in an inner page goes on into its left subtree: a duplicate stored there
   // comes earlier in key order and wins.
   for (int depth = 1; step->child != 0; ++depth) {
-    if (depth == ntx::kMaxDepth) return Damaged("drzewo stron zapętlone lub zbyt głębokie");
+    if (depth == ntx::kMaxDepth) return Damaged({IndexFaultKind::kTreeLoops, step->child});
     const IndexPage* page = pages_.Get(*file_, step->child, key_size_);
     if (page == nullptr) {
-      return Damaged("strona o przesunięciu " + std::to_string(step->child) + " poza plikiem");
+      return Damaged({IndexFaultKind::kPageUnreadable, step->child});
     }
     if (fail_on_damage_ && !page->ordered) {
-      return Damaged("klucze strony o przesunięciu " + std::to_string(step->child) +
-                     " nie są uporządkowane");
+      return Damaged({IndexFaultKind::kPageDamaged, step->child});
     }
     const std::optional<PageStep> below = page->Find(sought);
-    if (!below) return Damaged("strona wychodzi poza swoje 1024 bajty");
+    if (!below) return Damaged({IndexFaultKind::kPageDamaged, step->child});
     if (!below->equal && found) break;
     found = found || below->equal;
     step = below;

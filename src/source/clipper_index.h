@@ -79,7 +79,7 @@ class ClipperIndex {
   // and the status tells why.
   bool LoadHeaderAndRoot();
   // The failure of a seek on a damaged page: status 4, or IoError with fail_on_damage_.
-  SeekResult Damaged(std::string_view what);
+  SeekResult Damaged(IndexFault fault);
 
   std::optional<platform::File> file_;
   std::string path_;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "platform/io_error.h"
 
 namespace konwerter::source {
 
@@ -30,6 +33,18 @@ struct IndexFault {
   std::uint64_t second = 0;
   bool operator==(const IndexFault&) const = default;
   explicit operator bool() const { return kind != IndexFaultKind::kNone; }
+};
+
+// A damaged index met during a look-up (the index changed since it was checked, or was never
+// checked): what is wrong with it, and the file.
+class IndexDamaged : public platform::IoError {
+ public:
+  IndexDamaged(IndexFault fault, const std::string& path)
+      : platform::IoError(platform::IoFault::kIndexDamaged, path), index_fault_(fault) {}
+  const IndexFault& index_fault() const { return index_fault_; }
+
+ private:
+  IndexFault index_fault_;
 };
 
 }  // namespace konwerter::source

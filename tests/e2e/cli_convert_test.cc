@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/cli/convert_command.h"
+#include "app/version.h"
 #include "tests/e2e/dos_site.h"
 
 namespace konwerter::testing {
@@ -93,6 +94,7 @@ TEST_F(CliConvertTest, ConvertsAndWritesTheSummary) {
   EXPECT_THAT(out_.str(), ::testing::ContainsRegex("rekordy.csv\n$"));
 
   const nlohmann::json summary = nlohmann::json::parse(std::ifstream(summary_path));
+  EXPECT_EQ(summary["version"], std::string(app::VersionText()));
   EXPECT_EQ(summary["outcome"], "converted_with_warnings");
   ASSERT_EQ(summary["warnings"].size(), 2u);
   // Windows names the file in the case the program asked for, the host here as on disk.

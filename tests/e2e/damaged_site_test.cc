@@ -144,7 +144,8 @@ TEST_F(DamagedSiteTest, AnIndexThatDoesNotFitItsTableIsBuiltFromTheTableAndWarne
   };
   for (const auto& damage : cases) {
     SCOPED_TRACE(damage.damage);
-    fs::copy_file(pristine, index, fs::copy_options::overwrite_existing);
+    fs::remove(index);  // MinGW refuses to copy over a file on the same drive
+    fs::copy_file(pristine, index);
     damage.apply();
     const fs::path output = output_.path() / "damaged";
     fs::remove_all(output);
@@ -189,7 +190,8 @@ TEST_F(DamagedSiteTest, ARecordReachedThroughAnIndexIsTheTablesDamage) {
        run::WarningKind::kRecordCountBeyondFile},
   };
   for (const auto& [damage, warned] : cases) {
-    fs::copy_file(pristine, names, fs::copy_options::overwrite_existing);
+    fs::remove(names);  // MinGW refuses to copy over a file on the same drive
+    fs::copy_file(pristine, names);
     damage();
     const fs::path output = output_.path() / "damaged";
     fs::remove_all(output);
@@ -282,9 +284,10 @@ TEST_F(DamagedSiteTest, TheLedgerOfADamagedSiteReconcilesWithItsSources) {
 
   const app::ConversionResult result = Convert(output_.path() / "a");
   ASSERT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings) << Message(result);
-  const auto damaged = std::find_if(
-      result.report.warnings.begin(), result.report.warnings.end(),
-      [](const run::RunWarning& warning) { return warning.kind == run::WarningKind::kRecordsDamaged; });
+  const auto damaged = std::find_if(result.report.warnings.begin(), result.report.warnings.end(),
+                                    [](const run::RunWarning& warning) {
+                                      return warning.kind == run::WarningKind::kRecordsDamaged;
+                                    });
   ASSERT_NE(damaged, result.report.warnings.end());
   EXPECT_THAT(platform::Utf8FromCp1250(damaged->file), HasSubstr("metryka.dbf"));
   EXPECT_EQ(damaged->count, 1u);

@@ -38,7 +38,8 @@ TEST_P(SampleConversionsTest, EveryConverterReadsAndWritesOnlyCataloguedFields) 
   TempDir folder;
   tools::GenerateSampleSite(
       {.output = folder.path() / "dos", .earlier_orders_edition = conversion.earlier_edition});
-  std::ofstream(folder.path() / "gminy.gm") << "7|12\r\n110|345\r\n";
+  // Binary, so that the file holds the DOS line ends as written on every system.
+  std::ofstream(folder.path() / "gminy.gm", std::ios::binary) << "7|12\r\n110|345\r\n";
 
   app::ConversionRequest request;
   request.input_folder = platform::Cp1250FromUtf8((folder.path() / "dos").string());

@@ -5,9 +5,11 @@
 
 #include "platform/text_encoding.h"
 #include "run/catalogue.h"
+#include "run/check_texts.h"
 #include "target/engine/engine.h"
 #include "target/engine/engine_error.h"
 #include "target/engine/table.h"
+#include "target/verification/finding.h"
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::run {
@@ -79,6 +81,22 @@ TEST(EngineErrorTextsTest, TheEnginesOwnErrorsReadAsTheyAlwaysDid) {
   } catch (const EngineError& error) {
     EXPECT_EQ(TextOf(error), "Nie ma tabeli: " + platform::Utf8FromCp1250(missing.DbfPath()));
   }
+}
+
+// The check of a converted database words an index its reader could not walk as the engine's
+// errors read.
+TEST(EngineErrorTextsTest, ADamagedIndexFoundByTheCheckReadsAsTheEnginesError) {
+  verification::DatabaseCheck check;
+  check.AddIndexDamaged("/baza/Osoby.mdx",
+                        EngineError(EngineFault::kIndexTagHeader, About("Osoby.mdx", "ID_OSOBY")));
+  check.AddIndexDamaged("/baza/Ulice.mdx",
+                        EngineError(EngineFault::kIndexTreeLoops, About("Ulice.mdx")));
+  ASSERT_EQ(check.findings.size(), 2u);
+  EXPECT_EQ(check.failures(), 2u);
+  EXPECT_EQ(platform::Utf8FromCp1250(DescribeFinding(check.findings[0])),
+            "Błędny nagłówek znacznika ID_OSOBY w pliku indeksu: Osoby.mdx");
+  EXPECT_EQ(platform::Utf8FromCp1250(DescribeFinding(check.findings[1])),
+            "Zapętlone drzewo w pliku indeksu: Ulice.mdx");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/cli/generate_sample_command.h"
 #include "app/cli/inspect_command.h"
 #include "app/cli/verify_command.h"
+#include "app/version.h"
 #include "platform/console.h"
 
 namespace {
@@ -47,6 +48,7 @@ void PrintHelp(std::ostream& out) {
     out << "  " << name << command.summary << "\n";
   }
   out << "\nPomoc do polecenia: konwerter-cli POLECENIE --help\n"
+         "Wersja programu: konwerter-cli --version\n"
          "Kody wyjścia: 0 powodzenie, 1 błąd danych lub konwersji, 2 błędne wywołanie,\n"
          "3 konwersja nie rozpoczęta.\n";
 }
@@ -64,6 +66,10 @@ int main(int argc, char** argv) {
   const std::string& name = arguments.front();
   if (name == "--help" || name == "-h" || name == "help") {
     PrintHelp(std::cout);
+    return 0;
+  }
+  if (name == "--version") {
+    std::cout << "konwerter-cli " << konwerter::app::VersionText() << "\n";
     return 0;
   }
   for (const Command& command : kCommands) {

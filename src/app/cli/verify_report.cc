@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/text_encoding.h"
-#include "target/verification/finding_texts.h"
+#include "run/check_texts.h"
 
 namespace konwerter::cli {
 
@@ -45,7 +45,7 @@ void PrintGroup(const DatabaseCheck& check, FindingKind kind, const fs::path& fi
   for (const Finding& finding : check.findings) {
     if (finding.kind != kind || finding.file != file) continue;
     if (listed == listed_per_group) break;
-    const std::string line = verification::DescribeFinding(finding);
+    const std::string line = run::DescribeFinding(finding);
     if (line.empty()) continue;
     out << "      " << platform::Utf8FromCp1250(line) << "\n";
     ++listed;
@@ -60,7 +60,7 @@ void PrintSeverity(const DatabaseCheck& check, Severity severity, const fs::path
   out << (severity == Severity::kFailure ? "Błędy: " : "Ostrzeżenia: ")
       << (severity == Severity::kFailure ? check.failures() : check.warnings()) << "\n";
   for (const FindingKind kind : kinds) {
-    out << "  " << platform::Utf8FromCp1250(verification::KindTitle(kind)) << ": "
+    out << "  " << platform::Utf8FromCp1250(run::KindTitle(kind)) << ": "
         << check.counts.at(kind) << "\n";
     for (const auto& [group, count] : check.group_counts) {
       if (group.first == kind) {

@@ -1,5 +1,6 @@
 #include "app/gui/main_form.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -12,6 +13,7 @@
 #include "app/gui/controls.h"
 #include "app/gui/file_dialog.h"
 #include "app/gui/qt_text.h"
+#include "app/window/about_message.h"
 
 namespace konwerter::gui {
 
@@ -80,6 +82,19 @@ void MainForm::ConnectControls() {
           [this] { Convert(); });
   connect(&Control<QPushButton>(*this, "BitBtn2"), &QPushButton::clicked, this,
           [this] { rules_.BitBtn2Click(*this); });
+  AddAboutEntry();
+}
+
+// "O programie..." in the context menu of the window's background (its caption bar belongs
+// to the window manager), and on F1.
+void MainForm::AddAboutEntry() {
+  auto* about = new QAction(FromCp1250(app::window::kAboutMenuEntry), this);
+  about->setObjectName(QStringLiteral("about"));
+  about->setShortcut(QKeySequence::HelpContents);
+  connect(about, &QAction::triggered, this,
+          [this] { messages_.Show(app::window::AboutMessage("konwerter")); });
+  addAction(about);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void MainForm::Convert() {

@@ -62,6 +62,7 @@ class MainForm final : public QWidget,
 
  private:
   void ConnectControls();
+  void AddAboutEntry();
   void Convert();
   // Lets the window paint what changed; the operator's input waits.
   static void Repaint();

@@ -47,6 +47,7 @@ struct CheckSummary {
 // What a run did, for the front ends, the summary and the report. Texts are cp1250; paths
 // are program paths.
 struct ConversionResult {
+  std::string version;  // of the program that ran (ASCII)
   RunOutcome outcome = RunOutcome::kNotStarted;
   std::string message;  // the outcome as the final message states it; empty when none
   std::string input_path;

@@ -51,11 +51,6 @@ std::string Contents() {
 
 }  // namespace
 
-// TODO(merge): the version from app/version.h replaces this.
-std::string ProgramVersionText() {
-  return {};
-}
-
 std::string ReportHtml(const ConversionResult& result) {
   std::string page = "<!DOCTYPE html>\n<html lang=\"pl\">\n" + Head(result) + "<body>\n<header>" +
                      Element("h1", std::string(kTitle)) +
@@ -64,7 +59,7 @@ std::string ReportHtml(const ConversionResult& result) {
                                  StartedText(result),
                              "class=\"subtitle\"") +
                      OutcomeHtml(result) + "</header>\n" + Contents() + "<main>\n";
-  page += RunDetailsHtml(result, ProgramVersionText());
+  page += RunDetailsHtml(result, result.version);
   page += TotalsHtml(result);
   page += DirectoriesHtml(result);
   page += TablesHtml(result);
@@ -73,7 +68,7 @@ std::string ReportHtml(const ConversionResult& result) {
   page += SequenceHtml(result);
   page += CheckHtml(result);
   page += "</main>\n<footer>Raport zapisał program konwerter";
-  if (const std::string version = ProgramVersionText(); !version.empty()) {
+  if (const std::string& version = result.version; !version.empty()) {
     page += " " + HtmlEscape(version);
   }
   return page +

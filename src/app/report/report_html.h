@@ -14,8 +14,4 @@ namespace konwerter::app {
 // the summary's (SummaryJson).
 std::string ReportHtml(const ConversionResult& result);
 
-// The program's version as the report's heading states it; empty when unknown (the line is
-// then left out).
-std::string ProgramVersionText();
-
 }  // namespace konwerter::app

@@ -195,6 +195,7 @@ std::string_view OutcomeName(RunOutcome outcome) {
 
 nlohmann::json SummaryJson(const ConversionResult& result) {
   return {{"format", kSummaryFormat},
+          {"version", result.version},
           {"outcome", OutcomeName(result.outcome)},
           {"message", Utf8FromCp1250(result.message)},
           {"input", HostName(result.input_path)},

@@ -62,7 +62,7 @@ HICON GlyphIcon(ButtonGlyph glyph) {
                                          IMAGE_ICON, kGlyphSize, kGlyphSize, LR_SHARED));
 }
 
-void DrawGlyphButton(const DRAWITEMSTRUCT& item, ButtonGlyph glyph, bool flat) {
+void DrawGlyphButton(const DRAWITEMSTRUCT& item, ButtonGlyph glyph, bool flat, DisplayScale scale) {
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   DrawFace(item, pressed, flat);
 
@@ -75,16 +75,18 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, ButtonGlyph glyph, bool flat) {
   SIZE text{};
   ::GetTextExtentPoint32W(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text);
   const HICON icon = GlyphIcon(glyph);
-  const int width = (icon != nullptr ? kGlyphSize : 0) +
-                    (icon != nullptr && !caption.empty() ? kGlyphGap : 0) + text.cx;
+  const int glyph_size = scale(kGlyphSize);  // the icon stretched on a screen of more dots
+  const int gap = scale(kGlyphGap);
+  const int width = (icon != nullptr ? glyph_size : 0) +
+                    (icon != nullptr && !caption.empty() ? gap : 0) + text.cx;
   const int shift = pressed ? 1 : 0;
   const RECT& area = item.rcItem;
   int left = area.left + (area.right - area.left - width) / 2 + shift;
   const int middle = (area.top + area.bottom) / 2 + shift;
   if (icon != nullptr) {
-    ::DrawIconEx(item.hDC, left, middle - kGlyphSize / 2, icon, kGlyphSize, kGlyphSize, 0, nullptr,
+    ::DrawIconEx(item.hDC, left, middle - glyph_size / 2, icon, glyph_size, glyph_size, 0, nullptr,
                  DI_NORMAL);
-    left += kGlyphSize + kGlyphGap;
+    left += glyph_size + gap;
   }
   if (!caption.empty()) {
     const bool enabled = (item.itemState & ODS_DISABLED) == 0;

@@ -34,17 +34,19 @@ COLORREF RowColour() {
 }  // namespace
 
 GridControl::GridControl(HWND parent, const app::window::Bounds& bounds, int id,
-                         const WindowFonts& fonts) {
+                         const WindowFonts& fonts)
+    : scale_(fonts.scale()) {
   EnsureCommonControls();
   list_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
                                 LVS_NOSORTHEADER | LVS_SINGLESEL,
-                            bounds.left, bounds.top, bounds.width, bounds.height, parent,
+                            scale_(bounds.left), scale_(bounds.top), scale_(bounds.width),
+                            scale_(bounds.height), parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
   ::SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal()), FALSE);
   ::SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
   // A report view's rows are as high as its small pictures when those are higher.
-  row_height_ = ::ImageList_Create(1, app::window::kGridRowHeight, ILC_COLOR, 0, 0);
+  row_height_ = ::ImageList_Create(1, scale_(app::window::kGridRowHeight), ILC_COLOR, 0, 0);
   ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(row_height_));
   CreateColumns(fonts);
   ::SetPropW(list_, kSelf, this);
@@ -70,7 +72,7 @@ void GridControl::CreateColumns(const WindowFonts& fonts) {
   LVCOLUMNW number{};
   number.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_FMT;
   number.fmt = LVCFMT_RIGHT;
-  number.cx = app::window::kRowNumberWidth;
+  number.cx = scale_(app::window::kRowNumberWidth);
   number.pszText = const_cast<wchar_t*>(L"");
   ::SendMessageW(list_, LVM_INSERTCOLUMNW, kNumberColumn, reinterpret_cast<LPARAM>(&number));
   for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -79,7 +81,8 @@ void GridControl::CreateColumns(const WindowFonts& fonts) {
     column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_FMT;
     column.fmt = LVCFMT_LEFT;
     // The whole title shows, also in a font wider than the one the widths were made for.
-    column.cx = std::max(columns[i].width, TextWidth(title_font, title) + kTitlePadding);
+    column.cx =
+        std::max(scale_(columns[i].width), TextWidth(title_font, title) + scale_(kTitlePadding));
     column.pszText = title.data();
     ::SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i + 1),
                    reinterpret_cast<LPARAM>(&column));
@@ -202,8 +205,10 @@ void GridControl::BeginEdit(std::optional<wchar_t> first_key) {
                  reinterpret_cast<LPARAM>(&cell));
   const std::wstring text = first_key ? std::wstring(1, *first_key)
                                       : WideFromCp1250(grid_->Cell(editing_row_, editing_column_));
+  // Inside the cell's grid lines, its text where the cell draws it.
+  const int inset = scale_(2);
   editor_ = ::CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-                              cell.left + 2, cell.top + 1, cell.right - cell.left - 3,
+                              cell.left + inset, cell.top + 1, cell.right - cell.left - inset - 1,
                               cell.bottom - cell.top - 1, list_, nullptr, nullptr, nullptr);
   ::SendMessageW(editor_, WM_SETFONT, ::SendMessageW(list_, WM_GETFONT, 0, 0), FALSE);
   ::SetPropW(editor_, kSelf, this);

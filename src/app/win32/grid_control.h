@@ -23,7 +23,8 @@ namespace konwerter::win32 {
 // goes straight into the dialog's rules.
 class GridControl {
  public:
-  // Creates the list view as a child of `parent` with the control identifier `id`.
+  // Creates the list view as a child of `parent` with the control identifier `id`, at
+  // `bounds` (pixels at 96 dots per inch), its columns and rows at the fonts' scale.
   GridControl(HWND parent, const app::window::Bounds& bounds, int id, const WindowFonts& fonts);
   ~GridControl();
   GridControl(const GridControl&) = delete;
@@ -69,6 +70,7 @@ class GridControl {
   int row_count() const;
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
 
+  DisplayScale scale_;
   HWND list_ = nullptr;
   HWND editor_ = nullptr;
   WNDPROC list_procedure_ = nullptr;

@@ -19,7 +19,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   konwerter::run::Session session;
   konwerter::target::ConfigureEngine(session.engine, false);
   const konwerter::platform::SystemClock clock;
-  const konwerter::win32::WindowFonts fonts;
+  const konwerter::win32::WindowFonts fonts(konwerter::win32::SystemScale());
   konwerter::app::window::MainWindow rules(konwerter::platform::ProgramPath());
   konwerter::win32::MainFrame frame(rules, session, clock, fonts);
   ::ShowWindow(frame.window(), show);

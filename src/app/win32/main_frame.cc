@@ -7,6 +7,7 @@
 
 #include "app/win32/renumbering_frame.h"
 #include "app/win32/wide_text.h"
+#include "app/window/about_message.h"
 #include "app/window/renumbering_dialog.h"
 
 namespace konwerter::win32 {
@@ -14,6 +15,8 @@ namespace konwerter::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"KonwerterTForm1";
+// A command of the system menu: below 0xF000, its low four bits clear.
+constexpr UINT kAboutCommand = 0x0010;
 
 constexpr std::array<const char*, 7> kMainCheckBoxes = {
     "cbgmina", "cbosoby", "CBkerg", "cbasor", "cbobreby", "cbdzialki", "cbindeksy"};
@@ -23,15 +26,49 @@ constexpr std::array<const char*, 7> kMainCheckBoxes = {
 MainFrame::MainFrame(app::window::MainWindow& rules, run::Session& session,
                      const platform::Clock& clock, const WindowFonts& fonts)
     : rules_(rules), session_(session), clock_(clock), fonts_(fonts) {
-  RegisterDialogClass(kClassName, ::LoadIconW(nullptr, IDI_APPLICATION));
+  RegisterDialogClass(kClassName, true);
   const app::window::WindowSpec spec = app::window::MainWindowSpec();
-  window_ = CreateDialogWindow(kClassName, spec, nullptr, this);
+  window_ = CreateDialogWindow(kClassName, spec, nullptr, this, fonts_.scale());
   ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainFrame::Procedure));
   controls_ = std::make_unique<ControlWindows>(window_, spec, fonts_);
   messages_ = std::make_unique<MessageBoxes>(window_, fonts_);
   focus_ = controls_->Get(spec.FocusOrder().front());  // Edit1, first in the tab order
+  AddAboutEntry();
+  // The system's scale is the main screen's at logon; the screen the window opened on may
+  // have another one since.
+  const DisplayScale screen = WindowScale(window_);
+  if (screen != fonts_.scale()) Rescale(screen, nullptr);
   ShowFields();
+}
+
+void MainFrame::AddAboutEntry() {
+  const HMENU menu = ::GetSystemMenu(window_, FALSE);
+  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(menu, MF_STRING, kAboutCommand,
+                WideFromCp1250(app::window::kAboutMenuEntry).c_str());
+}
+
+void MainFrame::Rescale(DisplayScale scale, const RECT* frame) {
+  if (scale == fonts_.scale()) {
+    current_fonts_ = &fonts_;
+  } else {
+    std::unique_ptr<WindowFonts>& fonts = scaled_fonts_[scale.dpi()];
+    if (fonts == nullptr) fonts = std::make_unique<WindowFonts>(scale);
+    current_fonts_ = fonts.get();
+  }
+  const app::window::WindowSpec spec = app::window::MainWindowSpec();
+  controls_->Place(spec, fonts());
+  messages_->UseFonts(fonts());
+  constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (frame != nullptr) {
+    ::SetWindowPos(window_, nullptr, frame->left, frame->top, frame->right - frame->left,
+                   frame->bottom - frame->top, kFlags);
+    return;
+  }
+  const SIZE size =
+      FrameSize(spec.client_width, spec.client_height, kDialogStyle, kDialogExStyle, scale);
+  ::SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, kFlags | SWP_NOMOVE);
 }
 
 MainFrame::~MainFrame() {
@@ -51,6 +88,18 @@ LRESULT MainFrame::Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND:
       Command(LOWORD(w), HIWORD(w));
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((w & 0xFFF0) == kAboutCommand) {
+        messages_->Show(app::window::AboutMessage("konwerter"));
+        return 0;
+      }
+      break;
+    case WM_HELP:  // F1
+      if (!busy_) messages_->Show(app::window::AboutMessage("konwerter"));
+      return TRUE;
+    case WM_DPICHANGED:
+      Rescale(DisplayScale(HIWORD(w)), reinterpret_cast<const RECT*>(l));
       return 0;
     case WM_DRAWITEM:
       if (controls_->DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(l))) return TRUE;
@@ -125,7 +174,7 @@ std::optional<std::string> MainFrame::ChooseFile() {
 }
 
 bool MainFrame::RunRenumberingDialog() {
-  RenumberingFrame dialog(rules_.renumbering_dialog(), rules_.options(), fonts_, window_);
+  RenumberingFrame dialog(rules_.renumbering_dialog(), rules_.options(), fonts(), window_);
   return dialog.RunModal();
 }
 

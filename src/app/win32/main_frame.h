@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,8 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
   MainFrame& operator=(const MainFrame&) = delete;
 
   HWND window() const { return window_; }
+  // The fonts the controls are drawn with, of the scale of the window's screen.
+  const WindowFonts& fonts() const { return *current_fonts_; }
   HWND Control(std::string_view name) const { return controls_->Get(name); }
 
   // MainWindowHost
@@ -49,6 +52,11 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(HWND window, UINT message, WPARAM w, LPARAM l);
   void Command(int id, int code);
+  // "O programie..." in the window's system menu.
+  void AddAboutEntry();
+  // Lays the window out again for a screen of `scale`; `frame`: the window's new place, as
+  // Windows suggests it (nullptr: where it stands, sized for the scale).
+  void Rescale(DisplayScale scale, const RECT* frame);
   // Repaints and answers the system during a run (so that Windows never takes the window
   // for hung), dropping the operator's clicks and keys to this window while it is busy.
   void ProcessMessages();
@@ -61,6 +69,10 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
   run::Session& session_;
   const platform::Clock& clock_;
   const WindowFonts& fonts_;
+  // The fonts of the other scales the window was shown at, by dots per inch: kept while the
+  // window lives, as a dialog open over it may still draw with them.
+  std::map<int, std::unique_ptr<WindowFonts>> scaled_fonts_;
+  const WindowFonts* current_fonts_ = &fonts_;
   HWND window_ = nullptr;
   std::unique_ptr<ControlWindows> controls_;
   std::unique_ptr<MessageBoxes> messages_;

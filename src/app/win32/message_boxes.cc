@@ -30,7 +30,7 @@ UINT MessageBoxFlags(const platform::OperatorMessage& message) {
 
 platform::MessageAnswer MessageBoxes::Show(const platform::OperatorMessage& message) {
   if (app::window::FormOf(message) != app::window::MessageForm::kMessageBox) {
-    OutcomeFrame dialog(app::window::OutcomeDialogFor(message), fonts_, owner_, open_report_);
+    OutcomeFrame dialog(app::window::OutcomeDialogFor(message), *fonts_, owner_, open_report_);
     dialog.RunModal();
     return platform::MessageAnswer::kOk;
   }

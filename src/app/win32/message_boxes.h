@@ -15,12 +15,16 @@ namespace konwerter::win32 {
 class MessageBoxes final : public platform::OperatorMessages {
  public:
   MessageBoxes(HWND owner, const WindowFonts& fonts, ReportOpener open_report = ShellReportOpener())
-      : owner_(owner), fonts_(fonts), open_report_(std::move(open_report)) {}
+      : owner_(owner), fonts_(&fonts), open_report_(std::move(open_report)) {}
   platform::MessageAnswer Show(const platform::OperatorMessage& message) override;
+
+  // The fonts, and so the scale, of the dialogs shown from now on (the owner moved to a
+  // screen of other dots per inch).
+  void UseFonts(const WindowFonts& fonts) { fonts_ = &fonts; }
 
  private:
   HWND owner_;
-  const WindowFonts& fonts_;
+  const WindowFonts* fonts_;
   ReportOpener open_report_;
 };
 

@@ -64,15 +64,16 @@ OutcomeFrame::OutcomeFrame(app::window::OutcomeDialog dialog, const WindowFonts&
       owner_(owner),
       open_report_(std::move(open_report)) {
   EnsureCommonControls();
-  RegisterDialogClass(kClassName, nullptr);
+  RegisterDialogClass(kClassName, false);
   const RECT work = WorkArea(owner_);
-  const app::window::TextMeasures measures = Measures();
+  const DisplayScale scale = fonts_.scale();
   const app::window::Size client =
-      OutcomeClientSize(dialog_, measures, {work.right - work.left, work.bottom - work.top});
-  RECT frame{0, 0, client.width, client.height};
-  ::AdjustWindowRectEx(&frame, Style(), FALSE, kDialogExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+      OutcomeClientSize(dialog_, Measures(),
+                        {scale.UnscaledFitting(work.right - work.left),
+                         scale.UnscaledFitting(work.bottom - work.top)});
+  const SIZE frame = FrameSize(client.width, client.height, Style(), kDialogExStyle, scale);
+  const int width = frame.cx;
+  const int height = frame.cy;
   const std::wstring caption = WideFromCp1250(dialog_.caption);
   window_ = ::CreateWindowExW(kDialogExStyle, kClassName, caption.c_str(), Style(),
                               work.left + (work.right - work.left - width) / 2,
@@ -106,8 +107,11 @@ app::window::TextMeasures OutcomeFrame::Measures() const {
   for (const std::string& line : dialog_.TextLines()) {
     widest = std::max(widest, TextWidth(fonts_.normal(), WideFromCp1250(line)));
   }
-  // The edit field's own margins on both sides.
-  return {metrics.tmHeight + metrics.tmExternalLeading, widest + 12};
+  // The layout counts pixels at 96 dots per inch; the fonts are of the screen's scale. The
+  // edit field's own margins on both sides.
+  const DisplayScale scale = fonts_.scale();
+  return {scale.UnscaledHolding(metrics.tmHeight + metrics.tmExternalLeading),
+          scale.UnscaledHolding(widest) + 12};
 }
 
 HWND OutcomeFrame::Part(const wchar_t* window_class, const std::wstring& text, DWORD style,
@@ -179,12 +183,18 @@ HWND OutcomeFrame::button(OutcomeButton kind) const {
 void OutcomeFrame::LayOut() {
   RECT client{};
   ::GetClientRect(window_, &client);
+  const DisplayScale scale = fonts_.scale();
   const app::window::OutcomeLayout layout =
-      LayOutOutcome(dialog_, Measures(), {client.right, client.bottom});
-  const auto place = [](HWND part, const app::window::Bounds& bounds) {
+      LayOutOutcome(dialog_, Measures(),
+                    {scale.UnscaledFitting(client.right), scale.UnscaledFitting(client.bottom)});
+  // Both edges of a part scaled, so that parts that meet at 96 dots per inch meet here too.
+  const auto place = [scale](HWND part, const app::window::Bounds& bounds) {
     if (part == nullptr) return;
     const bool shown = bounds.width > 0 && bounds.height > 0;
-    ::SetWindowPos(part, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+    const int left = scale(bounds.left);
+    const int top = scale(bounds.top);
+    ::SetWindowPos(part, nullptr, left, top, scale(bounds.left + bounds.width) - left,
+                   scale(bounds.top + bounds.height) - top,
                    SWP_NOZORDER | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
   };
   place(icon_, layout.icon);
@@ -265,10 +275,10 @@ LRESULT OutcomeFrame::Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_GETMINMAXINFO: {
       const app::window::Size smallest = OutcomeMinimumSize(dialog_, Measures());
-      RECT frame{0, 0, smallest.width, smallest.height};
-      ::AdjustWindowRectEx(&frame, Style(), FALSE, kDialogExStyle);
+      const SIZE frame =
+          FrameSize(smallest.width, smallest.height, Style(), kDialogExStyle, fonts_.scale());
       auto* limits = reinterpret_cast<MINMAXINFO*>(l);
-      limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+      limits->ptMinTrackSize = {frame.cx, frame.cy};
       return 0;
     }
     case WM_CLOSE:

@@ -21,7 +21,8 @@ ReportOpener ShellReportOpener();
 // file in a tree view that scrolls, and the buttons "Otwórz raport", "Kopiuj" and "Zamknij"
 // (or, for the plain end of a clean run, the text with "Otwórz raport" and "OK"). It opens
 // sized to fit the screen's work area and lays its parts out again as the operator resizes
-// it. Enter presses the closing button; Escape and the close box close it.
+// it, at the fonts' scale. Enter presses the closing button; Escape and the close box close
+// it.
 class OutcomeFrame {
  public:
   OutcomeFrame(app::window::OutcomeDialog dialog, const WindowFonts& fonts, HWND owner,

@@ -16,9 +16,9 @@ constexpr std::array<const char*, 6> kSegmentBoxes = {"cboe", "cbob", "cbop", "c
 RenumberingFrame::RenumberingFrame(app::window::RenumberingDialog& rules, run::RunOptions& options,
                                    const WindowFonts& fonts, HWND owner)
     : rules_(rules), options_(options), fonts_(fonts), owner_(owner) {
-  RegisterDialogClass(kClassName, nullptr);
+  RegisterDialogClass(kClassName, false);
   const app::window::WindowSpec spec = app::window::RenumberingDialogSpec();
-  window_ = CreateDialogWindow(kClassName, spec, owner_, this);
+  window_ = CreateDialogWindow(kClassName, spec, owner_, this, fonts_.scale());
   ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ::SetWindowLongPtrW(window_, GWLP_WNDPROC,
                       reinterpret_cast<LONG_PTR>(&RenumberingFrame::Procedure));

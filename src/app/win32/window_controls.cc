@@ -18,8 +18,8 @@ namespace {
 using app::window::ControlKind;
 using app::window::ControlSpec;
 
-HFONT MakeFont(int weight) {
-  return ::CreateFontW(-11, 0, 0, 0, weight, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
+HFONT MakeFont(int weight, DisplayScale scale) {
+  return ::CreateFontW(-scale(11), 0, 0, 0, weight, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
 }
@@ -66,6 +66,39 @@ void AddHint(HWND parent, HWND control, const std::wstring& hint) {
   ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// The program's icon in the size of a system metric, shared: Windows keeps it for the
+// program's life.
+HICON ProgramIcon(int width_metric, int height_metric) {
+  const HANDLE icon = ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                   ::GetSystemMetrics(width_metric),
+                                   ::GetSystemMetrics(height_metric), LR_DEFAULTCOLOR | LR_SHARED);
+  return icon != nullptr ? static_cast<HICON>(icon) : ::LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+// A flat picture button's caption is its hint: the button shows its picture alone.
+std::wstring CaptionOf(const ControlSpec& control) {
+  return WideFromCp1250(control.caption);
+}
+
+HFONT FontOf(const ControlSpec& control, const WindowFonts& fonts) {
+  return control.bold ? fonts.bold() : fonts.normal();
+}
+
+// Where a control stands at the fonts' scale: its bounds scaled, widened to show its caption
+// where the table asks for that.
+RECT PlaceOf(const app::window::WindowSpec& spec, const ControlSpec& control,
+             const WindowFonts& fonts) {
+  const DisplayScale scale = fonts.scale();
+  const app::window::Bounds& bounds = control.bounds;
+  const int room = std::max(scale(bounds.width), scale(spec.client_width - bounds.left));
+  const int width =
+      std::clamp(WidthToShow(control, FontOf(control, fonts), CaptionOf(control), scale),
+                 scale(bounds.width), room);
+  const int left = scale(bounds.left);
+  const int top = scale(bounds.top);
+  return {left, top, left + width, top + scale(bounds.height)};
+}
+
 }  // namespace
 
 int TextWidth(HFONT font, std::wstring_view text) {
@@ -78,12 +111,13 @@ int TextWidth(HFONT font, std::wstring_view text) {
   return size.cx;
 }
 
-int WidthToShow(const ControlSpec& control, HFONT font, std::wstring_view caption) {
+int WidthToShow(const ControlSpec& control, HFONT font, std::wstring_view caption,
+                DisplayScale scale) {
   // A label that sizes itself, and a check box, is never narrower than its caption in the
   // font at hand: a substitute for MS Sans Serif may be wider. Nothing stands to their right.
   if (control.auto_size) return TextWidth(font, caption);
   if (control.kind == ControlKind::kCheckBox) {
-    return ::GetSystemMetrics(SM_CXMENUCHECK) + kCheckBoxGap + TextWidth(font, caption);
+    return SystemMetric(SM_CXMENUCHECK, scale) + scale(kCheckBoxGap) + TextWidth(font, caption);
   }
   return 0;
 }
@@ -95,7 +129,8 @@ void EnsureCommonControls() {
   ::InitCommonControlsEx(&common);
 }
 
-WindowFonts::WindowFonts() : normal_(MakeFont(FW_NORMAL)), bold_(MakeFont(FW_BOLD)) {}
+WindowFonts::WindowFonts(DisplayScale scale)
+    : scale_(scale), normal_(MakeFont(FW_NORMAL, scale)), bold_(MakeFont(FW_BOLD, scale)) {}
 
 WindowFonts::~WindowFonts() {
   ::DeleteObject(normal_);
@@ -103,7 +138,8 @@ WindowFonts::~WindowFonts() {
 }
 
 ControlWindows::ControlWindows(HWND parent, const app::window::WindowSpec& spec,
-                               const WindowFonts& fonts) {
+                               const WindowFonts& fonts)
+    : scale_(fonts.scale()) {
   std::vector<std::size_t> order(spec.controls.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   // Tab order first; the rest (labels) after, in their own order.
@@ -115,17 +151,15 @@ ControlWindows::ControlWindows(HWND parent, const app::window::WindowSpec& spec,
     const ControlSpec& control = spec.controls[index];
     if (control.kind == ControlKind::kGrid) continue;
     const ClassAndStyle kind = ClassOf(control);
-    const std::wstring caption = WideFromCp1250(control.caption);
     const int id = kFirstId + static_cast<int>(index);
     const DWORD visible = control.visible ? WS_VISIBLE : 0;
-    const HFONT font = control.bold ? fonts.bold() : fonts.normal();
-    const int room = std::max(control.bounds.width, spec.client_width - control.bounds.left);
-    const int width = std::clamp(WidthToShow(control, font, caption), control.bounds.width, room);
-    const HWND window = ::CreateWindowExW(
-        kind.ex_style, kind.window_class, caption.c_str(), WS_CHILD | visible | kind.style,
-        control.bounds.left, control.bounds.top, width, control.bounds.height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const RECT place = PlaceOf(spec, control, fonts);
+    const HWND window =
+        ::CreateWindowExW(kind.ex_style, kind.window_class, CaptionOf(control).c_str(),
+                          WS_CHILD | visible | kind.style, place.left, place.top,
+                          place.right - place.left, place.bottom - place.top, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control, fonts)), FALSE);
     if (control.kind == ControlKind::kProgressBar) {
       ::SendMessageW(window, PBM_SETRANGE32, control.minimum, control.maximum);
     }
@@ -140,6 +174,19 @@ ControlWindows::ControlWindows(HWND parent, const app::window::WindowSpec& spec,
   }
 }
 
+void ControlWindows::Place(const app::window::WindowSpec& spec, const WindowFonts& fonts) {
+  scale_ = fonts.scale();
+  for (const ControlSpec& control : spec.controls) {
+    const auto found = windows_.find(control.name);
+    if (found == windows_.end()) continue;  // the grid
+    const RECT place = PlaceOf(spec, control, fonts);
+    ::SetWindowPos(found->second, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(found->second, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control, fonts)),
+                   TRUE);
+  }
+}
+
 HWND ControlWindows::Get(std::string_view name) const {
   const auto found = windows_.find(name);
   if (found == windows_.end()) throw std::out_of_range("no control " + std::string(name));
@@ -149,7 +196,7 @@ HWND ControlWindows::Get(std::string_view name) const {
 bool ControlWindows::DrawButton(const DRAWITEMSTRUCT& item) const {
   const auto found = glyphs_.find(item.hwndItem);
   if (found == glyphs_.end()) return false;
-  DrawGlyphButton(item, found->second.glyph, found->second.flat);
+  DrawGlyphButton(item, found->second.glyph, found->second.flat, scale_);
   return true;
 }
 
@@ -159,19 +206,17 @@ std::string ControlWindows::NameOf(int id) const {
 }
 
 HWND CreateDialogWindow(const wchar_t* window_class, const app::window::WindowSpec& spec,
-                        HWND owner, void* self) {
-  RECT frame{0, 0, spec.client_width, spec.client_height};
-  ::AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+                        HWND owner, void* self, DisplayScale scale) {
+  const SIZE frame =
+      FrameSize(spec.client_width, spec.client_height, kDialogStyle, kDialogExStyle, scale);
+  const int left = (::GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2;
+  const int top = (::GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2;
   const std::wstring caption = WideFromCp1250(spec.caption);
   return ::CreateWindowExW(kDialogExStyle, window_class, caption.c_str(), kDialogStyle, left, top,
-                           width, height, owner, nullptr, ::GetModuleHandleW(nullptr), self);
+                           frame.cx, frame.cy, owner, nullptr, ::GetModuleHandleW(nullptr), self);
 }
 
-void RegisterDialogClass(const wchar_t* class_name, HICON icon) {
+void RegisterDialogClass(const wchar_t* class_name, bool program_icon) {
   static std::set<std::wstring> registered;
   if (!registered.insert(class_name).second) return;
   WNDCLASSEXW window_class{};
@@ -181,7 +226,10 @@ void RegisterDialogClass(const wchar_t* class_name, HICON icon) {
   window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = class_name;
-  window_class.hIcon = icon;
+  if (program_icon) {
+    window_class.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
+    window_class.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
+  }
   ::RegisterClassExW(&window_class);
 }
 

@@ -11,7 +11,6 @@
 #include "target/engine/key_expression.h"
 #include "target/engine/mdx_reader.h"
 #include "target/schema_string.h"
-#include "target/verification/finding_texts.h"
 #include "target/verification/value_text.h"
 
 namespace konwerter::verification {
@@ -184,7 +183,7 @@ void CheckIndex(const TableImage& table, const std::filesystem::path& mdx_file,
     engine::mdx::IndexReader reader(std::move(*bytes), Utf8Name(mdx_file));
     IndexCheck(table, mdx_file, check).Run(reader, index_definitions);
   } catch (const engine::EngineError& error) {
-    check.Add(FindingKind::kIndexDamaged, mdx_file, 0, {}, IndexDamageText(error));
+    check.AddIndexDamaged(mdx_file, error);
   }
 }
 

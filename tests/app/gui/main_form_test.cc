@@ -14,6 +14,7 @@
 #include "app/gui/controls.h"
 #include "app/gui/file_dialog.h"
 #include "app/gui/qt_text.h"
+#include "app/version.h"
 #include "tests/app/gui/gui_suites.h"
 #include "tests/app/window/window_fakes.h"
 #include "tests/support/temp_dir.h"
@@ -58,6 +59,7 @@ class MainFormTest : public QObject {
   void AFailedConversionLeavesTheWindowOpen();
   void AnulujClosesTheWindow();
   void MessageBoxesAskWithNoAsTheDefault();
+  void TheContextMenuAndF1ShowTheVersion();
 };
 
 void MainFormTest::EveryControlStandsWhereTheTableSays() {
@@ -403,6 +405,21 @@ void MainFormTest::MessageBoxesAskWithNoAsTheDefault() {
   QVERIFY(shown != nullptr);
   QCOMPARE(title, QStringLiteral("Błąd konwersji"));
   QCOMPARE(icon, QMessageBox::Critical);
+}
+
+void MainFormTest::TheContextMenuAndF1ShowTheVersion() {
+  MainFormFixture fixture;
+  gui::MainForm& form = fixture.form;
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QCOMPARE(form.contextMenuPolicy(), Qt::ActionsContextMenu);
+  QCOMPARE(form.actions().size(), 1);
+  QCOMPARE(form.actions().front()->text(), QStringLiteral("O programie..."));
+  QTest::keyClick(&form, Qt::Key_F1);
+  QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
+  const platform::OperatorMessage& about = fixture.messages.shown.front();
+  QCOMPARE(about.caption, std::string("O programie"));
+  QVERIFY(about.text.starts_with("konwerter " + std::string(app::VersionText()) + "\r\n"));
 }
 
 int RunMainFormTests(int argc, char** argv) {

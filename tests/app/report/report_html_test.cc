@@ -32,6 +32,7 @@ run::TableAccount Account(std::string target, std::string source, std::uint64_t 
 // A run over a site whose folders and data hold every character a page must escape.
 ConversionResult HandBuiltRun() {
   ConversionResult result;
+  result.version = "1.4.0+<abc>";
   result.outcome = RunOutcome::kSucceededWithWarnings;
   result.message = Cp1250FromUtf8("Konwersja została zakończona z ostrzeżeniami (1).");
   result.input_path = "/dane/<dos>&\"stare\"/SYSTEM\\";
@@ -166,6 +167,17 @@ TEST(ReportHtmlTest, TheRunItselfIsDescribed) {
   EXPECT_THAT(page, HasSubstr("<td class=\"none\">nie znaleziony</td>"));
   EXPECT_THAT(page, HasSubstr("daty, które nie są datą (zapisane jako 1900.01.01): 11"));
   EXPECT_THAT(page, HasSubstr("<td class=\"mono\">METRYKA</td><td class=\"n\">243</td>"));
+  // The version of the program that ran, in the run's facts and at the foot of the page.
+  EXPECT_THAT(page, HasSubstr("<dt>Wersja programu</dt><dd>1.4.0+&lt;abc&gt;</dd>"));
+  EXPECT_THAT(page, HasSubstr("Raport zapisał program konwerter 1.4.0+&lt;abc&gt;"));
+}
+
+TEST(ReportHtmlTest, AnUnknownVersionIsLeftOut) {
+  ConversionResult result = HandBuiltRun();
+  result.version.clear();
+  const std::string page = ReportHtml(result);
+  EXPECT_THAT(page, Not(HasSubstr("Wersja programu")));
+  EXPECT_THAT(page, HasSubstr("Raport zapisał program konwerter. Plik"));
 }
 
 TEST(ReportHtmlTest, AFailedRunSaysWhereItStoppedAndThatTheCheckDidNotRun) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "app/win32/renumbering_frame.h"
 #include "app/win32/wide_text.h"
@@ -178,6 +179,71 @@ TEST_F(GridControlTest, TypingRightAfterClickingTheCurrentCellKeepsEveryDigit) {
   Type(frame_.grid().editor(), L"12");  // replaces the cell's text, which the edit selected
   Key(frame_.grid().editor(), VK_RETURN);
   EXPECT_EQ(grid().Cell(0, 1), "12");
+}
+
+// Opened over a window on a screen of 144 dots per inch (150 %), the dialog, its grid with
+// its columns and rows, the grid's edit field and its boxes are half as large again.
+TEST_F(GridControlTest, OnAScreenOfMoreDotsPerInchTheDialogAndItsGridScale) {
+  const DisplayScale scale(144);
+  const WindowFonts fonts(scale);
+  RenumberingFrame dialog(rules_.renumbering_dialog(), rules_.options(), fonts, nullptr);
+  dialog.ShowRules();
+  ::ShowWindow(dialog.window(), SW_SHOW);
+  const app::window::WindowSpec spec = app::window::RenumberingDialogSpec();
+  const auto place = [&](HWND window) {
+    RECT bounds{};
+    ::GetWindowRect(window, &bounds);
+    ::MapWindowPoints(nullptr, dialog.window(), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+  };
+  RECT client{};
+  ::GetClientRect(dialog.window(), &client);
+  EXPECT_GE(client.right, scale(spec.client_width));
+  EXPECT_GE(client.bottom, scale(spec.client_height));
+
+  const HWND list = dialog.grid().window();
+  const app::window::Bounds& grid = spec.Control("StringGrid1").bounds;
+  const RECT bounds = place(list);
+  EXPECT_EQ(bounds.left, scale(grid.left));
+  EXPECT_EQ(bounds.top, scale(grid.top));
+  EXPECT_EQ(bounds.right - bounds.left, scale(grid.width));
+  EXPECT_EQ(bounds.bottom - bounds.top, scale(grid.height));
+  EXPECT_EQ(::SendMessageW(list, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(fonts.normal()));
+  EXPECT_EQ(::SendMessageW(list, LVM_GETCOLUMNWIDTH, GridControl::kNumberColumn, 0),
+            scale(app::window::kRowNumberWidth));
+  const std::vector<app::window::GridColumn> columns = app::window::RenumberingGridColumns();
+  for (int column = 0; column < 2; ++column) {
+    EXPECT_GE(::SendMessageW(list, LVM_GETCOLUMNWIDTH, column + 1, 0),
+              scale(columns[static_cast<std::size_t>(column)].width));
+  }
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  ::SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  EXPECT_GE(row.bottom - row.top, scale(app::window::kGridRowHeight));
+
+  ::SetFocus(list);
+  ::SendMessageW(list, WM_KEYDOWN, VK_F2, 0);
+  const HWND editor = dialog.grid().editor();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(::SendMessageW(editor, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(fonts.normal()));
+  RECT cell{};
+  cell.top = 1;
+  cell.left = LVIR_BOUNDS;
+  ::SendMessageW(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+  RECT field{};
+  ::GetWindowRect(editor, &field);
+  ::MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&field), 2);
+  EXPECT_EQ(field.left, cell.left + scale(2));
+  EXPECT_EQ(field.right, cell.right - 1);
+  ::SendMessageW(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+
+  for (const char* name : {"cboe", "BitBtn1", "SpeedButton1"}) {
+    const app::window::Bounds& box = spec.Control(name).bounds;
+    const RECT at = place(dialog.Control(name));
+    EXPECT_EQ(at.left, scale(box.left)) << name;
+    EXPECT_EQ(at.top, scale(box.top)) << name;
+    EXPECT_EQ(at.bottom - at.top, scale(box.height)) << name;
+  }
 }
 
 }  // namespace

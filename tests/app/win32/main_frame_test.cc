@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/version.h"
 #include "app/win32/glyph_buttons.h"
 #include "app/win32/outcome_frame.h"
 #include "app/win32/wide_text.h"
@@ -261,8 +262,7 @@ TEST_F(MainFrameTest, AFailedRunKeepsTheWindowAndDropsWhatWasClickedMeanwhile) {
   ASSERT_EQ(answerer.texts().size(), 1u);
   EXPECT_NE(answerer.texts()[0].find(L"wsprozl.dbf"), std::wstring::npos) << answerer.texts()[0];
   // Where the run stopped, though the bars are empty again.
-  EXPECT_NE(answerer.labels()[0].find(L"przerwano podczas tworzenia tabeli: "),
-            std::wstring::npos)
+  EXPECT_NE(answerer.labels()[0].find(L"przerwano podczas tworzenia tabeli: "), std::wstring::npos)
       << answerer.labels()[0];
   // The edits show the folders as the run completed them.
   EXPECT_EQ(TextOf(frame.Control("Edit1")), WideFromCp1250(dir_.Join("dos\\SYSTEM\\")));
@@ -282,6 +282,54 @@ TEST_F(MainFrameTest, LeavingTheRenumberingDialogWithoutOkUnchecksTheBox) {
   EXPECT_EQ(::SendMessageW(frame.Control("cbgmina"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(rules_.options().renumber_communes);
   EXPECT_FALSE(fs::exists(dir_.path() / "konwerter.gm"));
+}
+
+TEST_F(MainFrameTest, TheSystemMenuShowsWhatTheProgramIsAndItsVersion) {
+  MainFrame frame(rules_, session_, clock_, fonts_);
+  ::ShowWindow(frame.window(), SW_SHOW);
+  const HMENU menu = ::GetSystemMenu(frame.window(), FALSE);
+  const int last = ::GetMenuItemCount(menu) - 1;
+  wchar_t entry[64] = {};
+  ::GetMenuStringW(menu, static_cast<UINT>(last), entry, 64, MF_BYPOSITION);
+  EXPECT_EQ(std::wstring(entry), L"O programie...");
+
+  MessageBoxAnswerer answerer;
+  ::SendMessageW(frame.window(), WM_SYSCOMMAND, ::GetMenuItemID(menu, last), 0);
+  EXPECT_THAT(answerer.texts(),
+              ::testing::ElementsAre(L"konwerter " + WideFromCp1250(app::VersionText()) +
+                                     L"\r\nKonwerter danych systemu TEROKAN z wersji DOS do "
+                                     L"wersji Windows"));
+  EXPECT_NE(frame.window(), nullptr);
+}
+
+// Moved to a screen of 144 dots per inch (150 %), the window takes the size Windows suggests
+// and draws its controls and fonts half as large again.
+TEST_F(MainFrameTest, OnAScreenOfMoreDotsPerInchTheLayoutScales) {
+  MainFrame frame(rules_, session_, clock_, fonts_);
+  RECT suggested{20, 30, 20 + 560, 30 + 780};
+  ::SendMessageW(frame.window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+  RECT outer{};
+  ::GetWindowRect(frame.window(), &outer);
+  EXPECT_EQ(outer.left, 20);
+  EXPECT_EQ(outer.bottom, 30 + 780);
+  ASSERT_EQ(frame.fonts().scale(), DisplayScale(144));
+  LOGFONTW font{};
+  ::GetObjectW(frame.fonts().normal(), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -17);  // 11 pixels at 96 dots per inch, rounded up
+
+  for (const char* name : {"Label2", "Edit1", "Button1", "BitBtn1", "ProgressBar2"}) {
+    const app::window::Bounds& spec = app::window::MainWindowSpec().Control(name).bounds;
+    RECT bounds{};
+    ::GetWindowRect(frame.Control(name), &bounds);
+    ::MapWindowPoints(nullptr, frame.window(), reinterpret_cast<POINT*>(&bounds), 2);
+    EXPECT_EQ(bounds.left, spec.left * 3 / 2) << name;
+    EXPECT_EQ(bounds.top, spec.top * 3 / 2) << name;
+    EXPECT_EQ(bounds.bottom - bounds.top, (spec.height * 3 + 1) / 2) << name;
+    EXPECT_EQ(::SendMessageW(frame.Control(name), WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(frame.fonts().normal()))
+        << name;
+  }
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/win32/message_boxes.h"
 #include "app/win32/wide_text.h"
 #include "platform/text_encoding.h"
@@ -128,6 +130,40 @@ TEST_F(OutcomeFrameTest, TheCleanEndKeepsItsTextWithTheReportBeside) {
   // Without a report, the plain end stays the message box it always was.
   clean.report_path.clear();
   EXPECT_EQ(app::window::FormOf(clean), app::window::MessageForm::kMessageBox);
+}
+
+// Opened over a window on a screen of 144 dots per inch (150 %), the dialog draws its text
+// in the larger font and its buttons and margins half as large again.
+TEST_F(OutcomeFrameTest, OnAScreenOfMoreDotsPerInchItsPartsScale) {
+  const auto button_place = [](const OutcomeFrame& frame) {
+    RECT client{};
+    ::GetClientRect(frame.window(), &client);
+    RECT button{};
+    ::GetWindowRect(frame.button(OutcomeButton::kClose), &button);
+    ::MapWindowPoints(nullptr, frame.window(), reinterpret_cast<POINT*>(&button), 2);
+    // Its size and its distance from the client area's bottom right corner.
+    return RECT{button.right - button.left, button.bottom - button.top, client.right - button.right,
+                client.bottom - button.bottom};
+  };
+  const app::window::OutcomeDialog dialog = app::window::OutcomeDialogFor(Warnings(5));
+  const OutcomeFrame plain(dialog, fonts_, nullptr, {});
+  const RECT at96 = button_place(plain);
+
+  const DisplayScale scale(144);
+  const WindowFonts fonts(scale);
+  const OutcomeFrame scaled(dialog, fonts, nullptr, {});
+  const RECT at144 = button_place(scaled);
+  for (const auto& [was, is] :
+       {std::pair{at96.left, at144.left}, std::pair{at96.top, at144.top},
+        std::pair{at96.right, at144.right}, std::pair{at96.bottom, at144.bottom}}) {
+    EXPECT_NEAR(is, scale(was), 1);
+  }
+  EXPECT_EQ(::SendMessageW(scaled.text(), WM_GETFONT, 0, 0),
+            reinterpret_cast<LRESULT>(fonts.normal()));
+  // The text's field holds its lines in the larger font.
+  RECT text{};
+  ::GetClientRect(scaled.text(), &text);
+  EXPECT_GE(text.bottom, 17 * static_cast<int>(dialog.TextLines().size()));
 }
 
 }  // namespace

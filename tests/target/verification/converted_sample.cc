@@ -68,7 +68,12 @@ const fs::path& ConvertedSample() {
 }
 
 SampleCopy::SampleCopy() {
-  fs::copy(ConvertedSample(), copy_.path(), fs::copy_options::recursive);
+  // Entry by entry into the empty folder: MinGW's std::filesystem::copy takes any folder that
+  // already exists on the same drive for the source itself (Windows reports no inode numbers)
+  // and refuses to copy into it.
+  for (const fs::directory_entry& entry : fs::directory_iterator(ConvertedSample())) {
+    fs::copy(entry.path(), copy_.path() / entry.path().filename(), fs::copy_options::recursive);
+  }
 }
 
 fs::path SampleCopy::File(std::string_view relative) const {

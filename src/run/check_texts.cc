@@ -1,10 +1,14 @@
-#include "target/verification/finding_texts.h"
+#include "run/check_texts.h"
 
 #include <string_view>
 
 #include "platform/text_encoding.h"
+#include "run/catalogue.h"
 
-namespace konwerter::verification {
+namespace konwerter::run {
+
+using verification::Finding;
+using verification::FindingKind;
 
 namespace {
 
@@ -136,6 +140,15 @@ std::string DescribeReference(const Finding& finding) {
   return line + Text(": brak w ") + finding.expected;
 }
 
+// A damaged index in the words of the engine's errors: what its reader found, the tag, the
+// file.
+std::string IndexDamage(const Finding& finding) {
+  engine::FaultSubject subject;
+  subject.name = platform::Utf8FromCp1250(finding.field);
+  subject.table = platform::Utf8FromCp1250(finding.value);
+  return EngineErrorText(finding.index_fault, subject);
+}
+
 }  // namespace
 
 std::string KindTitle(FindingKind kind) {
@@ -159,7 +172,7 @@ std::string DescribeFinding(const Finding& finding) {
     case FindingKind::kTrailingBytes:
       return Text("bajtów za znacznikiem końca: ") + finding.value;
     case FindingKind::kIndexDamaged:
-      return finding.value;
+      return IndexDamage(finding);
     case FindingKind::kHeaderVersion:
     case FindingKind::kLanguageDriver:
     case FindingKind::kProductionIndexFlag:
@@ -207,49 +220,4 @@ std::string DescribeFinding(const Finding& finding) {
   return {};
 }
 
-std::string IndexDamageText(const engine::EngineError& error) {
-  using engine::EngineFault;
-  const std::string& tag = error.subject().name;
-  std::string text;
-  switch (error.fault()) {
-    case EngineFault::kIndexFileMissing:
-      text = "Brak pliku indeksu";
-      break;
-    case EngineFault::kIndexFileShort:
-      text = "Za krótki plik indeksu";
-      break;
-    case EngineFault::kIndexBlockSize:
-      text = "Błędny rozmiar bloku w pliku indeksu";
-      break;
-    case EngineFault::kIndexTagTable:
-      text = "Błędna tablica znaczników w pliku indeksu";
-      break;
-    case EngineFault::kIndexTagWithoutName:
-      text = "Znacznik bez nazwy w pliku indeksu";
-      break;
-    case EngineFault::kIndexTagHeader:
-      text = "Błędny nagłówek znacznika " + tag + " w pliku indeksu";
-      break;
-    case EngineFault::kIndexTagExpression:
-      text = "Błędne wyrażenie znacznika " + tag + " w pliku indeksu";
-      break;
-    case EngineFault::kIndexTagMissing:
-      text = "Brak znacznika " + tag + " w pliku indeksu";
-      break;
-    case EngineFault::kIndexTreeLoops:
-      text = "Zapętlone drzewo w pliku indeksu";
-      break;
-    case EngineFault::kIndexNodeKeyCount:
-      text = "Błędna liczba kluczy w węźle pliku indeksu";
-      break;
-    case EngineFault::kIndexPageBeyondFile:
-      text = "Odwołanie poza plik indeksu";
-      break;
-    default:
-      text = "Nie można odczytać pliku indeksu";
-      break;
-  }
-  return platform::Cp1250FromUtf8(text + ": " + error.subject().table);
-}
-
-}  // namespace konwerter::verification
+}  // namespace konwerter::run
