@@ -237,7 +237,7 @@ Timing WriteKartZam(Engine& engine, const std::string& folder, std::uint32_t rec
     table.SetText("Id_tworz", "0001589A");
   }
   const Instant appended;
-  table.Close();
+  table.Finish();
   return {Between(start, appended), Between(appended, Instant())};
 }
 
@@ -292,7 +292,7 @@ Timing WriteOsoby(Engine& engine, const std::string& folder, std::uint32_t recor
     if (n < records) next_name = pick_name();
   }
   const Instant appended;
-  table.Close();
+  table.Finish();
   return {Between(start, appended), Between(appended, Instant())};
 }
 

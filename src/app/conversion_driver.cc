@@ -18,18 +18,14 @@
 #include "run/catalogue.h"
 #include "run/ledger_file.h"
 #include "run/messages.h"
-#include "run/output_guard.h"
 #include "run/prechecks.h"
 #include "run/run_context.h"
-#include "run/table_sizing.h"
+#include "run/run_preparation.h"
 #include "settings/settings_file.h"
-#include "source/transliteration.h"
-#include "target/identifier.h"
 
 namespace konwerter::app {
 
 namespace {
-
 
 bool ConfirmOverwrite(platform::OperatorMessages& messages) {
   return messages.Show(run::OverwriteQuestion()) != platform::MessageAnswer::kNo;
@@ -97,8 +93,6 @@ void CollectLedgerWarnings(run::RunContext& context) {
   }
 }
 
-// Steps 9 to 22 of a run, with the source lock held: everything that reads the sources and
-// writes the output. Returns the outcome; the caller's cleanup runs whatever happens.
 using Started = std::chrono::steady_clock::time_point;
 
 double SecondsSince(Started started) {
@@ -107,11 +101,18 @@ double SecondsSince(Started started) {
 
 // The folder of the run's report, ledger and summary: the one the operator named, or
 // RAPORT under the output folder.
-std::string ReportFolder(const ConversionRequest& request, const run::RunContext& context) {
+std::string ReportFolder(const ConversionRequest& request) {
   if (!request.report_folder.empty()) return platform::WithTrailingBackslash(request.report_folder);
-  return context.output_path + std::string(kReportFolderName) + "\\";
+  return request.output_folder + std::string(kReportFolderName) + "\\";
 }
 
+RunOutcome OutcomeOf(run::PreparationStop stop) {
+  return stop == run::PreparationStop::kNoDirectoryVariables ? RunOutcome::kNoDirectoryVariables
+                                                             : RunOutcome::kOutputOverlapsSources;
+}
+
+// A prepared run, with the source lock held: the ledger file, the settings file and every
+// converter, then the end. Returns the outcome; the caller's cleanup runs whatever happens.
 class Run {
  public:
   Run(run::RunContext& context, const ConversionRequest& request, ConversionResult& result,
@@ -121,7 +122,6 @@ class Run {
   RunOutcome Convert();
 
  private:
-  bool OutputStandsApart();
   void OpenLedger();
   void RunSteps();
   RunOutcome Finish();
@@ -137,67 +137,38 @@ class Run {
 };
 
 RunOutcome Run::Convert() {
-  auto entries = run::ReadSourceDirectoryVariables(context_.input_path, context_.code_pages,
-                                                   context_.messages, &context_.report);
-  if (!entries) return RunOutcome::kNoDirectoryVariables;
-  context_.directories =
-      run::SourceDirectories(std::move(*entries), context_.input_path, request_.drives);
-  context_.report.directories = context_.directories.report();
-  if (!OutputStandsApart()) return RunOutcome::kOutputOverlapsSources;
-  source::DetectSourceCodePage(context_.input_path, context_.code_pages);
-  run::ReadSiteSettings(context_.input_path, context_.code_pages, context_.messages,
-                        context_.session.site_settings, &context_.report);
-  context_.source_tables.ResetSlots();
-
-  context_.sequence = std::make_unique<target::SequenceTable>(
-      context_.engine(), context_.output_path, context_.messages);
-  context_.creator_identifier = target::CreatorIdentifier(context_.clock.Today());
-  context_.status.Clear();
   OpenLedger();
   RunSteps();
   return Finish();
 }
 
-// The installation (the SYSTEM folder's parent) and every folder a directory variable
-// resolved to must stay apart from the output folder and the report folder; refused before
-// anything is written.
-bool Run::OutputStandsApart() {
-  std::vector<std::string> sources{context_.input_path + "..\\"};
-  for (const run::DirectoryReport& directory : context_.directories.report()) {
-    sources.push_back(directory.resolved);
-  }
-  for (const std::string& folder : {context_.output_path, ReportFolder(request_, context_)}) {
-    const run::OutputRefusal refusal = run::CheckOutputFolder(folder, sources);
-    if (!refusal.refused()) continue;
-    result_.message = refusal.text;
-    context_.messages.Show(run::OutputRefused(refusal.text));
-    return false;
-  }
-  return true;
-}
-
 void Run::OpenLedger() {
-  const std::string folder = ReportFolder(request_, context_);
+  const std::string folder = ReportFolder(request_);
   platform::CreateFolders(folder);
   result_.ledger_path = folder + std::string(kLedgerFileName);
   ledger_file_ = std::make_unique<run::LedgerFile>(result_.ledger_path);
   context_.ledger.set_sink(ledger_file_.get());
 }
 
-// The sizing of the shared tables, the settings file, then every converter while the
-// conversion status is clean, each failure read from its result.
-void Run::RunSteps() {
-  run::Result<source::SourceEdition> edition = run::SizeSharedTables(context_);
-  if (edition) {
-    context_.edition = *edition;
-  } else {
-    context_.status.Fail(run::FailureText(edition.error()));
+// Shows the operator what the run's preparation or its last step asked to be shown.
+void ShowRequests(run::RunContext& context) {
+  for (const platform::OperatorMessage& request : context.operator_requests) {
+    context.messages.Show(request);
   }
-  settings::WriteSettingsFile(context_.output_path, context_.session.site_settings,
-                              context_.session.renumbering, context_.options.renumber_communes);
+  context.operator_requests.clear();
+}
+
+// The settings file, then every converter while the conversion status is clean (a sizing
+// that failed has failed it already), each failure read from its result.
+void Run::RunSteps() {
+  ShowRequests(context_);
+  settings::WriteSettingsFile(context_.output_path, context_.site_settings, context_.renumbering,
+                              context_.options.renumber_communes);
   for (const ConverterStep& step : ConverterSteps()) {
     if (context_.status.ok()) {
-      if (const run::Status done = step.convert(context_); !done) {
+      const run::Status done = step.convert(context_);
+      ShowRequests(context_);
+      if (!done) {
         std::string text = run::FailureText(done.error());
         // Which fields a table has depends on the edition: say how it was decided.
         if (done.error().kind == run::FailureKind::kFieldMissing) {
@@ -211,7 +182,7 @@ void Run::RunSteps() {
 }
 
 RunOutcome Run::Finish() {
-  context_.sequence->Close();
+  context_.sequence->Finish();
   result_.sequence_rows = context_.sequence->rows();
   const std::string sequence_path = context_.sequence->table().DbfPath();
   context_.sequence.reset();
@@ -259,30 +230,30 @@ RunOutcome Run::Outcome() {
   return outcome;
 }
 
-// The end of a run: the report is written first, so that the message can offer it.
+// The end of a run: the report is written first, so that the message can offer it. The
+// run's report is the result's own.
 void Run::Show(platform::OperatorMessage message) {
-  result_.report = context_.report;
   result_.report.accounts = context_.ledger.accounts();
   result_.report.sample_rows = context_.ledger.sample_rows();
   result_.report.ledger_rows = context_.ledger.rows_written();
   result_.seconds = SecondsSince(started_);
-  WriteReportFiles(ReportFolder(request_, context_), result_);
+  WriteReportFiles(ReportFolder(request_), result_);
   message.facts = RunFacts(result_);
   message.details = WarningGroups(context_.report.warnings);
   message.report_path = result_.report_path;
   context_.messages.Show(message);
 }
 
-// The closing steps: the source lock goes, both bars return to 0, no source table stays open,
-// the engine reports to no ledger.
+// The closing steps: no source table stays open, the sequence table is abandoned when the
+// run did not finish it, the engine reports to no ledger (the run is gone), the source lock
+// goes, and both bars return to 0.
 struct Cleanup {
-  run::RunContext& context;
+  std::unique_ptr<run::RunContext>& context;
   ProgressBars& bars;
   std::optional<platform::SourceLock>& lock;
   ~Cleanup() {
-    context.engine().set_value_observer(nullptr);
-    context.source_tables.ReleaseAll();
-    context.sequence.reset();
+    if (context) context->source_tables.ReleaseAll();
+    context.reset();
     lock.reset();
     bars.Reset();
   }
@@ -326,23 +297,28 @@ ConversionResult RunConversion(ConversionRequest& request, run::Session& session
     return result;
   }
 
-  session.engine.set_today(clock.Today());  // the date in every table and index header
   ProgressBars bars(view);
-  run::RunContext context(session, request.options, bars, messages, clock);
-  context.input_path = input_path;
-  context.output_path = request.output_folder;
-  session.engine.set_value_observer(&context.ledger);
+  std::unique_ptr<run::RunContext> context;
   Cleanup cleanup{context, bars, lock};
   try {
-    result.outcome = Run(context, request, result, bars, started).Convert();
+    run::Preparation prepared = run::PrepareRun(
+        {input_path, request.output_folder, request.options, request.drives, ReportFolder(request)},
+        session, result.report, bars, messages, clock);
+    if (!prepared.context) {
+      result.outcome = OutcomeOf(prepared.stop);
+      result.message = prepared.message;
+      result.report = {};
+      return result;
+    }
+    context = std::move(prepared.context);
+    result.outcome = Run(*context, request, result, bars, started).Convert();
   } catch (const std::exception& error) {
     result.outcome = RunOutcome::kAborted;
     result.message = run::ErrorText(error);
     result.stopped_at = bars.current_table();
-    result.report = context.report;
-    result.report.accounts = context.ledger.accounts();
+    if (context) result.report.accounts = context->ledger.accounts();
     result.seconds = SecondsSince(started);
-    WriteReportFilesAfterAbort(ReportFolder(request, context), result);
+    WriteReportFilesAfterAbort(ReportFolder(request), result);
     messages.Show(run::RunAborted(result.message));
   }
   return result;

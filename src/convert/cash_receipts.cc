@@ -94,8 +94,8 @@ run::Status ConvertCashReceipts(run::RunContext& context) {
   });
   ReportTable(context, *nrkp);
   ReportTable(context, *elkp);
-  nrkp->Close();
-  elkp->Close();
+  nrkp->Finish();
+  elkp->Finish();
   return {};
 }
 

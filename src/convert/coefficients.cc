@@ -46,7 +46,7 @@ run::Status ConvertDescriptions(run::RunContext& context, const std::string& fol
   });
   numbering.WriteSequenceRow("opis_wsp");
   ReportTable(context, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 
@@ -72,7 +72,7 @@ run::Status ConvertParts(run::RunContext& context, const std::string& folder,
     return run::kWritten;
   });
   ReportTable(context, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 
@@ -108,7 +108,7 @@ run::Status ConvertStatutoryInterest(run::RunContext& context) {
     return run::kWritten;
   });
   ReportTable(context, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 
@@ -131,7 +131,7 @@ run::Status ConvertSalesRegister(run::RunContext& context) {
     return run::kWritten;
   });
   ReportTable(context, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 

@@ -11,9 +11,11 @@
 //
 // A converter may touch: its own sources and targets, the shared identifier-translation
 // tables (context.tables()), the run's converter state that outlives one converter
-// (context.records, the session's structures), sequence rows, progress, the record ledger
+// (context.records, context.price_lists), sequence rows, progress, the record ledger
 // (context.ledger: values it writes otherwise than the source held them) and the run's
-// warnings. It never writes the conversion status, never shows a message box, never
+// warnings. It reads the run's inputs (options, folders, site settings, edition, creator
+// identifier), which no step can change. It never writes the conversion status, never shows
+// a message box (it may leave the driver a request: context.operator_requests), never
 // composes an operator's text (the run's catalogue does), and never reads another
 // converter's sources.
 

@@ -114,7 +114,7 @@ run::Status ConvertDictionary(run::RunContext& context, const Dictionary& dictio
   if (!source) return source.error();
   auto target = CreateTargetTable(context, folder, dictionary.target);
   WriteDictionary(context, dictionary, *source, record, *target, special, delete_unlinked);
-  target->Close();
+  target->Finish();
   return {};
 }
 
@@ -253,7 +253,7 @@ run::Status ConvertFeatures(run::RunContext& context, bool delete_unlinked) {
   if (context.edition == source::SourceEdition::kEarlier) {
     context.sequence->WriteRow(kFeatures.sequence_row, 1);
     ReportTable(context, *target);
-    target->Close();
+    target->Finish();
     return {};
   }
   DictionaryRecord record;
@@ -262,7 +262,7 @@ run::Status ConvertFeatures(run::RunContext& context, bool delete_unlinked) {
   });
   if (!source) return source.error();
   WriteDictionary(context, kFeatures, *source, record, *target, nullptr, delete_unlinked);
-  target->Close();
+  target->Finish();
   return {};
 }
 

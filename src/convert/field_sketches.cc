@@ -132,9 +132,9 @@ run::Status FieldSketchesConverter::Run() {
   }
   // A missing raster-extent source stops the run; the sketches stay written.
   run::Status extents = ConvertRasterExtents(context_, folder, source::tables::kObRs, documents_);
-  szkice->Close();
-  szkcechy->Close();
-  szkasor->Close();
+  szkice->Finish();
+  szkcechy->Finish();
+  szkasor->Finish();
   return extents;
 }
 

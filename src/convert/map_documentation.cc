@@ -150,10 +150,10 @@ run::Status MapDocumentationConverter::Run() {
   ConvertDocuments(*metryka);
   ruch_m_.Convert(*ruch_m, "id_dok", documents_);
 
-  metryka->Close();
-  ruch_m->Close();
-  slownik->Close();
-  ind_dok->Close();
+  metryka->Finish();
+  ruch_m->Finish();
+  slownik->Finish();
+  ind_dok->Finish();
   return {};
 }
 

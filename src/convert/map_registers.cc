@@ -134,8 +134,8 @@ run::Status MapRegisterConverter::Run() {
   // A missing raster-extent source stops the run; the register and its movements stay
   // written.
   run::Status extents = ConvertRasterExtents(context_, folder, kind_.raster_extents, documents_);
-  documents->Close();
-  movements->Close();
+  documents->Finish();
+  movements->Finish();
   return extents;
 }
 

@@ -87,7 +87,7 @@ run::Status MapStockConverter::Deliveries() {
   });
   numbering.WriteSequenceRow("DOSTAWY");
   ReportTable(context_, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 
@@ -134,7 +134,7 @@ run::Status MapStockConverter::SheetsReceived() {
     return run::kWritten;
   });
   ReportTable(context_, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 
@@ -164,7 +164,7 @@ run::Status MapStockConverter::MapKinds() {
     return run::kWritten;
   });
   ReportTable(context_, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 
@@ -187,7 +187,7 @@ run::Status MapStockConverter::Designations() {
     return run::kWritten;
   });
   ReportTable(context_, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 

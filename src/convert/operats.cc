@@ -229,9 +229,9 @@ run::Status OperatsConverter::Run() {
     done = ConvertRasterExtents(context_, folder, *kind_.raster_extents, documents_);
   }
   for (const auto& table : {operaty.get(), op_ruch.get(), op_cechy.get(), op_asor.get()}) {
-    table->Close();
+    table->Finish();
   }
-  if (obdg) obdg->Close();
+  if (obdg) obdg->Finish();
   return done;
 }
 

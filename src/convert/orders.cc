@@ -123,7 +123,7 @@ run::Status OrdersConverter::OrderCards() {
   });
   numbering.WriteSequenceRow("kart_zam");
   ReportTable(context_, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 void OrdersConverter::WriteOrderCard(engine::Table& table, const OrderCard& card,
@@ -193,7 +193,7 @@ std::optional<run::SkipReason> OrdersConverter::SettlementSkipped(
   if (!run::IsReferenceSet(line.id_zam)) return run::SkipReason::kNoOrder;
   if (!run::IsDosKeySet(line.id_rozl)) return run::SkipReason::kKeyNotSet;
   if (line.r_ceny == 0) return run::SkipReason::kNoPriceList;
-  if (context_.session.price_lists.Kind(line.r_ceny) == 'M') {
+  if (context_.price_lists.Kind(line.r_ceny) == 'M') {
     return run::SkipReason::kMapSheetPriceList;
   }
   return std::nullopt;
@@ -212,9 +212,8 @@ void OrdersConverter::WriteSettlement(const SettlementLine& line, const std::str
   table.SetNumber("Wspczynnik", line.wspczynnik);
   table.SetNumber("Wart_posr", line.wart_posr);
   table.SetNumber("Wartosc", line.wartosc);
-  WriteLineVat(
-      table, VatOfLine(context_.session.price_lists,
-                       {line.r_ceny, line.nr_cennika, line.pozycja, line.wart_posr, line.wartosc}));
+  WriteLineVat(table, VatOfLine(context_.price_lists, {line.r_ceny, line.nr_cennika, line.pozycja,
+                                                       line.wart_posr, line.wartosc}));
   table.SetText("Id_tworz", context_.creator_identifier);
   table.Post();
 }
@@ -233,7 +232,7 @@ run::Status OrdersConverter::SheetIssues() {
   if (!rozchod) {
     // The settlement lines stay, without the issues and without their sequence row.
     ReportTable(context_, *rozlicz_);
-    rozlicz_->Close();
+    rozlicz_->Finish();
     return rozchod.error();
   }
   rozchod->ForEachRecord(*rozlicz_, [&](std::uint32_t) {
@@ -245,12 +244,12 @@ run::Status OrdersConverter::SheetIssues() {
   });
   settlement_numbers_->WriteSequenceRow("rozlicz");
   ReportTable(context_, *rozlicz_);
-  rozlicz_->Close();
+  rozlicz_->Finish();
   return {};
 }
 
 void OrdersConverter::WriteIssue(const SheetIssue& issue, const std::string& id) {
-  const run::PriceLists& lists = context_.session.price_lists;
+  const run::PriceLists& lists = context_.price_lists;
   const std::string position = ZeroPadded(issue.nr_romap, 5);
   const std::string key = run::PricePositionKey(issue.r_ceny, issue.nr_cennika, position);
   engine::Table& table = *rozlicz_;

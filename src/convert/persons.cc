@@ -254,9 +254,9 @@ run::Status PersonsConverter::Run() {
   WriteNames(*ulice, streets_);
   ReportTable(context_, *ulice);
 
-  ulice->Close();
-  miejsc->Close();
-  osoby->Close();
+  ulice->Finish();
+  miejsc->Finish();
+  osoby->Finish();
   nazwy_index_.Close();
   return {};
 }

@@ -42,7 +42,7 @@ run::Status ConvertHeaders(run::RunContext& context, const std::string& folder) 
   });
   if (!r_ceny) return r_ceny.error();
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaRCeny);
-  run::PriceLists& lists = context.session.price_lists;
+  run::PriceLists& lists = context.price_lists;
   lists.Clear();
   r_ceny->ForEachRecord(*table, [&](std::uint32_t) {
     if (source.r_ceny == 0) return run::Skipped(run::SkipReason::kKeyNotSet);
@@ -56,7 +56,7 @@ run::Status ConvertHeaders(run::RunContext& context, const std::string& folder) 
     return run::kWritten;
   });
   ReportTable(context, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 
@@ -96,7 +96,7 @@ run::Status ConvertPositions(run::RunContext& context, const std::string& folder
   });
   if (!cenniki) return cenniki.error();
   auto table = CreateTargetTable(context, folder, target::tables::kZleceniaCenniki);
-  run::PriceLists& lists = context.session.price_lists;
+  run::PriceLists& lists = context.price_lists;
   cenniki->ForEachRecord(*table, [&](std::uint32_t) {
     if (source.r_ceny == 0) return run::Skipped(run::SkipReason::kNoPriceList);
     WritePosition(*table, source);
@@ -106,7 +106,7 @@ run::Status ConvertPositions(run::RunContext& context, const std::string& folder
   });
   lists.Sort();
   ReportTable(context, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 

@@ -9,7 +9,7 @@ struct RunContext;
 namespace konwerter::convert {
 
 // Converts the price-list headers (r_ceny.dbf) and price positions (cenniki.dbf) of
-// BDLZLEC into BAZA\ZLECENIA, and fills the session's price lists afresh: the kind of each
+// BDLZLEC into BAZA\ZLECENIA, and fills the run's price lists afresh: the kind of each
 // price list, the VAT code and the price of each position, which the orders and templates
 // read. Fails, naming the file, when a source table cannot be read.
 run::Status ConvertPriceLists(run::RunContext& context);

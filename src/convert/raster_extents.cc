@@ -96,7 +96,7 @@ run::Status ConvertRasterExtents(run::RunContext& context, std::string_view targ
     return run::kWritten;
   });
   ReportTable(context, *zakr_ras);
-  zakr_ras->Close();
+  zakr_ras->Finish();
   source->Close();
   return {};
 }

@@ -4,6 +4,7 @@
 
 #include "platform/dos_path.h"
 #include "platform/file_system.h"
+#include "run/messages.h"
 #include "target/table_builder.h"
 
 namespace konwerter::convert {
@@ -20,8 +21,9 @@ std::unique_ptr<engine::Table> CreateTargetTable(run::RunContext& context, std::
                                                  std::string_view index_definitions) {
   auto table = std::make_unique<engine::Table>(context.engine(), std::string(folder),
                                                std::string(table_name));
-  target::OpenTargetTable(*table, schema, index_definitions, {.remove_data_files = true},
-                          context.messages);
+  const target::BuilderResult built =
+      target::OpenTargetTable(*table, schema, index_definitions, {.remove_data_files = true});
+  if (built.keys_repeat) context.operator_requests.push_back(run::KeysRepeat());
   return table;
 }
 

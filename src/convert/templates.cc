@@ -46,14 +46,14 @@ run::Status ConvertTemplates(run::RunContext& context) {
     table->SetNumber("Wspczynnik", source.wspczynnik);
     table->SetNumber("Wart_posr", source.wart_posr);
     table->SetNumber("Wartosc", source.wartosc);
-    WriteLineVat(*table, VatOfLine(context.session.price_lists,
-                                   {source.r_ceny, source.nr_cennika, source.pozycja,
-                                    source.wart_posr, source.wartosc}));
+    WriteLineVat(*table,
+                 VatOfLine(context.price_lists, {source.r_ceny, source.nr_cennika, source.pozycja,
+                                                 source.wart_posr, source.wartosc}));
     table->Post();
     return run::kWritten;
   });
   ReportTable(context, *table);
-  table->Close();
+  table->Finish();
   return {};
 }
 

@@ -40,12 +40,12 @@ bool IsFourFF(std::string_view raw) {
 
 std::string RenumberCommune(const run::RunContext& context, std::string_view text,
                             bool keep_width) {
-  return renumber::RenumberCommuneText(text, keep_width, context.session.renumbering,
+  return renumber::RenumberCommuneText(text, keep_width, context.renumbering,
                                        context.options.renumber_communes);
 }
 
 std::string RenumberCommune(const run::RunContext& context, std::int64_t number) {
-  return renumber::RenumberCommuneNumber(number, context.session.renumbering,
+  return renumber::RenumberCommuneNumber(number, context.renumbering,
                                          context.options.renumber_communes);
 }
 

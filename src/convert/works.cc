@@ -250,7 +250,7 @@ void WorksConverter::WriteCoveredParcels(engine::Table& obdg) {
 // Pass 4: the communes of the site's voivodeship, the voivodeship number compared as the
 // decimal text the site settings hold.
 void WorksConverter::WriteCommunes(engine::Table& gminy) {
-  const std::string voivodeship = source::ValueOf(context_.session.site_settings, "DOM_NRWOJ");
+  const std::string voivodeship = source::ValueOf(context_.site_settings, "DOM_NRWOJ");
   gmina_->ForEachRecord(gminy, [&](std::uint32_t) {
     if (!run::IsReferenceSet(commune_.id)) return run::Skipped(run::SkipReason::kKeyNotSet);
     if (std::to_string(commune_.nr_w) != voivodeship) {
@@ -285,10 +285,10 @@ run::Status WorksConverter::Run() {
   WriteCommunes(*gminy);
   ReportTable(context_, *gminy);
 
-  roboty->Close();
-  kergasor->Close();
-  gminy->Close();
-  obdg->Close();
+  roboty->Finish();
+  kergasor->Finish();
+  gminy->Finish();
+  obdg->Finish();
   kerg_index_.Close();
   return ConvertRasterExtents(context_, folder, source::tables::kObRr, kerg_records_);
 }

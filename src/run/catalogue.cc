@@ -2,6 +2,7 @@
 
 #include "platform/io_error.h"
 #include "platform/text_encoding.h"
+#include "target/engine/engine_error.h"
 
 namespace konwerter::run {
 
@@ -126,9 +127,179 @@ std::string_view IoFaultText(platform::IoFault fault) {
   return "Błąd pliku";
 }
 
+// Why a tag's key expression was refused (UTF-8).
+std::string ExpressionFaultText(const engine::ExpressionError& error) {
+  using engine::ExpressionFault;
+  switch (error.fault) {
+    case ExpressionFault::kNone:
+      return {};
+    case ExpressionFault::kUnexpectedCharacter:
+      return "nieoczekiwany znak w wyrażeniu";
+    case ExpressionFault::kUnknownFunction:
+      return "nieznana funkcja " + error.name;
+    case ExpressionFault::kNeedsCharacter:
+      return error.name + " wymaga wartości znakowej";
+    case ExpressionFault::kStrNeedsNumber:
+      return "STR() wymaga pola liczbowego";
+    case ExpressionFault::kStrLengthRefused:
+      return "niedozwolona długość w STR()";
+    case ExpressionFault::kDtosNeedsDate:
+      return "DTOS() wymaga pola daty";
+    case ExpressionFault::kNoSuchField:
+      return "nie ma pola " + error.name;
+    case ExpressionFault::kFieldNotKeyable:
+      return "pole " + error.name + " nie może być częścią klucza";
+    case ExpressionFault::kMissingCharacter:
+      return "brak znaku " + error.name + " w wyrażeniu";
+    case ExpressionFault::kNameExpected:
+      return "oczekiwano nazwy pola lub funkcji";
+    case ExpressionFault::kNumberExpected:
+      return "oczekiwano liczby";
+    case ExpressionFault::kKeyTooLong:
+      return "klucz dłuższy niż " + Number(error.number) + " znaków";
+    case ExpressionFault::kLogicalAlone:
+      return "pole logiczne samo nie może być kluczem";
+  }
+  return {};
+}
+
+// What the engine could not do, without the table it names (UTF-8). Names and values are
+// the engine's own (field and tag names are ASCII).
+std::string EngineFaultText(engine::EngineFault fault, const engine::FaultSubject& subject) {
+  using engine::EngineFault;
+  const std::string& name = subject.name;
+  switch (fault) {
+    case EngineFault::kFolderMissing:
+      return "Nie ma kartoteki tabeli";
+    case EngineFault::kTableMissing:
+      return "Nie ma tabeli";
+    case EngineFault::kTableCannotOpen:
+      return "Nie można otworzyć tabeli";
+    case EngineFault::kTableNotOpen:
+      return "Tabela nie jest otwarta";
+    case EngineFault::kTableShorterThanHeader:
+      return "Plik tabeli jest krótszy niż jej nagłówek";
+    case EngineFault::kHeaderBeyondFile:
+      return "Długość nagłówka tabeli wykracza poza plik";
+    case EngineFault::kHeaderUnreadable:
+      return "Nie można odczytać nagłówka tabeli";
+    case EngineFault::kVersionUnsupported:
+      return "Nieobsługiwana wersja tabeli";
+    case EngineFault::kFieldListBeyondHeader:
+      return "Lista pól wykracza poza nagłówek tabeli";
+    case EngineFault::kFieldWithoutName:
+      return "Pole bez nazwy w nagłówku tabeli";
+    case EngineFault::kFieldTypeUnsupported:
+      return "Nieobsługiwany typ pola " + name + " w tabeli";
+    case EngineFault::kFieldWidthDamaged:
+      return "Błędna szerokość pola " + name + " w tabeli";
+    case EngineFault::kFieldNameRepeated:
+      return "Powtórzona nazwa pola " + name;
+    case EngineFault::kNoFields:
+      return "Tabela nie ma pól";
+    case EngineFault::kRecordLengthMismatch:
+      return "Długość rekordu nie zgadza się z polami tabeli";
+    case EngineFault::kRecordsBeyondFile:
+      return "Liczba rekordów wykracza poza plik tabeli";
+    case EngineFault::kRecordsCutShort:
+      return "Plik tabeli jest krótszy niż jej nagłówek mówi";
+    case EngineFault::kFieldNameRefused:
+      return "Niedozwolona nazwa pola \"" + name + "\" w tabeli";
+    case EngineFault::kFieldDefinitionRefused:
+      return "Niedozwolona szerokość lub typ pola " + name + " w tabeli";
+    case EngineFault::kFieldCountRefused:
+      return "Niedozwolona liczba pól tabeli";
+    case EngineFault::kRecordTooLong:
+      return "Za długi rekord tabeli";
+    case EngineFault::kSchemaNumberBad:
+      return "Niepoprawna liczba w opisie pola: " + name;
+    case EngineFault::kRestructureFieldUnknown:
+      return "Przebudowa odwołuje się do nieistniejącego pola tabeli";
+    case EngineFault::kTooManyRecords:
+      return "Za dużo rekordów w tabeli";
+    case EngineFault::kNoSuchField:
+      return "Nie ma pola " + name + " w tabeli";
+    case EngineFault::kNoSuchFieldNumber:
+      return "Nie ma pola numer " + std::to_string(subject.number) + " w tabeli";
+    case EngineFault::kFieldTakesNoText:
+      return "Pole " + name + " nie przyjmuje ani nie daje wartości \"" + subject.detail +
+             "\" w tabeli";
+    case EngineFault::kFieldTakesNoNumber:
+      return "Pole " + name + " nie przyjmuje ani nie daje liczby w tabeli";
+    case EngineFault::kFieldTakesNoDate:
+      return "Pole " + name + " nie przyjmuje ani nie daje daty w tabeli";
+    case EngineFault::kFieldTakesNoLogical:
+      return "Pole " + name + " nie przyjmuje ani nie daje wartości logicznej w tabeli";
+    case EngineFault::kDateInvalid:
+      return "Niepoprawna data dla pola " + name + " w tabeli";
+    case EngineFault::kFieldHoldsNoNumber:
+      return "Pole " + name + " nie zawiera liczby w tabeli";
+    case EngineFault::kNoCurrentRecord:
+      return "Brak bieżącego rekordu do zmiany w tabeli";
+    case EngineFault::kFieldNotPending:
+      return "Pole " + name + " można ustawić tylko w dopisywanym lub zmienianym rekordzie tabeli";
+    case EngineFault::kNoSuchTag:
+      return "Nie ma indeksu " + name + " tabeli";
+    case EngineFault::kNoCurrentIndex:
+      return "Szukanie klucza bez bieżącego indeksu w tabeli";
+    case EngineFault::kIndexFieldMissing:
+      return "Nie ma pola " + name + " dla indeksu " + subject.detail + " tabeli";
+    case EngineFault::kTagNameRefused:
+      return "Niedozwolona nazwa indeksu \"" + name + "\"";
+    case EngineFault::kIndexTagNameRefused:
+      return "Niedozwolona nazwa indeksu (" + name + ")";
+    case EngineFault::kTagExpressionRefused:
+      return "Indeks " + name + " (" + subject.detail +
+             "): " + ExpressionFaultText(subject.expression) + "; tabela";
+    case EngineFault::kTagExpressionTooLong:
+      return "Za długie wyrażenie indeksu (" + name + ")";
+    case EngineFault::kKeyLengthRefused:
+      return "Niedozwolona długość klucza indeksu (" + name + ")";
+    case EngineFault::kKeysIncomplete:
+      return "Niepełne klucze indeksu (" + name + ")";
+    case EngineFault::kTooManyTags:
+      return "Za dużo indeksów w pliku indeksu";
+    case EngineFault::kKeyRepeated:
+      return "Klucz powtórzony w indeksie unikalnym tabeli";
+    case EngineFault::kIndexFileMissing:
+      return "Brak pliku indeksu";
+    case EngineFault::kIndexFileShort:
+      return "Za krótki plik indeksu";
+    case EngineFault::kIndexBlockSize:
+      return "Błędny rozmiar bloku w pliku indeksu";
+    case EngineFault::kIndexTagTable:
+      return "Błędna tablica znaczników w pliku indeksu";
+    case EngineFault::kIndexTagWithoutName:
+      return "Znacznik bez nazwy w pliku indeksu";
+    case EngineFault::kIndexTagHeader:
+      return "Błędny nagłówek znacznika " + name + " w pliku indeksu";
+    case EngineFault::kIndexTagExpression:
+      return "Błędne wyrażenie znacznika " + name + " w pliku indeksu";
+    case EngineFault::kIndexTagMissing:
+      return "Brak znacznika " + name + " w pliku indeksu";
+    case EngineFault::kIndexTreeLoops:
+      return "Zapętlone drzewo w pliku indeksu";
+    case EngineFault::kIndexNodeKeyCount:
+      return "Błędna liczba kluczy w węźle pliku indeksu";
+    case EngineFault::kIndexPageBeyondFile:
+      return "Odwołanie poza plik indeksu";
+  }
+  return "Błąd bazy danych";
+}
+
 }  // namespace
 
+std::string EngineErrorText(engine::EngineFault fault, const engine::FaultSubject& subject) {
+  std::string text = EngineFaultText(fault, subject);
+  // Every fault names its table but a schema item's, which belongs to no table yet.
+  if (fault != engine::EngineFault::kSchemaNumberBad) text += ": " + subject.table;
+  return Cp1250FromUtf8(text);
+}
+
 std::string ErrorText(const std::exception& error) {
+  if (const auto* engine = dynamic_cast<const engine::EngineError*>(&error)) {
+    return EngineErrorText(engine->fault(), engine->subject());
+  }
   const auto* io = dynamic_cast<const platform::IoError*>(&error);
   if (io == nullptr) return Cp1250FromUtf8(error.what());
   std::string text = Cp1250FromUtf8(IoFaultText(io->fault()));

@@ -10,6 +10,7 @@
 #include "source/index_fault.h"
 #include "source/source_edition.h"
 #include "source/table_fault.h"
+#include "target/engine/engine_error.h"
 
 namespace konwerter::run {
 
@@ -47,8 +48,13 @@ std::string EditionText(source::SourceEdition edition);
 // How an operator gets past a stale or damaged .ntx index: the option and the window's box.
 std::string IndexHint();
 
-// The message of an error that ended a run: an input/output fault in the system's words and
-// the file it concerns; any other error by its own text.
+// What the database engine could not do, in the system's words, naming the table, field or
+// tag concerned as the subject gives them (UTF-8).
+std::string EngineErrorText(engine::EngineFault fault, const engine::FaultSubject& subject);
+
+// The message of an error that ended a run: an input/output fault or an error of the
+// database engine in the system's words, with the file or table it concerns; any other
+// error by its own text.
 std::string ErrorText(const std::exception& error);
 
 }  // namespace konwerter::run

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/text_encoding.h"
+#include "run/catalogue.h"
 
 namespace konwerter::run {
 
@@ -139,6 +140,15 @@ std::string DescribeReference(const Finding& finding) {
   return line + Text(": brak w ") + finding.expected;
 }
 
+// A damaged index in the words of the engine's errors: what its reader found, the tag, the
+// file.
+std::string IndexDamage(const Finding& finding) {
+  engine::FaultSubject subject;
+  subject.name = platform::Utf8FromCp1250(finding.field);
+  subject.table = platform::Utf8FromCp1250(finding.value);
+  return EngineErrorText(finding.index_fault, subject);
+}
+
 }  // namespace
 
 std::string KindTitle(FindingKind kind) {
@@ -162,7 +172,7 @@ std::string DescribeFinding(const Finding& finding) {
     case FindingKind::kTrailingBytes:
       return Text("bajtów za znacznikiem końca: ") + finding.value;
     case FindingKind::kIndexDamaged:
-      return finding.value;
+      return IndexDamage(finding);
     case FindingKind::kHeaderVersion:
     case FindingKind::kLanguageDriver:
     case FindingKind::kProductionIndexFlag:

@@ -76,6 +76,14 @@ platform::OperatorMessage IncompleteCoordinateSystem(std::string_view name) {
                "Błąd podczas konwersji");
 }
 
+platform::OperatorMessage KeysRepeat() {
+  return Plain(
+      Cp1250FromUtf8("Nie można utworzyć klucza Kod+IdRek. Dalsza praca w takim stanie "
+                     "umożliwia wstawianie danych jednak bez kontroli. Najlepiej usunąć "
+                     "rekordy, których klucze się powtarzają i ponownie uruchomić program"),
+      "Błąd podczas tworzenia indeksu");
+}
+
 platform::OperatorMessage RunAborted(std::string error) {
   return Stop(std::move(error), "Błąd");
 }

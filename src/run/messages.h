@@ -28,6 +28,9 @@ platform::OperatorMessage MissingFile(std::string_view file);
 platform::OperatorMessage OutputRefused(std::string reason);
 // A coordinate system whose description cannot be completed.
 platform::OperatorMessage IncompleteCoordinateSystem(std::string_view name);
+// A target table is used although a unique key of its index repeats (the table builder asks
+// for it; the run goes on).
+platform::OperatorMessage KeysRepeat();
 // An error ended the run (its text given, cp1250).
 platform::OperatorMessage RunAborted(std::string error);
 

@@ -203,12 +203,17 @@ Failure SourceFailure(const RunContext& context, FailureKind kind, std::string_v
   return failure;
 }
 
+bool SourceFileExists(const SourceDirectories& directories, std::string_view variable,
+                      std::string_view file_name) {
+  if (!directories.Has(variable)) return false;
+  std::error_code error;
+  return std::filesystem::exists(
+      platform::HostPath(directories.Folder(variable) + std::string(file_name)), error);
+}
+
 bool SourceFileExists(const RunContext& context, std::string_view variable,
                       std::string_view file_name) {
-  if (!context.directories.Has(variable)) return false;
-  std::error_code error;
-  return std::filesystem::exists(platform::HostPath(SourcePath(context, variable, file_name)),
-                                 error);
+  return SourceFileExists(context.directories, variable, file_name);
 }
 
 Result<std::optional<source::TableHandle>> OpenOptionalSourceTable(RunContext& context,

@@ -9,6 +9,7 @@
 #include "platform/source_lock.h"
 #include "run/result.h"
 #include "run/run_report.h"
+#include "run/source_directories.h"
 #include "source/clipper_index.h"
 #include "source/source_tables.h"
 #include "source/transliteration.h"
@@ -47,6 +48,8 @@ Failure SourceFailure(const RunContext& context, FailureKind kind, std::string_v
                       std::string_view file_name);
 
 // Whether a file of a directory variable is there (whatever it holds).
+bool SourceFileExists(const SourceDirectories& directories, std::string_view variable,
+                      std::string_view file_name);
 bool SourceFileExists(const RunContext& context, std::string_view variable,
                       std::string_view file_name);
 

@@ -2,6 +2,7 @@
 
 #include "run/prechecks.h"
 #include "run/run_context.h"
+#include "run/source_directories.h"
 #include "run/translation_table.h"
 #include "source/table_catalogue.h"
 
@@ -9,31 +10,29 @@ namespace konwerter::run {
 
 namespace {
 
-// Sizes a table from a dictionary's record count, when the dictionary is there.
-Result<bool> SizeFrom(RunContext& context, SharedTranslationTable& table,
-                      const source::tables::TableLayout& dictionary, bool required) {
-  Result<std::optional<source::TableHandle>> opened =
-      OpenOptionalSourceTable(context, dictionary.variable, dictionary.file);
+// Sizes a table from a dictionary's record count.
+Status SizeFrom(RunContext& context, SharedTranslationTable& table,
+                const source::tables::TableLayout& dictionary) {
+  Result<source::TableHandle> opened =
+      OpenSourceTable(context, dictionary.variable, dictionary.file);
   if (!opened) return opened.error();
-  if (!*opened) {
-    if (required) {
-      return SourceFailure(context, FailureKind::kSourceMissing, dictionary.variable,
-                           dictionary.file);
-    }
-    return false;
-  }
-  table.Size(context.source_tables.RecordCount(**opened) + kSpareSlots);
-  context.source_tables.Close(**opened);
-  return true;
+  table.Size(context.source_tables.RecordCount(*opened) + kSpareSlots);
+  context.source_tables.Close(*opened);
+  return {};
 }
 
 }  // namespace
 
-Result<source::SourceEdition> SizeSharedTables(RunContext& context) {
+source::SourceEdition SourceEditionOf(const SourceDirectories& directories) {
+  const source::tables::TableLayout& features = source::tables::kCechy;
+  return SourceFileExists(directories, features.variable, features.file)
+             ? source::SourceEdition::kLater
+             : source::SourceEdition::kEarlier;
+}
+
+Status SizeSharedTables(RunContext& context) {
   SharedTables& tables = context.tables();
   namespace dos = source::tables;
-  const Result<bool> features = SizeFrom(context, tables.features, dos::kCechy, false);
-  if (!features) return features.error();
   struct Dictionary {
     SharedTranslationTable& table;
     const dos::TableLayout& layout;
@@ -44,11 +43,15 @@ Result<source::SourceEdition> SizeSharedTables(RunContext& context) {
       {tables.parcels, dos::kDz},       {tables.order_assortments, dos::kZlecAsortym},
       {tables.services, dos::kObsluga},
   };
-  for (const Dictionary& dictionary : required) {
-    const Result<bool> sized = SizeFrom(context, dictionary.table, dictionary.layout, true);
-    if (!sized) return sized.error();
+  if (context.edition == source::SourceEdition::kLater) {
+    if (const Status sized = SizeFrom(context, tables.features, dos::kCechy); !sized) return sized;
   }
-  return *features ? source::SourceEdition::kLater : source::SourceEdition::kEarlier;
+  for (const Dictionary& dictionary : required) {
+    if (const Status sized = SizeFrom(context, dictionary.table, dictionary.layout); !sized) {
+      return sized;
+    }
+  }
+  return {};
 }
 
 }  // namespace konwerter::run

@@ -6,12 +6,15 @@
 namespace konwerter::run {
 
 struct RunContext;
+class SourceDirectories;
 
-// Empties the shared identifier-translation tables at the start of a run, sizing each from
-// the record count of its DOS dictionary, and tells the edition of the DOS data: the later
-// edition keeps the features dictionary cechy.dbf in the works folder. The features table
-// is optional; the others are required in turn, and the first that cannot be read fails.
-// A cechy.dbf that is there but cannot be read fails too: it decides the edition.
-Result<source::SourceEdition> SizeSharedTables(RunContext& context);
+// The edition of the DOS data: the later edition keeps the features dictionary cechy.dbf in
+// the works folder, whatever the file holds.
+source::SourceEdition SourceEditionOf(const SourceDirectories& directories);
+
+// Sizes the run's shared identifier-translation tables from the record counts of their DOS
+// dictionaries. The features dictionary is read for the later edition only; every other
+// dictionary is required; the first that cannot be read fails.
+Status SizeSharedTables(RunContext& context);
 
 }  // namespace konwerter::run

@@ -69,7 +69,7 @@ void Restructure(engine::Table& table, const std::vector<SchemaItem>& schema) {
     ~Reopen() {
       try {
         if (table.exclusive() != exclusive) {
-          table.Close();
+          table.Abandon();  // nothing was written to it since it was opened
           table.set_exclusive(exclusive);
         }
         if (!table.is_open()) table.Open();
@@ -80,12 +80,12 @@ void Restructure(engine::Table& table, const std::vector<SchemaItem>& schema) {
   } reopen{table, was_exclusive};
 
   if (!was_exclusive) {
-    table.Close();
+    table.Finish();
     table.set_exclusive(true);
     table.Open();
   }
   const auto fields = Restructured(table.fields(), schema);
-  table.Close();
+  table.Finish();
   const std::string dbf = table.DbfPath();
   const std::string copy = SafetyCopyPath(dbf);
   platform::CopyFile(dbf, copy);
@@ -117,7 +117,7 @@ bool RestructureIfNeeded(engine::Table& table, const std::vector<SchemaItem>& sc
   temporary.Open();
   if (!SchemaMatches(temporary.fields(), schema)) Restructure(temporary, schema);
   try {
-    temporary.Close();
+    temporary.Finish();
   } catch (const std::exception&) {
   }
   return false;

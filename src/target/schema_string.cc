@@ -40,8 +40,9 @@ int ToInteger(std::string_view text, std::string_view item) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) {
-    throw engine::EngineError(engine::EngineErrorCode::kOther,
-                              "Niepoprawna liczba w opisie pola: " + std::string(item));
+    engine::FaultSubject subject;
+    subject.name = item;
+    throw engine::EngineError(engine::EngineFault::kSchemaNumberBad, std::move(subject));
   }
   return value;
 }

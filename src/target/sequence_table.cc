@@ -2,7 +2,6 @@
 
 #include "platform/dos_path.h"
 #include "platform/file_system.h"
-#include "target/table_builder.h"
 
 namespace konwerter::target {
 
@@ -16,12 +15,11 @@ std::string AdminFolder(std::string_view output_folder) {
   return platform::WithTrailingBackslash(output_folder) + "BAZA\\ADMIN";
 }
 
-SequenceTable::SequenceTable(engine::Engine& engine, std::string_view output_folder,
-                             platform::OperatorMessages& messages) {
+SequenceTable::SequenceTable(engine::Engine& engine, std::string_view output_folder) {
   const std::string folder = AdminFolder(output_folder);
   platform::CreateFolders(folder);
   table_ = std::make_unique<engine::Table>(engine, folder, std::string(kTableName));
-  OpenTargetTable(*table_, kSchema, kIndexes, {.remove_data_files = true}, messages);
+  built_ = OpenTargetTable(*table_, kSchema, kIndexes, {.remove_data_files = true});
 }
 
 void SequenceTable::WriteRow(std::string_view name, std::int64_t next_value) {
@@ -32,8 +30,8 @@ void SequenceTable::WriteRow(std::string_view name, std::int64_t next_value) {
   rows_.push_back({std::string(name), next_value});
 }
 
-void SequenceTable::Close() {
-  table_->Close();
+void SequenceTable::Finish() {
+  table_->Finish();
 }
 
 bool OutputHasData(engine::Engine& engine, std::string_view output_folder) {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/operator_messages.h"
 #include "target/engine/engine.h"
 #include "target/engine/table.h"
+#include "target/table_builder.h"
 
 namespace konwerter::target {
 
@@ -27,18 +27,21 @@ class SequenceTable {
   static constexpr std::string_view kIndexes = "UPP_TBNAME;UPPER(TABLENAME);exp";
 
   // Creates the folder BAZA\ADMIN under the output folder and builds the table there.
-  SequenceTable(engine::Engine& engine, std::string_view output_folder,
-                platform::OperatorMessages& messages);
+  SequenceTable(engine::Engine& engine, std::string_view output_folder);
 
   void WriteRow(std::string_view name, std::int64_t next_value);
-  void Close();
+  // Ends the table with its index (see engine::Table::Finish).
+  void Finish();
 
   // The rows written in this run, in order.
   const std::vector<SequenceRow>& rows() const { return rows_; }
   const engine::Table& table() const { return *table_; }
+  // What the builder found building the table.
+  const BuilderResult& built() const { return built_; }
 
  private:
   std::unique_ptr<engine::Table> table_;
+  BuilderResult built_;
   std::vector<SequenceRow> rows_;
 };
 

@@ -9,7 +9,6 @@
 #include "platform/file_system.h"
 #include "platform/io_error.h"
 #include "platform/real_path.h"
-#include "platform/text_encoding.h"
 #include "target/engine/engine_error.h"
 #include "target/restructure.h"
 #include "target/schema_string.h"
@@ -66,39 +65,42 @@ void RemoveTableFiles(const engine::Table& table, const BuilderOptions& options)
 // One call of OpenTargetTable: the strings, the once-per-call guards and the result.
 class Build {
  public:
-  Build(engine::Table& table, std::string_view schema, std::string_view index_definitions,
-        platform::OperatorMessages& messages)
+  Build(engine::Table& table, std::string_view schema, std::string_view index_definitions)
       : table_(table),
         schema_(ParseTableSchema(schema)),
-        indexes_(ParseIndexDefinitions(index_definitions)),
-        messages_(messages) {}
+        indexes_(ParseIndexDefinitions(index_definitions)) {}
 
   BuilderResult Run(const BuilderOptions& options);
 
  private:
-  bool OpenOnce();
-  bool Recover(const EngineError& error);
-  void OpenIfClosed() {
-    if (!table_.is_open()) table_.Open();
-  }
-  bool CreateOnce();
-  bool BuildIndexesOnce(bool with_schema);
-  void ShowKeyViolation();
+  void Open();
+  void Create();
+  void BuildIndexes(bool with_schema);
 
   engine::Table& table_;
   std::vector<SchemaItem> schema_;
   std::vector<IndexItem> indexes_;
-  platform::OperatorMessages& messages_;
   BuilderResult result_;
-  bool created_ = false;
-  bool indexes_built_ = false;
 };
 
+// A missing folder is created, a missing table created with its indexes; an existing table
+// whose production index cannot be read, or that has none while the definitions name
+// some, gets its indexes built; then the fields are checked against the schema.
 BuilderResult Build::Run(const BuilderOptions& options) {
   CheckTableFolder(table_);
   RemoveTableFiles(table_, options);
   if (options.exclusive_open) table_.set_exclusive(true);
-  while (OpenOnce()) {
+  if (!platform::FolderExists(table_.folder())) platform::CreateFolders(table_.folder());
+  if (!platform::FileExists(table_.DbfPath())) {
+    Create();
+  } else if (table_.DeclaredIndexUnreadable()) {
+    BuildIndexes(/*with_schema=*/true);
+  }
+  Open();
+  if (!result_.indexes_built && table_.index_definitions().empty() && !indexes_.empty()) {
+    table_.Finish();
+    BuildIndexes(/*with_schema=*/true);
+    Open();
   }
   if (RestructureIfNeeded(table_, schema_)) result_.restructured = true;
   if (!table_.index_definitions().empty()) {
@@ -107,80 +109,33 @@ BuilderResult Build::Run(const BuilderOptions& options) {
   return result_;
 }
 
-// One pass of the open loop; true when another pass is wanted.
-bool Build::OpenOnce() {
-  bool retry = false;
+// Opens the table. A unique tag that holds a key twice does not keep the table closed: it is
+// used as it stands, and the caller is asked to tell the operator.
+void Build::Open() {
   try {
-    table_.RefreshIndexDefinitions();
-    OpenIfClosed();
+    table_.Open();
   } catch (const EngineError& error) {
-    retry = Recover(error);
-    if (!retry) throw;
+    if (error.code() != EngineErrorCode::kKeyViolation) throw;
+    result_.keys_repeat = true;
+    table_.Open();
   }
-  if (!retry && table_.is_open() && table_.index_definitions().empty() && !indexes_.empty() &&
-      !indexes_built_) {
-    table_.Close();
-    BuildIndexesOnce(true);
-    retry = true;
-  }
-  return retry;
 }
 
-// Mends what the engine reported; true when the open should be tried again.
-bool Build::Recover(const EngineError& error) {
-  switch (error.code()) {
-    case EngineErrorCode::kInvalidDirectory: {
-      platform::CreateFolders(table_.folder());
-      const bool created = CreateOnce();
-      OpenIfClosed();
-      return created;
-    }
-    case EngineErrorCode::kNoSuchTable: {
-      const bool created = CreateOnce();
-      OpenIfClosed();
-      return created;
-    }
-    case EngineErrorCode::kNoSuchIndex:
-      table_.Close();
-      return BuildIndexesOnce(true);
-    case EngineErrorCode::kKeyViolation:
-      OpenIfClosed();
-      ShowKeyViolation();
-      return table_.is_open();
-    case EngineErrorCode::kOther:
-      return false;
-  }
-  return false;
-}
-
-bool Build::CreateOnce() {
-  if (created_) return false;
-  created_ = true;
+void Build::Create() {
   std::vector<engine::FieldDescriptor> fields;
   fields.reserve(schema_.size());
   for (const SchemaItem& item : schema_) fields.push_back(FieldFor(item));
   engine::CreateTable(table_.engine(), table_.folder(), table_.table_name(), fields);
   result_.created = true;
-  BuildIndexesOnce(false);
-  return true;
+  BuildIndexes(/*with_schema=*/false);
 }
 
-bool Build::BuildIndexesOnce(bool with_schema) {
-  if (indexes_built_) return false;
-  indexes_built_ = true;
+// REQUIRES: the table is closed; called at most once per call of the builder.
+void Build::BuildIndexes(bool with_schema) {
   PatchHeader(table_);
   if (with_schema) RestructureIfNeeded(table_, schema_);
   for (const IndexItem& index : indexes_) table_.AddIndex(index.tag, index.key, index.expression);
   result_.indexes_built = true;
-  return true;
-}
-
-void Build::ShowKeyViolation() {
-  messages_.Show({platform::Cp1250FromUtf8(
-                      "Nie można utworzyć klucza Kod+IdRek. Dalsza praca w takim stanie "
-                      "umożliwia wstawianie danych jednak bez kontroli. Najlepiej usunąć "
-                      "rekordy, których klucze się powtarzają i ponownie uruchomić program"),
-                  platform::Cp1250FromUtf8("Błąd podczas tworzenia indeksu")});
 }
 
 }  // namespace
@@ -191,9 +146,8 @@ void ConfigureEngine(engine::Engine& engine, bool /*save*/) {
 }
 
 BuilderResult OpenTargetTable(engine::Table& table, std::string_view schema,
-                              std::string_view index_definitions, BuilderOptions options,
-                              platform::OperatorMessages& messages) {
-  return Build(table, schema, index_definitions, messages).Run(options);
+                              std::string_view index_definitions, BuilderOptions options) {
+  return Build(table, schema, index_definitions).Run(options);
 }
 
 }  // namespace konwerter::target

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "platform/operator_messages.h"
 #include "target/engine/engine.h"
 #include "target/engine/table.h"
 
@@ -18,6 +17,9 @@ struct BuilderResult {
   bool created = false;        // the table file was created in this call
   bool indexes_built = false;  // indexes were added in this call
   bool restructured = false;   // fields were widened or added while the table was open
+  // A unique tag of the table holds a key twice: the table is open and used as it stands,
+  // and the caller must tell the operator (the builder shows nothing itself).
+  bool keys_repeat = false;
 };
 
 // Sets the dBase driver of the session to the Polish language driver and table level 5.
@@ -31,7 +33,6 @@ void ConfigureEngine(engine::Engine& engine, bool save);
 // REQUIRES: the table object is closed and has its folder and name set.
 // Engine errors the builder cannot mend reach the caller as EngineError.
 BuilderResult OpenTargetTable(engine::Table& table, std::string_view schema,
-                              std::string_view index_definitions, BuilderOptions options,
-                              platform::OperatorMessages& messages);
+                              std::string_view index_definitions, BuilderOptions options);
 
 }  // namespace konwerter::target

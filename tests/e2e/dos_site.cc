@@ -134,13 +134,7 @@ DosSite::DosSite(const DosPersonsFolder& persons, std::vector<std::string> dom) 
                        tools::MemVariable::Character("BDGSZKICE", "F:\\TEROKAN\\GSZKICE\\"),
                        tools::MemVariable::Character("BDGWINDYK", "F:\\TEROKAN\\GWINDYK\\"),
                        tools::MemVariable::Character("BDLDRUKI", "F:\\TEROKAN\\LDRUKI\\")});
-  std::vector<tools::MemVariable> dom_variables;
-  for (const std::string& entry : dom) {
-    const auto equals = entry.find('=');
-    dom_variables.push_back(
-        tools::MemVariable::Character(entry.substr(0, equals), Cp852(entry.substr(equals + 1))));
-  }
-  tools::WriteMemFile(system() / "DOM.MEM", dom_variables);
+  WriteSiteSettings(dom);
 
   WritePersons(persons_folder(), persons);
   const fs::path works = root() / "TEROKAN" / "groboty";
@@ -158,6 +152,16 @@ DosSite::DosSite(const DosPersonsFolder& persons, std::vector<std::string> dom) 
   WriteSizedTable(orders, tables::kObsluga, 3);
   WriteEmptyRegisters(*this);
   WriteOrdersDomain(*this, {});
+}
+
+void DosSite::WriteSiteSettings(const std::vector<std::string>& dom) const {
+  std::vector<tools::MemVariable> dom_variables;
+  for (const std::string& entry : dom) {
+    const auto equals = entry.find('=');
+    dom_variables.push_back(
+        tools::MemVariable::Character(entry.substr(0, equals), Cp852(entry.substr(equals + 1))));
+  }
+  tools::WriteMemFile(system() / "DOM.MEM", dom_variables);
 }
 
 std::vector<std::pair<std::string, std::vector<std::uint8_t>>> DosSite::Snapshot() const {

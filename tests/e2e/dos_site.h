@@ -48,6 +48,9 @@ class DosSite {
     return root_.path() / "TEROKAN" / std::filesystem::path(name);
   }
 
+  // Writes dom.mem afresh with "NAME=value" entries (values UTF-8, stored as cp852).
+  void WriteSiteSettings(const std::vector<std::string>& dom) const;
+
   // Every file of the site with its bytes, to prove a run changed nothing.
   std::vector<std::pair<std::string, std::vector<std::uint8_t>>> Snapshot() const;
 

@@ -63,7 +63,7 @@ class MapDocumentationTest : public ::testing::Test {
 TEST_F(MapDocumentationTest, DictionariesAreRenumberedAndTheRegisterUsesTheNewCodes) {
   PreparedRun& run = Run();
   ASSERT_TRUE(RecordResult(run.context(), convert::ConvertMapDocumentation(run.context())));
-  run.context().sequence->Close();
+  run.context().sequence->Finish();
 
   EXPECT_THAT(
       run.Rows("BAZA/KMZ/Slownik.dbf"),

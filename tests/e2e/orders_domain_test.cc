@@ -81,7 +81,7 @@ void RunDomain(PreparedRun& run) {
       run.context().status.Fail(run::FailureText(done.error()));
     }
   }
-  run.context().sequence->Close();
+  run.context().sequence->Finish();
 }
 
 // Price lists: 1 of kind V, 2 of kind R, 3 without a kind, 4 of kind M (map sheets).
@@ -221,7 +221,7 @@ TEST_F(OrdersDomainTest, PriceListsGiveKindsCodesAndPricesAndTheOversizedNumberS
            account.altered_by_change[static_cast<std::size_t>(run::ValueChange::kNumberTooWide)] >=
                1;
   }));
-  const run::PriceLists& lists = run.session().price_lists;
+  const run::PriceLists& lists = run.context().price_lists;
   EXPECT_EQ(lists.Kind(1), 'V');
   EXPECT_EQ(lists.Kind(3), '\0');
   EXPECT_EQ(lists.Kind(100), '\0');
@@ -244,16 +244,16 @@ TEST_F(OrdersDomainTest, PriceListsGiveKindsCodesAndPricesAndTheOversizedNumberS
 // The price lists live in the session; converting them again starts them afresh.
 TEST_F(OrdersDomainTest, PriceListsConvertedAgainForgetTheEarlierOnes) {
   PreparedRun& run = Run(PricedDomain());
-  ASSERT_EQ(run.session().price_lists.Kind(1), 'V');
+  ASSERT_EQ(run.context().price_lists.Kind(1), 'V');
   DosOrdersDomain again = PricedDomain();
   again.headers = {{1, "bez rodzaju", "", ""}};
   again.positions = {{5, "N", "1", 2, "22", ""}};
   WriteOrdersDomain(site_, again);
   ASSERT_TRUE(RecordResult(run.context(), convert::ConvertPriceLists(run.context())));
-  EXPECT_EQ(run.session().price_lists.Kind(1), '\0');
-  EXPECT_EQ(run.session().price_lists.Kind(2), '\0');
-  EXPECT_EQ(run.session().price_lists.FindVat(" 3K17"), std::nullopt);
-  EXPECT_EQ(run.session().price_lists.FindPrice(" 5N1"), 200);
+  EXPECT_EQ(run.context().price_lists.Kind(1), '\0');
+  EXPECT_EQ(run.context().price_lists.Kind(2), '\0');
+  EXPECT_EQ(run.context().price_lists.FindVat(" 3K17"), std::nullopt);
+  EXPECT_EQ(run.context().price_lists.FindPrice(" 5N1"), 200);
 }
 
 TEST_F(OrdersDomainTest, OrdersOfTheLaterEditionWithSettlementsAndIssues) {

@@ -46,7 +46,7 @@ TEST_F(PersonsConverterTest, APersonReferredToEarlierIsKeptWhateverItsKey) {
   EXPECT_EQ(persons.GetOrAssignKey(12), "00000002");
 
   ASSERT_TRUE(RecordResult(context_, convert::ConvertPersons(context_, /*delete_unlinked=*/true)));
-  context_.sequence->Close();
+  context_.sequence->Finish();
 
   const auto osoby = Rows("BAZA/OSOBY/Osoby.dbf");
   ASSERT_EQ(osoby.size(), 2u);
@@ -61,7 +61,7 @@ TEST_F(PersonsConverterTest, APersonReferredToEarlierIsKeptWhateverItsKey) {
 TEST_F(PersonsConverterTest, WithoutTheFlagUnreferencedPersonsGetTheNextIdentifiers) {
   context_.tables().persons.GetOrAssignKey(12);
   ASSERT_TRUE(RecordResult(context_, convert::ConvertPersons(context_, /*delete_unlinked=*/false)));
-  context_.sequence->Close();
+  context_.sequence->Finish();
   const auto osoby = Rows("BAZA/OSOBY/Osoby.dbf");
   ASSERT_EQ(osoby.size(), 3u);
   EXPECT_EQ(osoby[0][0], "00000002");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,23 +10,26 @@
 #include "run/result.h"
 #include "run/run_context.h"
 #include "run/run_options.h"
+#include "run/run_report.h"
 #include "run/session.h"
 #include "tests/e2e/dos_site.h"
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::testing {
 
-// A run prepared over a hand-made site as the driver prepares it before its converters
-// (directory variables, code page, sequence table, creator identifier, shared tables
-// sized), so that a test can run converters one by one and play the part of those before.
+// A run prepared over a hand-made site by the driver's own preparation (run::PrepareRun:
+// directory variables, code page, site settings, edition, creator identifier, sequence
+// table, shared tables sized, the engine's altered values to the run's ledger), so that a
+// test can run converters one by one and play the part of those before. The site's
+// settings are its dom.mem; the commune renumbering is the session's, set before a
+// converter runs.
 class PreparedRun {
  public:
   explicit PreparedRun(const DosSite& site, run::RunOptions options = {});
-  ~PreparedRun();
   PreparedRun(const PreparedRun&) = delete;
   PreparedRun& operator=(const PreparedRun&) = delete;
 
-  run::RunContext& context() { return context_; }
+  run::RunContext& context() { return *context_; }
   run::Session& session() { return session_; }
   const TempDir& output() const { return output_; }
   const ScriptedMessages& messages() const { return messages_; }
@@ -40,11 +44,12 @@ class PreparedRun {
  private:
   TempDir output_;
   run::Session session_;
+  run::RunReport report_;
   ScriptedMessages messages_;
   CountingProgress view_;
   app::ProgressBars bars_;
   platform::FixedClock clock_;
-  run::RunContext context_;
+  std::unique_ptr<run::RunContext> context_;
 };
 
 // Records a converter's result as the driver does: a failure becomes the conversion status.

@@ -105,14 +105,14 @@ class WorksConverterTest : public ::testing::Test {
   // Prepares the run, plays the converters before (a register referred to work 100 and to
   // a work 999 that roboty.dbf lacks) and converts the works.
   PreparedRun& Convert(bool delete_unlinked, std::string voivodeship = "DOM_NRWOJ=6") {
+    site_.WriteSiteSettings({voivodeship});
     run_.emplace(site_);
-    run_->session().site_settings = {std::move(voivodeship)};
     run::SharedTables& tables = run_->context().tables();
     EXPECT_EQ(tables.works.GetOrAssignKey(100), "00000001");
     EXPECT_EQ(tables.works.GetOrAssignKey(999), "00000002");
     EXPECT_TRUE(
         RecordResult(run_->context(), convert::ConvertWorks(run_->context(), delete_unlinked)));
-    run_->context().sequence->Close();
+    run_->context().sequence->Finish();
     return *run_;
   }
 
@@ -149,8 +149,8 @@ TEST_F(WorksConverterTest, WithTheBoxOffEveryWorkWithAKeyIsWrittenAndNumberedOnF
 // A reported work that an earlier converter referred to keeps the identifier it was given;
 // the other reported works get new ones in the order of roboty.dbf.
 TEST_F(WorksConverterTest, AReportedWorkReferredToEarlierKeepsItsIdentifier) {
+  site_.WriteSiteSettings({"DOM_NRWOJ=6"});
   run_.emplace(site_);
-  run_->session().site_settings = {"DOM_NRWOJ=6"};
   EXPECT_EQ(run_->context().tables().works.GetOrAssignKey(105), "00000001");
   ASSERT_TRUE(RecordResult(run_->context(),
                            convert::ConvertWorks(run_->context(), /*delete_unlinked=*/true)));
@@ -232,9 +232,9 @@ TEST_F(WorksConverterTest, CommunesOfTheSiteVoivodeshipOnlyComparedAsPlainDecima
 TEST_F(WorksConverterTest, CommuneNumbersAreRenumberedWhenTheOperatorAsks) {
   run::RunOptions options;
   options.renumber_communes = true;
+  site_.WriteSiteSettings({"DOM_NRWOJ=6"});
   PreparedRun run(site_, options);
   run.session().renumbering.Set(12, 345);
-  run.session().site_settings = {"DOM_NRWOJ=6"};
   ASSERT_TRUE(RecordResult(run.context(), convert::ConvertWorks(run.context(), true)));
   EXPECT_EQ(run.Rows("BAZA/KERG/Roboty.dbf")[0][kNrG], "345");
   EXPECT_EQ(run.Rows("BAZA/KERG/Gminy.dbf")[0][0], "345");

@@ -15,7 +15,6 @@
 #include "tests/oracles/oracles.h"
 #include "tests/support/temp_dir.h"
 #include "tests/target/proof_keys.h"
-#include "tests/target/recorded_messages.h"
 
 namespace konwerter::target {
 namespace {
@@ -32,11 +31,10 @@ TEST(FindAndEditTest, ReceiptFoundByItsKeyIsFlaggedAndReindexed) {
   const oracle::TempDir dir;
   engine::Engine engine;
   ConfigureEngine(engine, false);
-  testing::RecordedMessages messages;
   const std::string folder = dir.Join("BAZA\\ZLECENIA");
   {
     engine::Table table(engine, folder, "nrkp.dbf");
-    OpenTargetTable(table, kSchema, kIndexes, {.remove_data_files = true}, messages);
+    OpenTargetTable(table, kSchema, kIndexes, {.remove_data_files = true});
     // Receipts written in reverse identifier order, so key order is not record order.
     for (std::uint32_t i = kReceipts; i >= 1; --i) {
       table.Append();
@@ -45,11 +43,11 @@ TEST(FindAndEditTest, ReceiptFoundByItsKeyIsFlaggedAndReindexed) {
       table.SetDate("D_kp", {2024, 1 + static_cast<int>(i % 12), 1 + static_cast<int>(i % 28)});
       table.SetNumber("Kwota_kp", i * 1.25);
     }
-    table.Close();
+    table.Finish();
   }
   {
     engine::Table table(engine, folder, "nrkp.dbf");
-    OpenTargetTable(table, kSchema, kIndexes, {}, messages);
+    OpenTargetTable(table, kSchema, kIndexes, {});
     ASSERT_EQ(table.current_index(), "ID_KP");
     EXPECT_FALSE(table.FindKey("FFFFFFFF"));
     for (const std::uint32_t id : {1u, 0x1F4u, kReceipts}) {
@@ -60,7 +58,7 @@ TEST(FindAndEditTest, ReceiptFoundByItsKeyIsFlaggedAndReindexed) {
       table.SetText("Samo_Kp", "K");
       table.Post();
     }
-    table.Close();
+    table.Finish();
   }
   const auto mdx = platform::HostPath(engine::Table(engine, folder, "nrkp.dbf").MdxPath());
   EXPECT_EQ(testing::TreeDepth(oracle::ReadFileBytes(mdx), "ID_KP"), 3);

@@ -14,7 +14,6 @@
 #include "target/table_builder.h"
 #include "tests/oracles/oracles.h"
 #include "tests/support/temp_dir.h"
-#include "tests/target/recorded_messages.h"
 
 namespace konwerter::target {
 namespace {
@@ -29,16 +28,15 @@ class SequenceTableTest : public ::testing::Test {
 
   engine::Engine engine_;
   oracle::TempDir dir_;
-  testing::RecordedMessages messages_;
 };
 
 TEST_F(SequenceTableTest, RowsAreWrittenInOrderIntoAFreshTableReadByAnotherReader) {
   {
-    SequenceTable sequences(engine_, dir_.folder(), messages_);
+    SequenceTable sequences(engine_, dir_.folder());
     sequences.WriteRow("SLOWNIK", 1);
     sequences.WriteRow("kart_zam", 1234);
     sequences.WriteRow("OPERATY_PRZ", 70000);
-    sequences.Close();
+    sequences.Finish();
   }
   const oracle::DbfOracleTable read = oracle::ReadDbfWithDbfread(Dostep(), "cp852");
   ASSERT_EQ(read.fields.size(), 2u);
@@ -67,17 +65,17 @@ TEST_F(SequenceTableTest, RowsAreWrittenInOrderIntoAFreshTableReadByAnotherReade
 TEST_F(SequenceTableTest, EveryRunStartsTheTableEmptyAndOnlyValuesAboveOneMeanData) {
   EXPECT_FALSE(OutputHasData(engine_, dir_.folder())) << "no table at all";
   {
-    SequenceTable sequences(engine_, dir_.folder(), messages_);
+    SequenceTable sequences(engine_, dir_.folder());
     sequences.WriteRow("OSOBY", 1);
     sequences.WriteRow("DOSTAWY", 1);
-    sequences.Close();
+    sequences.Finish();
   }
   EXPECT_FALSE(OutputHasData(engine_, dir_.folder())) << "every sequence still at 1";
   {
-    SequenceTable sequences(engine_, dir_.folder(), messages_);
+    SequenceTable sequences(engine_, dir_.folder());
     EXPECT_EQ(sequences.table().RecordCount(), 0u) << "built afresh";
     sequences.WriteRow("ROBOTY", 2);
-    sequences.Close();
+    sequences.Finish();
   }
   EXPECT_TRUE(OutputHasData(engine_, dir_.folder()));
   // A damaged table counts as no data.

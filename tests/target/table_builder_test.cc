@@ -21,7 +21,6 @@
 #include "target/engine/table.h"
 #include "tests/oracles/oracles.h"
 #include "tests/support/temp_dir.h"
-#include "tests/target/recorded_messages.h"
 
 namespace konwerter::target {
 namespace {
@@ -67,7 +66,7 @@ class TableBuilderTest : public ::testing::Test {
                                        std::string folder = "") {
     auto table = std::make_unique<engine::Table>(engine_, folder.empty() ? dir_.folder() : folder,
                                                  std::string(name));
-    result_ = OpenTargetTable(*table, schema, indexes, options, messages_);
+    result_ = OpenTargetTable(*table, schema, indexes, options);
     EXPECT_TRUE(table->is_open());
     return table;
   }
@@ -95,7 +94,6 @@ class TableBuilderTest : public ::testing::Test {
 
   engine::Engine engine_;
   oracle::TempDir dir_;
-  testing::RecordedMessages messages_;
   BuilderResult result_;
 };
 
@@ -116,7 +114,7 @@ TEST_F(TableBuilderTest, MissingPartsTakeTheirDefaultsAndFixedWidthsHold) {
   auto table = Build("Domysl.dbf",
                      "Nazwa|Ilosc;N|Kwota;n;10;2|Opis;C;10;2|ROK;n;4;|Data;d;3|Flaga;L;7|Inne;X;5",
                      "", {.remove_data_files = true});
-  table->Close();
+  table->Finish();
   // Read by dbfread, so the field list is what another program sees.
   const oracle::DbfOracleTable read = oracle::ReadDbfWithDbfread(Host("Domysl.dbf"));
   std::vector<std::string> fields;
@@ -140,7 +138,7 @@ TEST_F(TableBuilderTest, ExpressionMarkInAnyCaseAndTwoPartItemsAreFieldIndexes) 
     table->SetText("Nazwa", Cp1250(name));
     table->SetText("NIP", "123-456");
   }
-  table->Close();
+  table->Finish();
   const std::string mdx = table->MdxPath();
   const std::vector<engine::TagInfo> tags = engine::ReadProductionIndexTags(mdx);
   ASSERT_EQ(tags.size(), 4u);
@@ -167,7 +165,7 @@ TEST_F(TableBuilderTest, WideningKeepsDataAndANarrowerSchemaChangesNothing) {
   {
     auto table = Build("Osoby.dbf", "Nazwa;c;20|Kwota;n;6;1", kIndex, {.remove_data_files = true});
     AppendRows(*table, {"Zażółć gęślą jaźń ĄĆ", "Łódź", ""}, {12.5, -3, 0});
-    table->Close();
+    table->Finish();
   }
   {
     auto table = Build("Osoby.dbf", "Nazwa;c;30|Kwota;n;10;2", kIndex);
@@ -177,7 +175,7 @@ TEST_F(TableBuilderTest, WideningKeepsDataAndANarrowerSchemaChangesNothing) {
               (std::vector<std::string>{"NAZWA C 30.0", "KWOTA N 10.2"}));
     EXPECT_EQ(Texts(*table, "Nazwa"),
               (std::vector<std::string>{"Zażółć gęślą jaźń ĄĆ", "Łódź", ""}));
-    table->Close();
+    table->Finish();
   }
   EXPECT_FALSE(std::filesystem::exists(Host("Osoby.db"))) << "the safety copy is removed";
   const auto read = oracle::ReadDbfWithDbfread(Host("Osoby.dbf"), "cp852");
@@ -201,7 +199,7 @@ TEST_F(TableBuilderTest, MissingFieldIsAddedAtTheEndAndNoFieldIsRetyped) {
   {
     auto table = Build("Tab.dbf", "Nazwa;c;5|Kwota;n;4", "", {.remove_data_files = true});
     AppendRows(*table, {"Ćma", "Żaba"}, {7, -12});
-    table->Close();
+    table->Finish();
   }
   // The items name the fields in another order and ask for a number where text is.
   auto table = Build("Tab.dbf", "Kwota;n;4|Data;d|Nazwa;n;3", "");
@@ -226,7 +224,7 @@ TEST_F(TableBuilderTest, RemoveDataFilesReplacesATableWithData) {
   {
     auto table = Build("Ulice.dbf", "Nazwa;c;30", "STARY;NAZWA", {.remove_data_files = true});
     AppendRows(*table, {"Długa", "Świętojańska"}, {});
-    table->Close();
+    table->Finish();
   }
   {
     // Without the option the table is opened as it is.
@@ -248,7 +246,7 @@ TEST_F(TableBuilderTest, MissingIndexIsRebuiltFromTheDefinitionsKeepingData) {
     auto table =
         Build("Miejsc.dbf", "Nazwa;c;30|Kwota;n;9;2", kIndexes, {.remove_data_files = true});
     AppendRows(*table, {"Łódź", "Kraków", "Gdańsk"}, {3, 1, 2});
-    table->Close();
+    table->Finish();
   }
   // The production index file is removed; the header still declares it.
   auto table = Build("Miejsc.dbf", "Nazwa;c;30|Kwota;n;9;2", kIndexes,
@@ -259,7 +257,7 @@ TEST_F(TableBuilderTest, MissingIndexIsRebuiltFromTheDefinitionsKeepingData) {
   EXPECT_EQ(TagNames(*table), (std::vector<std::string>{"UPP_NAZWA", "KWOTA"}));
   EXPECT_EQ(table->current_index(), "UPP_NAZWA");
   EXPECT_EQ(table->RecordCount(), 3u);
-  table->Close();
+  table->Finish();
   const auto keys = engine::ReadProductionIndexKeys(table->MdxPath(), "KWOTA");
   ASSERT_EQ(keys.size(), 3u);
   EXPECT_EQ((std::vector<std::uint32_t>{keys[0].record, keys[1].record, keys[2].record}),
@@ -270,13 +268,13 @@ TEST_F(TableBuilderTest, ExistingTableWithoutIndexGetsTheDefinedIndexes) {
   {
     auto table = Build("Slownik.dbf", "Nazwa;c;30", "", {.remove_data_files = true});
     AppendRows(*table, {"Źródło", "Abc"}, {});
-    table->Close();
+    table->Finish();
   }
   auto table = Build("Slownik.dbf", "Nazwa;c;30", "UPP_NAZWA;UPPER(NAZWA);exp");
   EXPECT_FALSE(result_.created);
   EXPECT_TRUE(result_.indexes_built);
   EXPECT_EQ(TagNames(*table), std::vector<std::string>{"UPP_NAZWA"});
-  table->Close();
+  table->Finish();
   const auto keys = engine::ReadProductionIndexKeys(table->MdxPath(), "UPP_NAZWA");
   ASSERT_EQ(keys.size(), 2u);
   EXPECT_EQ(keys[0].record, 2u);  // ABC before ŹRÓDŁO
@@ -293,7 +291,7 @@ TEST_F(TableBuilderTest, AGroupFolderLinkingOutOfTheOutputIsRefused) {
   std::filesystem::create_directories(Host("BAZA"));
   std::filesystem::create_directory_symlink(elsewhere.path(), Host("BAZA") / "OSOBY");
   engine::Table table(engine_, dir_.folder() + "BAZA\\OSOBY\\", "Osoby.dbf");
-  EXPECT_THROW(OpenTargetTable(table, "Nazwa;c;30", "", {.remove_data_files = true}, messages_),
+  EXPECT_THROW(OpenTargetTable(table, "Nazwa;c;30", "", {.remove_data_files = true}),
                platform::IoError);
   EXPECT_TRUE(std::filesystem::exists(elsewhere.path() / "Osoby.dbf"));
   // A link that stays inside the output is a folder like any other.

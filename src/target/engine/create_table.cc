@@ -120,7 +120,7 @@ void RestructureTable(Engine& engine, std::string_view folder, std::string_view 
   std::vector<FieldDescriptor> wanted;
   for (const RestructuredField& field : fields) {
     if (field.source && (*field.source < 0 || *field.source >= old.layout().field_count())) {
-      FailOther("Przebudowa odwołuje się do nieistniejącego pola tabeli", old.display());
+      Fail(EngineFault::kRestructureFieldUnknown, old.display());
     }
     wanted.push_back(field.field);
   }
@@ -148,13 +148,13 @@ void RestructureTable(Engine& engine, std::string_view folder, std::string_view 
     target.Append(record);
   }
   target.Finish(engine.today(), tags);
-  old.Close();
+  old.Finish();
   temporary.ReplaceFile(paths.dbf);
 
   if (!tags.empty()) {
     OpenTable rebuilt(engine, paths);
     rebuilt.RequireIndexRebuild();
-    rebuilt.Close();
+    rebuilt.Finish();
   }
 }
 

@@ -42,14 +42,14 @@ DbfFile::DbfFile(platform::File file, std::string display, std::vector<std::uint
 DbfFile DbfFile::Open(const std::string& path, std::string display) {
   auto file =
       platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kReadWrite);
-  if (!file) Fail(EngineErrorCode::kNoSuchTable, "Nie można otworzyć tabeli", display);
+  if (!file) Fail(EngineFault::kTableCannotOpen, display);
   const std::uint64_t size = file->Size();
   std::array<std::uint8_t, dbf::kHeaderSize> first{};
   const std::size_t got = file->ReadAt(0, first);
   const std::size_t length =
       DeclaredHeaderLength(std::span<const std::uint8_t>(first.data(), got), size, display);
   std::vector<std::uint8_t> header(length);
-  if (file->ReadAt(0, header) != length) FailOther("Nie można odczytać nagłówka tabeli", display);
+  if (file->ReadAt(0, header) != length) Fail(EngineFault::kHeaderUnreadable, display);
   DbfHeader parsed = ParseDbfHeader(header, size, display);
   return DbfFile(std::move(*file), std::move(display), std::move(header), std::move(parsed.layout),
                  parsed.record_count);
@@ -95,7 +95,7 @@ void DbfFile::LoadBlock(std::uint32_t number) {
   block_.resize(std::size_t{count} * record_length_);
   block_count_ = 0;
   if (file_.ReadAt(RecordOffset(number), block_) != block_.size()) {
-    FailOther("Plik tabeli jest krótszy niż jej nagłówek mówi", display_);
+    Fail(EngineFault::kRecordsCutShort, display_);
   }
   block_first_ = number;
   block_count_ = count;
@@ -107,7 +107,7 @@ void DbfFile::Append(std::span<const std::uint8_t> record) {
 }
 
 std::span<std::uint8_t> DbfFile::StartAppend(std::span<const std::uint8_t> blank) {
-  if (record_count_ == UINT32_MAX) FailOther("Za dużo rekordów w tabeli", display_);
+  if (record_count_ == UINT32_MAX) Fail(EngineFault::kTooManyRecords, display_);
   // A full buffer is written first, so that the new record never moves while it is filled.
   if (record_count_ - flushed_count_ >= records_per_block_) FlushAppends();
   if (appends_.capacity() == 0) appends_.reserve(std::size_t{records_per_block_} * record_length_);

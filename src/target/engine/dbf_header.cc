@@ -54,15 +54,15 @@ FieldDescriptor ParseDescriptor(std::span<const std::uint8_t> descriptor, std::s
   const auto name = descriptor.subspan(dbf::kNameOffset, dbf::kNameSize);
   const auto end = std::find(name.begin(), name.end(), std::uint8_t{0});
   field.name.assign(name.begin(), end);
-  if (field.name.empty()) FailOther("Pole bez nazwy w nagłówku tabeli", table);
+  if (field.name.empty()) Fail(EngineFault::kFieldWithoutName, table);
   if (!TypeFromLetter(descriptor[dbf::kTypeOffset], field.type)) {
-    FailOther("Nieobsługiwany typ pola " + field.name + " w tabeli", table);
+    Fail(EngineFault::kFieldTypeUnsupported, table, field.name);
   }
   field.width = descriptor[dbf::kWidthOffset];
   field.decimals = field.type == FieldType::kNumeric ? descriptor[dbf::kDecimalsOffset] : 0;
   const int fixed = FixedWidth(field.type);
   if (field.width == 0 || (fixed != 0 && field.width != fixed)) {
-    FailOther("Błędna szerokość pola " + field.name + " w tabeli", table);
+    Fail(EngineFault::kFieldWidthDamaged, table, field.name);
   }
   return field;
 }
@@ -83,7 +83,7 @@ FieldDescriptor NormalizeField(const FieldDescriptor& given, std::string_view ta
   FieldDescriptor field = given;
   field.name = UpperAscii(given.name);
   if (field.name.empty() || field.name.size() > dbf::kMaxNameLength || !IsPlainName(field.name)) {
-    FailOther("Niedozwolona nazwa pola \"" + given.name + "\" w tabeli", table);
+    Fail(EngineFault::kFieldNameRefused, table, given.name);
   }
   if (const int fixed = FixedWidth(field.type); fixed != 0) field.width = fixed;
   if (field.type != FieldType::kNumeric) field.decimals = 0;
@@ -103,7 +103,7 @@ FieldDescriptor NormalizeField(const FieldDescriptor& given, std::string_view ta
     default:
       valid = false;
   }
-  if (!valid) FailOther("Niedozwolona szerokość lub typ pola " + field.name + " w tabeli", table);
+  if (!valid) Fail(EngineFault::kFieldDefinitionRefused, table, field.name);
   return field;
 }
 
@@ -112,11 +112,11 @@ FieldDescriptor NormalizeField(const FieldDescriptor& given, std::string_view ta
 std::size_t DeclaredHeaderLength(std::span<const std::uint8_t> first_bytes, std::uint64_t file_size,
                                  std::string_view table) {
   if (first_bytes.size() < dbf::kHeaderSize || file_size < dbf::kHeaderSize) {
-    FailOther("Plik tabeli jest krótszy niż jej nagłówek", table);
+    Fail(EngineFault::kTableShorterThanHeader, table);
   }
   const std::size_t length = platform::LoadU16(first_bytes, dbf::kHeaderLengthOffset);
   if (length < dbf::kHeaderSize + 1 || length > file_size) {
-    FailOther("Długość nagłówka tabeli wykracza poza plik", table);
+    Fail(EngineFault::kHeaderBeyondFile, table);
   }
   return length;
 }
@@ -126,7 +126,7 @@ DbfHeader ParseDbfHeader(std::span<const std::uint8_t> header, std::uint64_t fil
   DbfHeader result;
   result.version = header[dbf::kVersionOffset];
   if ((result.version & dbf::kVersionFamilyMask) != dbf::kVersionFamily) {
-    FailOther("Nieobsługiwana wersja tabeli", table);
+    Fail(EngineFault::kVersionUnsupported, table);
   }
   result.record_count = platform::LoadU32(header, dbf::kRecordCountOffset);
   result.header_length = header.size();
@@ -137,24 +137,24 @@ DbfHeader ParseDbfHeader(std::span<const std::uint8_t> header, std::uint64_t fil
   std::size_t position = dbf::kHeaderSize;
   while (position < header.size() && header[position] != dbf::kHeaderTerminator) {
     if (position + dbf::kDescriptorSize > header.size()) {
-      FailOther("Lista pól wykracza poza nagłówek tabeli", table);
+      Fail(EngineFault::kFieldListBeyondHeader, table);
     }
     FieldDescriptor field = ParseDescriptor(header.subspan(position, dbf::kDescriptorSize), table);
-    if (HasName(fields, field.name)) FailOther("Powtórzona nazwa pola " + field.name, table);
+    if (HasName(fields, field.name)) Fail(EngineFault::kFieldNameRepeated, table, field.name);
     fields.push_back(std::move(field));
     position += dbf::kDescriptorSize;
   }
-  if (fields.empty()) FailOther("Tabela nie ma pól", table);
+  if (fields.empty()) Fail(EngineFault::kNoFields, table);
 
   std::uint64_t widths = dbf::kDeletionFlagSize;
   for (const FieldDescriptor& field : fields) widths += static_cast<std::uint64_t>(field.width);
   const std::uint64_t record_length = platform::LoadU16(header, dbf::kRecordLengthOffset);
   if (record_length != widths) {
-    FailOther("Długość rekordu nie zgadza się z polami tabeli", table);
+    Fail(EngineFault::kRecordLengthMismatch, table);
   }
   const std::uint64_t records_end =
       result.header_length + static_cast<std::uint64_t>(result.record_count) * record_length;
-  if (records_end > file_size) FailOther("Liczba rekordów wykracza poza plik tabeli", table);
+  if (records_end > file_size) Fail(EngineFault::kRecordsBeyondFile, table);
   result.layout = RecordLayout(std::move(fields));
   return result;
 }
@@ -162,18 +162,18 @@ DbfHeader ParseDbfHeader(std::span<const std::uint8_t> header, std::uint64_t fil
 std::vector<FieldDescriptor> NormalizeFields(std::span<const FieldDescriptor> fields,
                                              std::string_view table) {
   if (fields.empty() || fields.size() > static_cast<std::size_t>(dbf::kMaxFields)) {
-    FailOther("Niedozwolona liczba pól tabeli", table);
+    Fail(EngineFault::kFieldCountRefused, table);
   }
   std::vector<FieldDescriptor> normalized;
   normalized.reserve(fields.size());
   std::size_t record_length = dbf::kDeletionFlagSize;
   for (const FieldDescriptor& given : fields) {
     FieldDescriptor field = NormalizeField(given, table);
-    if (HasName(normalized, field.name)) FailOther("Powtórzona nazwa pola " + field.name, table);
+    if (HasName(normalized, field.name)) Fail(EngineFault::kFieldNameRepeated, table, field.name);
     record_length += static_cast<std::size_t>(field.width);
     normalized.push_back(std::move(field));
   }
-  if (record_length > dbf::kMaxRecordLength) FailOther("Za długi rekord tabeli", table);
+  if (record_length > dbf::kMaxRecordLength) Fail(EngineFault::kRecordTooLong, table);
   return normalized;
 }
 

@@ -6,13 +6,10 @@
 
 namespace konwerter::engine {
 
-// Throws EngineError with `code` and the text "<what>: <table>". `table` is the table's
-// path or name as UTF-8, so every message says which table it concerns.
-[[noreturn]] void Fail(EngineErrorCode code, std::string_view what, std::string_view table);
-
-// Fail with kOther, the engine's code for damaged files and unsupported requests.
-[[noreturn]] inline void FailOther(std::string_view what, std::string_view table) {
-  Fail(EngineErrorCode::kOther, what, table);
-}
+// Throws EngineError with `fault` about `table` (its path or name as UTF-8, so that every
+// error says which table it concerns) and, where the fault has them, a field or tag name
+// and a second name or value.
+[[noreturn]] void Fail(EngineFault fault, std::string_view table, std::string_view name = {},
+                       std::string_view detail = {});
 
 }  // namespace konwerter::engine

@@ -14,15 +14,9 @@ namespace {
 
 constexpr int kMaxYear = 9999;
 
-[[noreturn]] void FailType(const FieldDescriptor& field, std::string_view what,
-                           std::string_view table) {
-  FailOther("Pole " + field.name + " nie przyjmuje ani nie daje " + std::string(what) + " w tabeli",
-            table);
-}
-
-void Require(const FieldDescriptor& field, FieldType type, std::string_view what,
+void Require(const FieldDescriptor& field, FieldType type, EngineFault refused,
              std::string_view table) {
-  if (field.type != type) FailType(field, what, table);
+  if (field.type != type) Fail(refused, table, field.name);
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -67,27 +61,27 @@ bool PutText(const FieldDescriptor& field, std::string_view cp1250, std::span<st
     default:
       break;
   }
-  FailType(field, "wartości \"" + std::string(text) + "\"", table);
+  Fail(EngineFault::kFieldTakesNoText, table, field.name, text);
 }
 
 bool PutNumber(const FieldDescriptor& field, double value, std::span<std::uint8_t> bytes,
                std::string_view table) {
-  Require(field, FieldType::kNumeric, "liczby", table);
+  Require(field, FieldType::kNumeric, EngineFault::kFieldTakesNoNumber, table);
   return StoreNumber(value, field.decimals, bytes);
 }
 
 void PutDate(const FieldDescriptor& field, platform::CalendarDate date,
              std::span<std::uint8_t> bytes, std::string_view table) {
-  Require(field, FieldType::kDate, "daty", table);
+  Require(field, FieldType::kDate, EngineFault::kFieldTakesNoDate, table);
   if (!platform::IsValidDate(date) || date.year < 1 || date.year > kMaxYear) {
-    FailOther("Niepoprawna data dla pola " + field.name + " w tabeli", table);
+    Fail(EngineFault::kDateInvalid, table, field.name);
   }
   StoreDate(date, bytes);
 }
 
 void PutLogical(const FieldDescriptor& field, bool value, std::span<std::uint8_t> bytes,
                 std::string_view table) {
-  Require(field, FieldType::kLogical, "wartości logicznej", table);
+  Require(field, FieldType::kLogical, EngineFault::kFieldTakesNoLogical, table);
   StoreLogical(value, bytes);
 }
 
@@ -99,11 +93,11 @@ std::string GetText(const FieldDescriptor& field, std::span<const std::uint8_t> 
 double GetNumber(const FieldDescriptor& field, std::span<const std::uint8_t> bytes,
                  std::string_view table) {
   if (field.type != FieldType::kNumeric && field.type != FieldType::kCharacter) {
-    FailType(field, "liczby", table);
+    Fail(EngineFault::kFieldTakesNoNumber, table, field.name);
   }
   if (IsBlank(bytes)) return 0;
   const auto value = ParseNumberText(AsChars(bytes));
-  if (!value) FailOther("Pole " + field.name + " nie zawiera liczby w tabeli", table);
+  if (!value) Fail(EngineFault::kFieldHoldsNoNumber, table, field.name);
   return *value;
 }
 
@@ -119,13 +113,13 @@ std::int64_t GetInteger(const FieldDescriptor& field, std::span<const std::uint8
 std::optional<platform::CalendarDate> GetDate(const FieldDescriptor& field,
                                               std::span<const std::uint8_t> bytes,
                                               std::string_view table) {
-  Require(field, FieldType::kDate, "daty", table);
+  Require(field, FieldType::kDate, EngineFault::kFieldTakesNoDate, table);
   return LoadDate(bytes);
 }
 
 std::optional<bool> GetLogical(const FieldDescriptor& field, std::span<const std::uint8_t> bytes,
                                std::string_view table) {
-  Require(field, FieldType::kLogical, "wartości logicznej", table);
+  Require(field, FieldType::kLogical, EngineFault::kFieldTakesNoLogical, table);
   return LoadLogical(bytes);
 }
 

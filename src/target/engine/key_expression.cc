@@ -17,9 +17,14 @@ constexpr int kDefaultStrLength = 10;
 constexpr int kDateTextLength = 8;
 constexpr int kMaxStrLength = 20;
 
+// Thrown inside the parser to leave the recursion; Parse hands the error to its caller.
 struct ParseError {
-  std::string reason;
+  ExpressionError error;
 };
+
+[[noreturn]] void Refuse(ExpressionFault fault, std::string name = {}) {
+  throw ParseError{{fault, std::move(name), 0}};
+}
 
 // The value of a sub-expression: character pieces, or a single field of another type.
 struct Operand {
@@ -46,7 +51,7 @@ class Parser {
   Operand ParseWhole() {
     Operand operand = ParseSum();
     SkipSpaces();
-    if (position_ != text_.size()) throw ParseError{"nieoczekiwany znak w wyrażeniu"};
+    if (position_ != text_.size()) Refuse(ExpressionFault::kUnexpectedCharacter);
     return operand;
   }
 
@@ -68,7 +73,7 @@ class Parser {
     } else if (name == "DTOS") {
       result = ParseDtos();
     } else {
-      throw ParseError{"nieznana funkcja " + name};
+      Refuse(ExpressionFault::kUnknownFunction, name);
     }
     Expect(')');
     return result;
@@ -84,14 +89,14 @@ class Parser {
 
   Operand ParseStr() {
     const Operand number = ParseSum();
-    if (number.type != FieldType::kNumeric) throw ParseError{"STR() wymaga pola liczbowego"};
+    if (number.type != FieldType::kNumeric) Refuse(ExpressionFault::kStrNeedsNumber);
     int length = kDefaultStrLength;
     int decimals = 0;
     if (Accept(',')) length = Integer();
     if (Accept(',')) decimals = Integer();
     if (length < 1 || length > kMaxStrLength || decimals < 0 ||
         (decimals > 0 && decimals > length - 2)) {
-      throw ParseError{"niedozwolona długość w STR()"};
+      Refuse(ExpressionFault::kStrLengthRefused);
     }
     Operand result;
     result.pieces.push_back(PieceOf(number.field, KeyExpression::Piece::Kind::kNumberText,
@@ -102,7 +107,7 @@ class Parser {
 
   Operand ParseDtos() {
     const Operand date = ParseSum();
-    if (date.type != FieldType::kDate) throw ParseError{"DTOS() wymaga pola daty"};
+    if (date.type != FieldType::kDate) Refuse(ExpressionFault::kDtosNeedsDate);
     Operand result;
     result.pieces.push_back(
         PieceOf(date.field, KeyExpression::Piece::Kind::kDateText, kDateTextLength, 0));
@@ -111,7 +116,7 @@ class Parser {
 
   Operand FieldOperand(const std::string& name) {
     const int field = layout_.Find(name);
-    if (field < 0) throw ParseError{"nie ma pola " + name};
+    if (field < 0) Refuse(ExpressionFault::kNoSuchField, name);
     const FieldDescriptor& descriptor = layout_.field(field);
     Operand operand;
     operand.type = descriptor.type;
@@ -126,7 +131,7 @@ class Parser {
         operand.field = field;
         break;
       default:
-        throw ParseError{"pole " + name + " nie może być częścią klucza"};
+        Refuse(ExpressionFault::kFieldNotKeyable, name);
     }
     return operand;
   }
@@ -150,7 +155,7 @@ class Parser {
 
   static void RequireCharacter(const Operand& operand, std::string_view where) {
     if (operand.type != FieldType::kCharacter) {
-      throw ParseError{std::string(where) + " wymaga wartości znakowej"};
+      Refuse(ExpressionFault::kNeedsCharacter, std::string(where));
     }
   }
 
@@ -179,7 +184,7 @@ class Parser {
   }
 
   void Expect(char c) {
-    if (!Accept(c)) throw ParseError{std::string("brak znaku ") + c + " w wyrażeniu"};
+    if (!Accept(c)) Refuse(ExpressionFault::kMissingCharacter, std::string(1, c));
   }
 
   std::string_view Identifier() {
@@ -188,7 +193,7 @@ class Parser {
     if (position_ < text_.size() && IsIdentifierStart(text_[position_])) {
       while (position_ < text_.size() && IsIdentifierChar(text_[position_])) ++position_;
     }
-    if (position_ == start) throw ParseError{"oczekiwano nazwy pola lub funkcji"};
+    if (position_ == start) Refuse(ExpressionFault::kNameExpected);
     return text_.substr(start, position_ - start);
   }
 
@@ -199,7 +204,7 @@ class Parser {
     while (position_ < text_.size() && IsDigit(text_[position_]) && position_ - start < 4) {
       value = value * 10 + (text_[position_++] - '0');
     }
-    if (position_ == start) throw ParseError{"oczekiwano liczby"};
+    if (position_ == start) Refuse(ExpressionFault::kNumberExpected);
     return value;
   }
 
@@ -211,12 +216,12 @@ class Parser {
 }  // namespace
 
 std::optional<KeyExpression> KeyExpression::Parse(std::string_view text, const RecordLayout& layout,
-                                                  std::string& error) {
+                                                  ExpressionError& error) {
   Operand operand;
   try {
     operand = Parser(text, layout).ParseWhole();
   } catch (const ParseError& failure) {
-    error = failure.reason;
+    error = failure.error;
     return std::nullopt;
   }
   KeyExpression expression;
@@ -228,7 +233,7 @@ std::optional<KeyExpression> KeyExpression::Parse(std::string_view text, const R
       for (const Piece& piece : operand.pieces) expression.key_length_ += piece.length;
       expression.pieces_ = std::move(operand.pieces);
       if (expression.key_length_ > mdx::kMaxKeyLength) {
-        error = "klucz dłuższy niż " + std::to_string(mdx::kMaxKeyLength) + " znaków";
+        error = {ExpressionFault::kKeyTooLong, {}, mdx::kMaxKeyLength};
         return std::nullopt;
       }
       return expression;
@@ -242,7 +247,7 @@ std::optional<KeyExpression> KeyExpression::Parse(std::string_view text, const R
       expression.field_width_ = layout.width(operand.field);
       return expression;
     default:
-      error = "pole logiczne samo nie może być kluczem";
+      error = {ExpressionFault::kLogicalAlone, {}, 0};
       return std::nullopt;
   }
 }

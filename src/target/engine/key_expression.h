@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "target/engine/engine_error.h"
 #include "target/engine/key_encoding.h"
 #include "target/engine/record_layout.h"
 
@@ -26,9 +27,9 @@ namespace konwerter::engine {
 class KeyExpression {
  public:
   // Parses `text` for a table laid out as `layout`. On failure returns nullopt and says
-  // why in `error` (UTF-8).
+  // why in `error`.
   static std::optional<KeyExpression> Parse(std::string_view text, const RecordLayout& layout,
-                                            std::string& error);
+                                            ExpressionError& error);
 
   KeyType key_type() const { return key_type_; }
   std::size_t key_length() const { return key_length_; }

@@ -23,7 +23,7 @@ constexpr std::size_t kMaxPagesPerBlock = 32;
 platform::File OpenIndex(const std::string& path, const std::string& where) {
   std::optional<platform::File> file =
       platform::File::OpenExisting(platform::HostPath(path), platform::File::Access::kRead);
-  if (!file) Fail(EngineErrorCode::kNoSuchIndex, "Brak pliku indeksu", where);
+  if (!file) Fail(EngineFault::kIndexFileMissing, where);
   return std::move(*file);
 }
 
@@ -83,9 +83,9 @@ IndexReader::IndexReader(std::vector<std::uint8_t> image, std::string where)
 
 void IndexReader::ReadHeader() {
   std::vector<std::uint8_t> header(kTagTableEnd);
-  if (file_size_ < kTagTableEnd) Damaged("Za krótki plik indeksu");
+  if (file_size_ < kTagTableEnd) Damaged(EngineFault::kIndexFileShort);
   if (file_) {
-    if (file_->ReadAt(0, header) != header.size()) Damaged("Za krótki plik indeksu");
+    if (file_->ReadAt(0, header) != header.size()) Damaged(EngineFault::kIndexFileShort);
   } else {
     std::copy_n(image_.begin(), header.size(), header.begin());
   }
@@ -93,11 +93,11 @@ void IndexReader::ReadHeader() {
   block_size_ = platform::LoadU16(header, kBlockSizeOffset);
   if (pages_per_block == 0 || pages_per_block > kMaxPagesPerBlock ||
       block_size_ != pages_per_block * kPageSize) {
-    Damaged("Błędny rozmiar bloku w pliku indeksu");
+    Damaged(EngineFault::kIndexBlockSize);
   }
   const std::size_t tag_count = platform::LoadU16(header, kTagsInUseOffset);
   if (header[kSlotLengthOffset] != kSlotLength || tag_count > kMaxTags) {
-    Damaged("Błędna tablica znaczników w pliku indeksu");
+    Damaged(EngineFault::kIndexTagTable);
   }
   for (std::size_t i = 0; i < tag_count; ++i) {
     ReadTagSlot(std::span(header).subspan(kFirstSlotOffset + i * kSlotLength, kSlotLength));
@@ -107,7 +107,7 @@ void IndexReader::ReadHeader() {
 void IndexReader::ReadTagSlot(std::span<const std::uint8_t> slot) {
   TagInfo info;
   info.definition.name = FixedText(slot.subspan(kSlotNameOffset, kSlotNameSize));
-  if (info.definition.name.empty()) Damaged("Znacznik bez nazwy w pliku indeksu");
+  if (info.definition.name.empty()) Damaged(EngineFault::kIndexTagWithoutName);
   const std::span<const std::uint8_t> header =
       ReadBlock(platform::LoadU32(slot, kSlotHeaderPageOffset), 0);
 
@@ -121,11 +121,11 @@ void IndexReader::ReadTagSlot(std::span<const std::uint8_t> slot) {
   if (!type || !KeyLengthFits(*type, layout.key_length) ||
       layout.item_length < layout.key_length + kItemPointerSize || layout.item_length > room ||
       layout.keys_per_node == 0 || layout.keys_per_node > room / layout.item_length) {
-    Damaged("Błędny nagłówek znacznika " + info.definition.name + " w pliku indeksu");
+    Damaged(EngineFault::kIndexTagHeader, info.definition.name);
   }
   const auto expression = header.subspan(kTagExpressionOffset, kTagExpressionSize);
   if (std::find(expression.begin(), expression.end(), std::uint8_t{0}) == expression.end()) {
-    Damaged("Błędne wyrażenie znacznika " + info.definition.name + " w pliku indeksu");
+    Damaged(EngineFault::kIndexTagExpression, info.definition.name);
   }
   info.definition.expression = FixedText(expression);
   info.key_type = *type;
@@ -147,8 +147,7 @@ void IndexReader::VisitKeys(std::string_view tag, const EntryVisitor& visit) {
     return SameNameIgnoringCase(info.definition.name, tag);
   });
   if (found == infos_.end()) {
-    Fail(EngineErrorCode::kNoSuchIndex, "Brak znacznika " + std::string(tag) + " w pliku indeksu",
-         where_);
+    Fail(EngineFault::kIndexTagMissing, where_, tag);
   }
   Walk walk{layouts_[static_cast<std::size_t>(found - infos_.begin())], file_size_ / block_size_,
             visit};
@@ -156,12 +155,12 @@ void IndexReader::VisitKeys(std::string_view tag, const EntryVisitor& visit) {
 }
 
 void IndexReader::WalkNode(std::uint32_t page, int depth, Walk& walk) {
-  if (depth >= kMaxTreeDepth || walk.nodes_left == 0) Damaged("Zapętlone drzewo w pliku indeksu");
+  if (depth >= kMaxTreeDepth || walk.nodes_left == 0) Damaged(EngineFault::kIndexTreeLoops);
   --walk.nodes_left;
   const std::span<const std::uint8_t> node = ReadBlock(page, static_cast<std::size_t>(depth));
   const TagLayout& layout = walk.layout;
   const std::uint32_t count = platform::LoadU32(node, kNodeKeyCountOffset);
-  if (count > layout.keys_per_node) Damaged("Błędna liczba kluczy w węźle pliku indeksu");
+  if (count > layout.keys_per_node) Damaged(EngineFault::kIndexNodeKeyCount);
   const auto item = [&](std::size_t i) { return kNodeItemsOffset + i * layout.item_length; };
   const std::uint32_t last_pointer = platform::LoadU32(node, item(count));
   if (last_pointer == 0) {
@@ -179,18 +178,18 @@ void IndexReader::WalkNode(std::uint32_t page, int depth, Walk& walk) {
 std::span<const std::uint8_t> IndexReader::ReadBlock(std::uint32_t page, std::size_t buffer) {
   const std::uint64_t offset = std::uint64_t{page} * kPageSize;
   if (offset < kTagTableEnd || offset + block_size_ > file_size_) {
-    Damaged("Odwołanie poza plik indeksu");
+    Damaged(EngineFault::kIndexPageBeyondFile);
   }
   if (!file_) return std::span<const std::uint8_t>(image_).subspan(offset, block_size_);
   if (buffers_.size() <= buffer) buffers_.resize(buffer + 1);
   std::vector<std::uint8_t>& block = buffers_[buffer];
   block.resize(block_size_);
-  if (file_->ReadAt(offset, block) != block.size()) Damaged("Odwołanie poza plik indeksu");
+  if (file_->ReadAt(offset, block) != block.size()) Damaged(EngineFault::kIndexPageBeyondFile);
   return block;
 }
 
-void IndexReader::Damaged(std::string_view what) const {
-  Fail(EngineErrorCode::kNoSuchIndex, what, where_);
+void IndexReader::Damaged(EngineFault fault, std::string_view tag) const {
+  Fail(fault, where_, tag);
 }
 
 }  // namespace konwerter::engine::mdx

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "target/engine/engine_error.h"
 #include "target/engine/production_index.h"
 
 namespace konwerter::engine::mdx {
@@ -56,7 +57,7 @@ class IndexReader {
   // while its children are read), or a view of the image.
   std::span<const std::uint8_t> ReadBlock(std::uint32_t page, std::size_t buffer);
   void WalkNode(std::uint32_t page, int depth, Walk& walk);
-  [[noreturn]] void Damaged(std::string_view what) const;
+  [[noreturn]] void Damaged(EngineFault fault, std::string_view tag = {}) const;
 
   std::string where_;                   // the file's path, for messages (UTF-8)
   std::optional<platform::File> file_;  // none when reading an image

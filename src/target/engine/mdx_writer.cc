@@ -38,21 +38,20 @@ std::size_t RequiredKeyLength(KeyType type) {
 // Refuses a tag the file cannot hold, before anything is written.
 void CheckTag(const TagBuild& tag, const std::string& where) {
   const std::string& name = tag.definition.name;
-  const std::string about = " (" + name + ")";
   if (name.empty() || name.size() > mdx::kMaxTagNameLength) {
-    FailOther("Niedozwolona nazwa indeksu" + about, where);
+    Fail(EngineFault::kIndexTagNameRefused, where, name);
   }
   if (tag.definition.expression.size() >= mdx::kTagExpressionSize) {
-    FailOther("Za długie wyrażenie indeksu" + about, where);
+    Fail(EngineFault::kTagExpressionTooLong, where, name);
   }
   const std::size_t required = RequiredKeyLength(tag.key_type);
   const bool length_ok = required != 0
                              ? tag.key_length == required
                              : tag.key_length >= 1 && tag.key_length <= mdx::kMaxKeyLength;
-  if (!length_ok) FailOther("Niedozwolona długość klucza indeksu" + about, where);
+  if (!length_ok) Fail(EngineFault::kKeyLengthRefused, where, name);
   if (tag.keys.size() % tag.key_length != 0 ||
       tag.keys.size() / tag.key_length > std::numeric_limits<std::uint32_t>::max()) {
-    FailOther("Niepełne klucze indeksu" + about, where);
+    Fail(EngineFault::kKeysIncomplete, where, name);
   }
 }
 
@@ -90,7 +89,7 @@ mdx::WrittenTag WriteTag(const TagBuild& tag, mdx::PageWriter& pages) {
 void WriteProductionIndex(const std::string& path, std::string_view table_name,
                           const std::vector<TagBuild>& tags, platform::CalendarDate today) {
   const std::string where = platform::Utf8FromCp1250(path);
-  if (tags.size() > mdx::kMaxTags) FailOther("Za dużo indeksów w pliku indeksu", where);
+  if (tags.size() > mdx::kMaxTags) Fail(EngineFault::kTooManyTags, where);
   for (const TagBuild& tag : tags) CheckTag(tag, where);
 
   platform::File file = platform::File::Create(platform::HostPath(path));

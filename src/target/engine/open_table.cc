@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/dbf_layout.h"
+#include "platform/file_system.h"
 #include "platform/text_encoding.h"
 #include "target/engine/engine.h"
 #include "target/engine/failure.h"
@@ -36,10 +37,15 @@ bool IsTagName(std::string_view name) {
 
 KeyExpression ParseTagExpression(const TagDefinition& tag, const RecordLayout& layout,
                                  std::string_view table) {
-  std::string error;
+  ExpressionError error;
   auto expression = KeyExpression::Parse(tag.expression, layout, error);
   if (!expression) {
-    FailOther("Indeks " + tag.name + " (" + tag.expression + "): " + error + "; tabela", table);
+    FaultSubject subject;
+    subject.table = table;
+    subject.name = tag.name;
+    subject.detail = tag.expression;
+    subject.expression = std::move(error);
+    throw EngineError(EngineFault::kTagExpressionRefused, std::move(subject));
   }
   return std::move(*expression);
 }
@@ -72,7 +78,7 @@ void OpenTable::Append() {
 
 void OpenTable::Edit() {
   if (mode_ != Mode::kBrowse) return;
-  if (current_ == 0) FailOther("Brak bieżącego rekordu do zmiany w tabeli", display());
+  if (current_ == 0) Fail(EngineFault::kNoCurrentRecord, display());
   const auto record = file_.Read(current_);
   edited_.assign(record.begin(), record.end());
   pending_ = edited_;
@@ -101,9 +107,7 @@ void OpenTable::Post() {
 }
 
 void OpenTable::FailNotPending(int field) const {
-  FailOther("Pole " + layout().field(field).name +
-                " można ustawić tylko w dopisywanym lub zmienianym rekordzie tabeli",
-            display());
+  Fail(EngineFault::kFieldNotPending, display(), layout().field(field).name);
 }
 
 std::span<const std::uint8_t> OpenTable::CurrentRecord() {
@@ -145,8 +149,7 @@ bool OpenTable::FindKey(std::string_view tag, std::string_view key) {
     return SameNameIgnoringCase(keys.definition().name, tag);
   });
   if (found == tags_.end()) {
-    Fail(EngineErrorCode::kNoSuchIndex, "Nie ma indeksu " + std::string(tag) + " tabeli",
-         display());
+    Fail(EngineFault::kNoSuchTag, display(), tag);
   }
   KeyAllRecords();
   const auto record = found->Find(SearchKey(found->expression(), key));
@@ -174,7 +177,7 @@ std::vector<std::uint8_t> OpenTable::SearchKey(const KeyExpression& expression,
 }
 
 void OpenTable::AddTag(const TagDefinition& tag) {
-  if (!IsTagName(tag.name)) FailOther("Niedozwolona nazwa indeksu \"" + tag.name + "\"", display());
+  if (!IsTagName(tag.name)) Fail(EngineFault::kTagNameRefused, display(), tag.name);
   KeyExpression expression = ParseTagExpression(tag, layout(), display());
   Post();
   const auto same = std::find_if(tags_.begin(), tags_.end(), [&](const TagKeys& keys) {
@@ -214,10 +217,23 @@ void OpenTable::WriteIndex(bool release_keys) {
   index_stale_ = false;
 }
 
-void OpenTable::Close() {
+void OpenTable::Finish() {
   Post();
   if (index_stale_ && !tags_.empty()) WriteIndex(true);
   file_.Finish(engine_.today(), tag_definitions());
+}
+
+void OpenTable::Abandon() noexcept {
+  try {
+    if (index_stale_ && !tags_.empty()) {
+      file_.Finish(engine_.today(), {});
+      platform::RemoveFile(paths_.mdx);
+    } else {
+      file_.Finish(engine_.today(), tag_definitions());
+    }
+  } catch (const std::exception&) {
+    // The files close with the object; the failure being handled is the one to report.
+  }
 }
 
 }  // namespace konwerter::engine

@@ -17,7 +17,7 @@ class Engine;
 
 // The files and state of an open table: the .dbf, the tags of its production index with
 // the keys of the records, the record being appended or edited and the current record.
-// The production index is written whole: when a tag is added and when the table closes
+// The production index is written whole: when a tag is added and when the table is finished
 // after a change.
 class OpenTable {
  public:
@@ -66,7 +66,13 @@ class OpenTable {
 
   // Posts a pending record, writes the production index when it is out of date and the
   // header when anything changed, and closes the files.
-  void Close();
+  void Finish();
+  // Closes the files without writing the production index: a record begun and not posted
+  // is dropped; when records were posted since the index was last written, they stay under
+  // a header that counts them and declares no production index, and the .mdx, which no
+  // longer describes them, is removed. Errors are swallowed: this is the way out of a
+  // failure.
+  void Abandon() noexcept;
 
  private:
   enum class Mode { kBrowse, kAppend, kEdit };

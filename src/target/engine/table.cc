@@ -30,11 +30,7 @@ Table::Table(Engine& engine, std::string folder, std::string table_name)
     : engine_(engine), folder_(std::move(folder)), table_name_(std::move(table_name)) {}
 
 Table::~Table() {
-  try {
-    Close();
-  } catch (const std::exception&) {
-    // A destructor cannot report; callers who care call Close() themselves.
-  }
+  Abandon();
 }
 
 std::string Table::DbfPath() const {
@@ -47,6 +43,17 @@ std::string Table::DbtPath() const {
   return PathsOf(folder_, table_name_).dbt;
 }
 
+bool Table::DeclaredIndexUnreadable() const {
+  const TablePaths paths = PathsOf(folder_, table_name_);
+  if (!DbfFile::DeclaresProductionIndex(paths.dbf)) return false;
+  try {
+    ReadProductionIndexTags(paths.mdx);
+    return false;
+  } catch (const EngineError& error) {
+    return error.code() == EngineErrorCode::kNoSuchIndex;
+  }
+}
+
 void Table::Open() {
   if (open_) return;
   open_ = std::make_unique<OpenTable>(engine_, PathsOf(folder_, table_name_));
@@ -57,15 +64,21 @@ void Table::Open() {
   if (!current_kept) current_index_.clear();
 }
 
-void Table::Close() {
+void Table::Finish() {
   if (!open_) return;
   // The table counts as closed whatever happens; its files close with the object.
   const std::unique_ptr<OpenTable> table = std::move(open_);
-  table->Close();
+  table->Finish();
+}
+
+void Table::Abandon() noexcept {
+  if (!open_) return;
+  const std::unique_ptr<OpenTable> table = std::move(open_);
+  table->Abandon();
 }
 
 OpenTable& Table::Opened() const {
-  if (!open_) FailOther("Tabela nie jest otwarta", Named(table_name_));
+  if (!open_) Fail(EngineFault::kTableNotOpen, Named(table_name_));
   return *open_;
 }
 
@@ -88,8 +101,7 @@ void Table::AddIndex(std::string_view tag, std::string_view key, bool expression
   const TagDefinition definition{UpperAscii(tag), std::string(key)};
   const auto add = [&](OpenTable& table) {
     if (!expression && table.layout().Find(key) < 0) {
-      FailOther("Nie ma pola " + std::string(key) + " dla indeksu " + definition.name + " tabeli",
-                table.display());
+      Fail(EngineFault::kIndexFieldMissing, table.display(), key, definition.name);
     }
     table.AddTag(definition);
     tags_ = table.tag_definitions();
@@ -100,7 +112,7 @@ void Table::AddIndex(std::string_view tag, std::string_view key, bool expression
   }
   OpenTable table(engine_, PathsOf(folder_, table_name_));
   add(table);
-  table.Close();
+  table.Finish();
 }
 
 void Table::SetCurrentIndex(std::string_view tag) {
@@ -112,8 +124,7 @@ void Table::SetCurrentIndex(std::string_view tag) {
     return SameNameIgnoringCase(known.name, tag);
   });
   if (found == tags_.end()) {
-    Fail(EngineErrorCode::kNoSuchIndex, "Nie ma indeksu " + std::string(tag) + " tabeli",
-         Named(table_name_));
+    Fail(EngineFault::kNoSuchTag, Named(table_name_), tag);
   }
   current_index_ = found->name;
 }
@@ -124,14 +135,17 @@ const std::vector<FieldDescriptor>& Table::fields() const {
 
 int Table::FieldIndex(std::string_view name) const {
   const int index = Opened().layout().Find(name);
-  if (index < 0) FailOther("Nie ma pola " + std::string(name) + " w tabeli", Named(table_name_));
+  if (index < 0) Fail(EngineFault::kNoSuchField, Named(table_name_), name);
   return index;
 }
 
 const FieldDescriptor& Table::Field(int field) const {
   const RecordLayout& layout = Opened().layout();
   if (field < 0 || field >= layout.field_count()) {
-    FailOther("Nie ma pola numer " + std::to_string(field) + " w tabeli", Named(table_name_));
+    FaultSubject subject;
+    subject.table = Named(table_name_);
+    subject.number = field;
+    throw EngineError(EngineFault::kNoSuchFieldNumber, std::move(subject));
   }
   return layout.field(field);
 }
@@ -259,8 +273,7 @@ std::optional<bool> Table::ReadLogical(std::string_view field) const {
 }
 
 bool Table::FindKey(std::string_view key) {
-  if (current_index_.empty())
-    FailOther("Szukanie klucza bez bieżącego indeksu w tabeli", Named(table_name_));
+  if (current_index_.empty()) Fail(EngineFault::kNoCurrentIndex, Named(table_name_));
   return Opened().FindKey(current_index_, key);
 }
 

@@ -40,13 +40,15 @@ void RestructureTable(Engine& engine, std::string_view folder, std::string_view 
                       std::span<const RestructuredField> fields);
 
 // A table object in the manner of the Windows edition's engine: set the folder and name,
-// open it, append or edit records field by field, post, close. Text goes in and comes out
-// as the program's cp1250 and is stored in cp852. The production index is kept by
-// building every tag in bulk when the table is closed, so it always reflects the records.
+// open it, append or edit records field by field, post, and end it with Finish. Text goes
+// in and comes out as the program's cp1250 and is stored in cp852. The production index is
+// kept by building every tag in bulk when the table is finished, so that a finished table's
+// index always reflects its records. A table that is not finished (a failure ended its
+// writer) is abandoned: see Abandon.
 class Table {
  public:
   Table(Engine& engine, std::string folder, std::string table_name);
-  ~Table();  // closes the table; errors are swallowed here (call Close() to see them)
+  ~Table();  // abandons a table still open
   Table(const Table&) = delete;
   Table& operator=(const Table&) = delete;
 
@@ -59,14 +61,25 @@ class Table {
   void set_exclusive(bool exclusive) { exclusive_ = exclusive; }
   bool exclusive() const { return exclusive_; }
 
+  // Whether the header of the closed table declares a production index that cannot be read
+  // (its .mdx missing or damaged), so that Open would fail with kNoSuchIndex.
+  bool DeclaredIndexUnreadable() const;
+
   // Opens the table with its production index. Throws EngineError: kInvalidDirectory when
   // the folder is missing, kNoSuchTable when the .dbf is missing, kNoSuchIndex when the
   // header declares a production index that is missing or unreadable, kOther when the
   // file is damaged (every size read from it is checked).
   void Open();
   // Posts a pending record, rebuilds the production index when anything changed, writes the
-  // header and closes the files. Does nothing when the table is closed.
-  void Close();
+  // header and closes the files. Does nothing when the table is closed. Throws EngineError
+  // or platform::IoError when it cannot; the table counts as closed either way.
+  void Finish();
+  // Closes the table without building its index, as a failed run leaves it: a record begun
+  // and not posted is dropped; the records posted stay, under a header that counts them and
+  // declares no production index, and the .mdx, which would no longer describe them, is
+  // removed. A table nothing was posted to since its index was written is left as it is.
+  // Never throws; does nothing when the table is closed.
+  void Abandon() noexcept;
   bool is_open() const { return open_ != nullptr; }
 
   // --- Index definitions (the tags of the production index, in tag-table order)
@@ -89,7 +102,7 @@ class Table {
 
   // --- Writing. Append begins a new record with every field empty (null); Edit begins
   // changing the current record; Post writes the pending record. A pending record is also
-  // posted by the next Append and by Close.
+  // posted by the next Append and by Finish.
   void Append();
   void Edit();
   void Post();

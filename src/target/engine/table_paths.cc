@@ -38,15 +38,14 @@ TablePaths PathsOf(std::string_view folder, std::string_view table_name) {
 
 void RequireFolder(const TablePaths& paths) {
   if (!paths.folder.empty() && !platform::FolderExists(paths.folder)) {
-    Fail(EngineErrorCode::kInvalidDirectory, "Nie ma kartoteki tabeli",
-         platform::Utf8FromCp1250(paths.dbf));
+    Fail(EngineFault::kFolderMissing, platform::Utf8FromCp1250(paths.dbf));
   }
 }
 
 void RequireTableFile(const TablePaths& paths) {
   RequireFolder(paths);
   if (!platform::FileExists(paths.dbf)) {
-    Fail(EngineErrorCode::kNoSuchTable, "Nie ma tabeli", platform::Utf8FromCp1250(paths.dbf));
+    Fail(EngineFault::kTableMissing, platform::Utf8FromCp1250(paths.dbf));
   }
 }
 

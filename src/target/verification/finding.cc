@@ -1,5 +1,7 @@
 #include "target/verification/finding.h"
 
+#include "platform/text_encoding.h"
+
 namespace konwerter::verification {
 
 Severity SeverityOf(FindingKind kind) {
@@ -38,6 +40,14 @@ void DatabaseCheck::Add(FindingKind kind, std::filesystem::path file, std::uint3
     findings.push_back({kind, std::move(file), record, std::move(field), std::move(value),
                         std::move(expected), SeverityOf(kind)});
   }
+}
+
+void DatabaseCheck::AddIndexDamaged(std::filesystem::path file, const engine::EngineError& error) {
+  const std::size_t listed = findings.size();
+  Add(FindingKind::kIndexDamaged, std::move(file), 0,
+      platform::Cp1250FromUtf8(error.subject().name),
+      platform::Cp1250FromUtf8(error.subject().table));
+  if (findings.size() > listed) findings.back().index_fault = error.fault();
 }
 
 }  // namespace konwerter::verification

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "target/engine/engine_error.h"
+
 namespace konwerter::verification {
 
 // What the check of a converted database can find. Each kind is a failure (the database is
@@ -33,7 +35,7 @@ enum class FindingKind {
   kEndMarkerMissing,     // no 1A after the last record
   // The production index
   kIndexMissing,      // the table has tags but no .mdx
-  kIndexDamaged,      // the .mdx cannot be walked (its reader's message is the value)
+  kIndexDamaged,      // the .mdx cannot be walked (the fault its reader found)
   kTagMismatch,       // the tags differ from the catalogue's index definitions
   kRecordWithoutKey,  // a record has no key in a tag
   kKeyWithoutRecord,  // a key names a record the table does not have
@@ -71,6 +73,9 @@ struct Finding {
   std::string value;           // the value found
   std::string expected;        // what a correct conversion writes there, or where it refers
   Severity severity = Severity::kFailure;  // the kind's (SeverityOf), set by DatabaseCheck::Add
+  // Of a damaged index: what the engine's reader found, the tag it concerns in `field` and
+  // the file as the reader names it in `value`.
+  engine::EngineFault index_fault = engine::EngineFault::kIndexFileShort;
 };
 
 // The result of checking a converted database.
@@ -93,6 +98,8 @@ struct DatabaseCheck {
   // Counts a finding, and lists it while its group has room.
   void Add(FindingKind kind, std::filesystem::path file, std::uint32_t record = 0,
            std::string field = {}, std::string value = {}, std::string expected = {});
+  // Counts an index file its reader could not walk, and lists it with the reader's fault.
+  void AddIndexDamaged(std::filesystem::path file, const engine::EngineError& error);
 };
 
 }  // namespace konwerter::verification

@@ -99,7 +99,7 @@ struct ExpectedTag {
 std::vector<ExpectedTag> ExpectedTags(const TableImage& table, std::string_view definitions) {
   std::vector<ExpectedTag> tags;
   for (const target::IndexItem& item : target::ParseIndexDefinitions(definitions)) {
-    std::string error;
+    engine::ExpressionError error;
     std::optional<engine::KeyExpression> expression =
         engine::KeyExpression::Parse(item.key, table.layout(), error);
     // The catalogue's expressions are tested to parse against its own schemas.
@@ -183,7 +183,7 @@ void CheckIndex(const TableImage& table, const std::filesystem::path& mdx_file,
     engine::mdx::IndexReader reader(std::move(*bytes), Utf8Name(mdx_file));
     IndexCheck(table, mdx_file, check).Run(reader, index_definitions);
   } catch (const engine::EngineError& error) {
-    check.Add(FindingKind::kIndexDamaged, mdx_file, 0, {}, platform::Cp1250FromUtf8(error.what()));
+    check.AddIndexDamaged(mdx_file, error);
   }
 }
 

@@ -77,7 +77,7 @@ TEST_F(TableTest, ValuesWrittenAreWhatDbfreadReads) {
     table.SetText("Nazwa", Cp1250("tekst dłuższy niż dwadzieścia znaków"));
     table.SetText("Kwota", "0.5");
     table.SetText("Data", "20000229");
-    table.Close();
+    table.Finish();
   }
   const auto dbf = ReadDbfWithDbfread(HostFile("Mix.dbf"), "cp852");
   EXPECT_EQ(dbf.version, 0x03);
@@ -162,7 +162,7 @@ TEST_F(TableTest, NumbersTooWideAreStarFilledAndReported) {
     table.SetNumber("Sztuk", 1000);
     table.Append();
     table.SetText("Kwota", "-10.5");  // text goes the same way as a number
-    table.Close();
+    table.Finish();
   }
   const auto dbf = ReadDbfWithDbfread(HostFile("Liczby.dbf"), "cp852");
   ASSERT_EQ(dbf.live_records.size(), 3u);
@@ -191,7 +191,7 @@ TEST_F(TableTest, TextsCutWithTheirWordsAreReported) {
   table.SetText("Nazwa", "Abcd    ");  // only spaces beyond the width
   table.Append();
   table.SetText("Nazwa", "Abcde");
-  table.Close();
+  table.Finish();
   engine_.set_value_observer(nullptr);
   ASSERT_EQ(observer.seen.size(), 1u);
   EXPECT_EQ(observer.seen[0].kind, ValueAlteration::kTextCut);
@@ -213,7 +213,7 @@ TEST_F(TableTest, StarFilledNumbersKeyAsZeroUnderEveryTag) {
       table.SetNumber("R_ceny", number);
       table.SetText("Kod", "A");
     }
-    table.Close();
+    table.Finish();
   }
   EXPECT_EQ(ReadDbfWithDbfread(HostFile("Ceny.dbf")).live_records[1].raw[0], "**");
   std::vector<std::string> seen;
@@ -237,7 +237,7 @@ TEST_F(TableTest, PendingAppendIsPostedByNextAppendAndByClose) {
   table.Append();
   table.SetText("Kod", "B");
   EXPECT_EQ(table.RecordCount(), 1u);
-  table.Close();
+  table.Finish();
   const auto dbf = ReadDbfWithDbfread(HostFile("Dopisz.dbf"), "cp852");
   ASSERT_EQ(dbf.live_records.size(), 2u);
   EXPECT_EQ(dbf.live_records[1].values[0], "B");
@@ -260,7 +260,7 @@ TEST_F(TableTest, EditChangesTheCurrentRecordOnly) {
   table.SetNumber("Ile", 20);
   table.Post();
   EXPECT_THROW(table.SetNumber("Ile", 1), EngineError);  // no record being edited
-  table.Close();
+  table.Finish();
   const auto dbf = ReadDbfWithDbfread(HostFile("Zmiany.dbf"), "cp852");
   ASSERT_EQ(dbf.live_records.size(), 3u);
   EXPECT_EQ(dbf.live_records[0].values[1], "1");
@@ -297,7 +297,7 @@ TEST_F(TableTest, AppendsAcrossBufferWritesKeepEveryRecordAndEdit) {
   table.Edit();
   table.SetText("Reszta", "ostatni");
   table.Append();  // posts the edit; this record is left blank
-  table.Close();
+  table.Finish();
 
   const auto dbf = ReadDbfWithDbfread(HostFile("Dlugie.dbf"), "cp852");
   ASSERT_EQ(dbf.live_records.size(), static_cast<std::size_t>(kRecords + 1));
@@ -334,7 +334,7 @@ TEST_F(TableTest, DamagedHeaderGivesOtherErrorNotACrash) {
     table.Open();
     table.Append();
     table.SetText("Nazwa", "x");
-    table.Close();
+    table.Finish();
   }
   const std::vector<std::uint8_t> good = testing::ReadFileBytes(HostFile("Dobra.dbf"));
   struct Damage {
@@ -379,7 +379,7 @@ TEST_F(TableTest, RandomlyDamagedHeadersNeverCrash) {
       table.SetText("Nazwa", "abc");
       table.SetNumber("Kwota", i);
     }
-    table.Close();
+    table.Finish();
   }
   const std::vector<std::uint8_t> good = testing::ReadFileBytes(HostFile("Dobra.dbf"));
   std::mt19937 random(11);
@@ -412,7 +412,7 @@ TEST_F(TableTest, RestructureKeepsDataWhenWideningAndAddingFields) {
     table.SetText("Nazwa", Cp1250("Łódź"));
     table.SetNumber("Kwota", -12.5);
     table.Append();
-    table.Close();
+    table.Finish();
   }
   const std::vector<RestructuredField> fields = {
       {{"NAZWA", FieldType::kCharacter, 30, 0}, 0},
@@ -471,7 +471,7 @@ TEST_F(TableTest, TagsAreBuiltOnCloseAndFollowEditsOfKeyFields) {
     table.SetNumber("Kwota", row.amount);
     table.SetDate("Data", row.date);
   }
-  table.Close();
+  table.Finish();
 
   const auto header = testing::ReadFileBytes(HostFile("Osoby.dbf"));
   EXPECT_EQ(header[28], 0x01);       // a production index with tags
@@ -506,7 +506,7 @@ TEST_F(TableTest, TagsAreBuiltOnCloseAndFollowEditsOfKeyFields) {
   EXPECT_FALSE(table.FindKey("00000001"));
   EXPECT_TRUE(table.FindKey("00000009"));
   EXPECT_EQ(table.RecordNumber(), 2u);
-  table.Close();
+  table.Finish();
   EXPECT_EQ(RecordsInKeyOrder(mdx, "ID_OSOBY"), (std::vector<std::uint32_t>{3, 1, 2}));
 }
 
@@ -543,9 +543,44 @@ TEST_F(TableTest, DeclaredIndexThatIsMissingGivesNoSuchIndex) {
   Table table(engine_, dir_.folder(), "Kody.dbf");
   table.AddIndex("KOD", "KOD", false);
   std::filesystem::remove(HostFile("Kody.mdx"));
+  EXPECT_TRUE(table.DeclaredIndexUnreadable());
   EXPECT_EQ(ErrorOf([&] { table.Open(); }), EngineErrorCode::kNoSuchIndex);
   table.RefreshIndexDefinitions();
   EXPECT_TRUE(table.index_definitions().empty());
+}
+
+// A table a failure leaves is abandoned: what was posted stays, under a header that declares
+// no index, and the index that no longer describes the records goes; a record begun and not
+// posted is dropped. A table nothing was written to keeps its index.
+TEST_F(TableTest, AnAbandonedTableKeepsItsPostedRecordsAndNoStaleIndex) {
+  Create("Kody.dbf", {{"Kod", FieldType::kCharacter, 4, 0}});
+  {
+    Table table(engine_, dir_.folder(), "Kody.dbf");
+    table.AddIndex("KOD", "KOD", false);
+    EXPECT_FALSE(table.DeclaredIndexUnreadable());
+    table.Open();
+    for (const char* code : {"B", "A", "C"}) {
+      table.Append();
+      table.SetText("Kod", code);
+    }
+    table.Abandon();  // "C" was never posted
+    EXPECT_FALSE(table.is_open());
+  }
+  const auto header = testing::ReadFileBytes(HostFile("Kody.dbf"));
+  EXPECT_EQ(header[28], 0x00);
+  EXPECT_FALSE(std::filesystem::exists(HostFile("Kody.mdx")));
+  const auto dbf = ReadDbfWithDbfread(HostFile("Kody.dbf"), "cp852");
+  ASSERT_EQ(dbf.live_records.size(), 2u);
+  EXPECT_EQ(dbf.live_records[1].values[0], "A");
+
+  {
+    Table table(engine_, dir_.folder(), "Kody.dbf");
+    table.AddIndex("KOD", "KOD", false);  // the index again, over both records
+    table.Open();
+    EXPECT_EQ(table.index_definitions().size(), 1u);
+  }  // abandoned unchanged: the index stays
+  EXPECT_EQ(testing::ReadFileBytes(HostFile("Kody.dbf"))[28], 0x01);
+  EXPECT_EQ(RecordsInKeyOrder(HostFile("Kody.mdx"), "KOD"), (std::vector<std::uint32_t>{2, 1}));
 }
 
 TEST_F(TableTest, RestructureRebuildsTheIndexForWiderKeys) {
@@ -558,7 +593,7 @@ TEST_F(TableTest, RestructureRebuildsTheIndexForWiderKeys) {
       table.Append();
       table.SetText("Nazwa", name);
     }
-    table.Close();
+    table.Finish();
   }
   RestructureTable(engine_, dir_.folder(), "Nazwy.dbf",
                    std::vector<RestructuredField>{{{"NAZWA", FieldType::kCharacter, 6, 0}, 0}});
