@@ -11,7 +11,7 @@
 
 #include "app/gui/controls.h"
 #include "tests/app/gui/gui_suites.h"
-#include "tests/app/window/window_fakes.h"
+#include "tests/support/recorded_messages.h"
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::testing {

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "renumber/renumbering_file.h"
-#include "tests/app/window/window_fakes.h"
+#include "tests/support/recorded_messages.h"
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::testing {
