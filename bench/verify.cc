@@ -24,31 +24,13 @@
 #include "platform/text_encoding.h"
 #include "run/session.h"
 #include "target/verification/database_check.h"
+#include "tests/support/recorded_messages.h"
 #include "tools/sample/sample_site.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-class QuietView final : public konwerter::app::ProgressView {
- public:
-  void ShowRunPosition(int) override {}
-  void ShowTable(std::string_view, int) override {}
-  void ShowRecordPosition(int) override {}
-  void Pause() override {}
-  void Reset() override {}
-};
-
-class YesMessages final : public konwerter::platform::OperatorMessages {
- public:
-  konwerter::platform::MessageAnswer Show(
-      const konwerter::platform::OperatorMessage& message) override {
-    return message.buttons == konwerter::platform::MessageButtons::kYesNo
-               ? konwerter::platform::MessageAnswer::kYes
-               : konwerter::platform::MessageAnswer::kOk;
-  }
-};
 
 double Seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
@@ -63,8 +45,8 @@ std::uint64_t Convert(const fs::path& site, const fs::path& output, double& seco
       konwerter::platform::Cp1250FromUtf8((site.parent_path() / "none.gm").string());
   request.options.delete_unlinked_persons = false;
   konwerter::run::Session session;
-  QuietView view;
-  YesMessages messages;
+  konwerter::testing::RecordedProgress view;
+  konwerter::testing::RecordedMessages messages({}, konwerter::platform::MessageAnswer::kYes);
   const konwerter::platform::SystemClock clock;
   const auto start = Clock::now();
   const auto result = konwerter::app::RunConversion(request, session, view, messages, clock);

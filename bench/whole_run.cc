@@ -25,35 +25,13 @@
 #include "platform/operator_messages.h"
 #include "platform/text_encoding.h"
 #include "run/session.h"
+#include "tests/support/recorded_messages.h"
 #include "tools/sample/sample_site.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-class QuietView final : public konwerter::app::ProgressView {
- public:
-  void ShowRunPosition(int) override {}
-  void ShowTable(std::string_view, int) override {}
-  void ShowRecordPosition(int) override {}
-  void Pause() override {}
-  void Reset() override {}
-};
-
-// Answers Yes and prints nothing but stops and errors.
-class YesMessages final : public konwerter::platform::OperatorMessages {
- public:
-  konwerter::platform::MessageAnswer Show(
-      const konwerter::platform::OperatorMessage& message) override {
-    if (message.icon == konwerter::platform::MessageIcon::kStop) {
-      std::printf("  message: %s\n", konwerter::platform::Utf8FromCp1250(message.text).c_str());
-    }
-    return message.buttons == konwerter::platform::MessageButtons::kYesNo
-               ? konwerter::platform::MessageAnswer::kYes
-               : konwerter::platform::MessageAnswer::kOk;
-  }
-};
 
 double Seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
@@ -101,12 +79,18 @@ void ConvertSite(const fs::path& folder, int scale) {
   // Every person is written, so the run reads and writes the whole persons register.
   request.options.delete_unlinked_persons = false;
   konwerter::run::Session session;
-  QuietView view;
-  YesMessages messages;
+  konwerter::testing::RecordedProgress view;
+  konwerter::testing::RecordedMessages messages({}, konwerter::platform::MessageAnswer::kYes);
   const konwerter::platform::SystemClock clock;
   start = Clock::now();
   const auto result = konwerter::app::RunConversion(request, session, view, messages, clock);
   const double converted = Seconds(start);
+  // Only the stops and errors are printed.
+  for (const konwerter::platform::OperatorMessage& message : messages.shown) {
+    if (message.icon == konwerter::platform::MessageIcon::kStop) {
+      std::printf("  message: %s\n", konwerter::platform::Utf8FromCp1250(message.text).c_str());
+    }
+  }
 
   std::uint64_t read = 0;
   std::uint64_t written = 0;

@@ -17,27 +17,12 @@
 #include "platform/clock.h"
 #include "platform/text_encoding.h"
 #include "run/session.h"
+#include "tests/support/recorded_messages.h"
 #include "tools/sample/sample_site.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class SilentView final : public konwerter::app::ProgressView {
- public:
-  void ShowRunPosition(int) override {}
-  void ShowTable(std::string_view, int) override {}
-  void ShowRecordPosition(int) override {}
-  void Pause() override {}
-  void Reset() override {}
-};
-
-class YesMessages final : public konwerter::platform::OperatorMessages {
- public:
-  konwerter::platform::MessageAnswer Show(const konwerter::platform::OperatorMessage&) override {
-    return konwerter::platform::MessageAnswer::kYes;
-  }
-};
 
 const fs::path& Work() {
   static const fs::path work = [] {
@@ -89,8 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   request.options.rebuild_indexes = rebuild;
   request.renumbering_file = request.output_folder + "\\brak.gm";
   run::Session session;
-  SilentView view;
-  YesMessages messages;
+  testing::RecordedProgress view;
+  testing::RecordedMessages messages({}, platform::MessageAnswer::kYes);
   const platform::FixedClock clock({2024, 5, 17});
   app::RunConversion(request, session, view, messages, clock);
   return 0;

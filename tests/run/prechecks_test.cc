@@ -7,6 +7,7 @@
 
 #include "platform/text_encoding.h"
 #include "source/memory_file.h"
+#include "tests/support/recorded_messages.h"
 #include "tests/support/temp_dir.h"
 #include "tools/dos/dos_table_writer.h"
 #include "tools/dos/mem_writer.h"
@@ -17,15 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using tools::MemVariable;
-
-class NoMessages final : public platform::OperatorMessages {
- public:
-  platform::MessageAnswer Show(const platform::OperatorMessage& message) override {
-    texts.push_back(platform::Utf8FromCp1250(message.text));
-    return platform::MessageAnswer::kOk;
-  }
-  std::vector<std::string> texts;
-};
 
 void WriteUsers(const fs::path& folder) {
   fs::create_directories(folder);
@@ -48,7 +40,7 @@ TEST(LocateSystemFolderTest, FindsTheSystemFolderInsideTheInputFolder) {
 
 TEST(SourceLockTest, ExplainsAWrongFolderAndADataSetInUse) {
   testing::TempDir root;
-  NoMessages messages;
+  testing::RecordedMessages messages;
   EXPECT_FALSE(TakeSourceLock(root.folder(), messages));
   WriteUsers(root.path());
   {
@@ -58,7 +50,7 @@ TEST(SourceLockTest, ExplainsAWrongFolderAndADataSetInUse) {
   }
   EXPECT_TRUE(TakeSourceLock(root.folder(), messages));  // released with the first lock
   // The wrong folder's message keeps its text and names the file that was not found.
-  EXPECT_THAT(messages.texts,
+  EXPECT_THAT(messages.Texts(),
               ElementsAre(::testing::AllOf(
                               ::testing::StartsWith("Błędna ścieżka dojścia do danych systemu "
                                                     "TEROKAN. Wskaż położenie kartoteki SYSTEM "
@@ -70,9 +62,9 @@ TEST(SourceLockTest, ExplainsAWrongFolderAndADataSetInUse) {
 
 TEST(SourceDirectoryVariablesTest, EveryValueEndsInABackslash) {
   testing::TempDir root;
-  NoMessages messages;
+  testing::RecordedMessages messages;
   EXPECT_FALSE(ReadSourceDirectoryVariables(root.folder(), {}, messages));
-  EXPECT_THAT(messages.texts,
+  EXPECT_THAT(messages.Texts(),
               ElementsAre("Brak pliku: " + (root.path() / "bdglobal.mem").string()));
   tools::WriteMemFile(root.path() / "BDGLOBAL.MEM",
                       {MemVariable::Character("BDGOSOBY", "F:\\GOSOBY"),
@@ -84,11 +76,11 @@ TEST(SourceDirectoryVariablesTest, EveryValueEndsInABackslash) {
 
 TEST(SiteSettingsTest, NormalisesTheCommuneNumberAndTheOutsideFlag) {
   testing::TempDir root;
-  NoMessages messages;
+  testing::RecordedMessages messages;
   std::vector<std::string> settings{"OLD=1"};
   ReadSiteSettings(root.folder(), {}, messages, settings);
   EXPECT_TRUE(settings.empty());  // a missing dom.mem warns and empties the list
-  EXPECT_EQ(messages.texts.size(), 1u);
+  EXPECT_EQ(messages.shown.size(), 1u);
 
   using Pair = std::pair<std::string, std::string>;
   const auto read = [&](const std::string& commune, const std::string& outside) {
@@ -110,7 +102,7 @@ TEST(SiteSettingsTest, NormalisesTheCommuneNumberAndTheOutsideFlag) {
 // become spaces, and the run is warned, naming the file; so is a dom.mem cut short or empty.
 TEST(SiteSettingsTest, LineBreaksInValuesBecomeSpacesWithAWarning) {
   testing::TempDir root;
-  NoMessages messages;
+  testing::RecordedMessages messages;
   std::vector<std::string> settings;
   RunReport report;
   tools::WriteMemFile(root.path() / "dom.mem",

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QWidget>
+#include <string_view>
 
 #include "app/window/window_controls.h"
 
@@ -21,8 +22,9 @@ void CentreOnScreen(QWidget& form);
 
 // The control of `form` with that object name. REQUIRES: it exists and is a T.
 template <typename T>
-T& Control(const QWidget& form, const char* name) {
-  T* control = form.findChild<T*>(QString::fromLatin1(name));
+T& Control(const QWidget& form, std::string_view name) {
+  T* control =
+      form.findChild<T*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
   Q_ASSERT(control != nullptr);
   return *control;
 }

@@ -14,13 +14,11 @@
 #include "app/gui/file_dialog.h"
 #include "app/gui/qt_text.h"
 #include "app/window/about_message.h"
+#include "app/window/option_boxes.h"
 
 namespace konwerter::gui {
 
 namespace {
-
-constexpr const char* kMainBoxes[] = {"cbgmina",  "cbosoby",   "CBkerg",   "cbasor",
-                                      "cbobreby", "cbdzialki", "cbindeksy"};
 
 bool IsUserInput(QEvent::Type type) {
   switch (type) {
@@ -71,17 +69,17 @@ void MainForm::ConnectControls() {
   connect(&Control<QLineEdit>(*this, "Edit2"), &QLineEdit::textChanged, this,
           [this](const QString& text) { rules_.output_folder() = ToCp1250(text); });
   connect(&Control<QPushButton>(*this, "Button1"), &QPushButton::clicked, this,
-          [this] { rules_.Button1Click(*this); });
+          [this] { rules_.ChooseInputFolder(*this); });
   connect(&Control<QPushButton>(*this, "Button2"), &QPushButton::clicked, this,
-          [this] { rules_.Button2Click(*this); });
-  for (const char* name : kMainBoxes) {
-    connect(&Control<QCheckBox>(*this, name), &QCheckBox::clicked, this,
-            [this, name](bool checked) { rules_.CheckBoxClicked(*this, name, checked); });
+          [this] { rules_.ChooseOutputFolder(*this); });
+  for (const app::window::OptionBoxSpec& box : app::window::kMainWindowBoxes) {
+    connect(&Control<QCheckBox>(*this, box.control_name), &QCheckBox::clicked, this,
+            [this, option = box.box](bool checked) { rules_.SetOption(*this, option, checked); });
   }
   connect(&Control<QPushButton>(*this, "BitBtn1"), &QPushButton::clicked, this,
           [this] { Convert(); });
   connect(&Control<QPushButton>(*this, "BitBtn2"), &QPushButton::clicked, this,
-          [this] { rules_.BitBtn2Click(*this); });
+          [this] { rules_.Close(*this); });
   AddAboutEntry();
 }
 
@@ -98,7 +96,7 @@ void MainForm::AddAboutEntry() {
 }
 
 void MainForm::Convert() {
-  rules_.BitBtn1Click(*this, {environment_.session, *this, messages_, environment_.clock});
+  rules_.StartConversion(*this, {environment_.session, *this, messages_, environment_.clock});
 }
 
 std::optional<std::string> MainForm::ChooseFile() {
@@ -116,9 +114,9 @@ bool MainForm::RunRenumberingDialog() {
 void MainForm::ShowFields() {
   Control<QLineEdit>(*this, "Edit1").setText(FromCp1250(rules_.input_folder()));
   Control<QLineEdit>(*this, "Edit2").setText(FromCp1250(rules_.output_folder()));
-  for (const char* name : kMainBoxes) {
-    const bool* option = app::window::CheckBoxOption(rules_.options(), name);
-    Control<QCheckBox>(*this, name).setChecked(*option);
+  for (const app::window::OptionBoxSpec& box : app::window::kMainWindowBoxes) {
+    Control<QCheckBox>(*this, box.control_name)
+        .setChecked(app::window::IsChecked(rules_.options(), box.box));
   }
 }
 

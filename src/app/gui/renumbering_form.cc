@@ -6,14 +6,9 @@
 #include <QToolButton>
 
 #include "app/gui/controls.h"
+#include "app/window/option_boxes.h"
 
 namespace konwerter::gui {
-
-namespace {
-
-constexpr const char* kSegmentBoxes[] = {"cboe", "cbob", "cbop", "cbos", "cbz", "cbk"};
-
-}  // namespace
 
 RenumberingForm::RenumberingForm(app::window::RenumberingDialog& rules,
                                  platform::OperatorMessages& messages, QWidget* parent)
@@ -32,9 +27,11 @@ RenumberingForm::RenumberingForm(app::window::RenumberingDialog& rules,
     rules_.DeleteRow();
     grid_->Show(rules_.grid());
   });
-  for (const char* name : kSegmentBoxes) {
-    connect(&Control<QCheckBox>(*this, name), &QCheckBox::clicked, this,
-            [this, name](bool checked) { rules_.SegmentBoxClicked(name, checked, messages_); });
+  for (const app::window::OptionBoxSpec& box : app::window::kRenumberingDialogBoxes) {
+    connect(&Control<QCheckBox>(*this, box.control_name), &QCheckBox::clicked, this,
+            [this, option = box.box](bool checked) {
+              rules_.SetSegmentOption(option, checked, messages_);
+            });
   }
   auto& ok = Control<QPushButton>(*this, "BitBtn1");
   ok.setDefault(true);
@@ -45,11 +42,9 @@ RenumberingForm::RenumberingForm(app::window::RenumberingDialog& rules,
 
 void RenumberingForm::ShowRules() {
   grid_->Show(rules_.grid());
-  const run::SegmentOneOptions& segment = rules_.segment_one();
-  const bool states[] = {segment.oper_pr, segment.oper_bu, segment.oper_prz,
-                         segment.szkice,  segment.zarysy,  segment.kme};
-  for (std::size_t i = 0; i < std::size(kSegmentBoxes); ++i) {
-    Control<QCheckBox>(*this, kSegmentBoxes[i]).setChecked(states[i]);
+  for (const app::window::OptionBoxSpec& box : app::window::kRenumberingDialogBoxes) {
+    Control<QCheckBox>(*this, box.control_name)
+        .setChecked(app::window::IsChecked(rules_.options(), box.box));
   }
 }
 

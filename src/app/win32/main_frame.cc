@@ -3,12 +3,10 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <array>
-
 #include "app/win32/renumbering_frame.h"
 #include "app/win32/wide_text.h"
 #include "app/window/about_message.h"
-#include "app/window/renumbering_dialog.h"
+#include "app/window/option_boxes.h"
 
 namespace konwerter::win32 {
 
@@ -17,9 +15,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"KonwerterTForm1";
 // A command of the system menu: below 0xF000, its low four bits clear.
 constexpr UINT kAboutCommand = 0x0010;
-
-constexpr std::array<const char*, 7> kMainCheckBoxes = {
-    "cbgmina", "cbosoby", "CBkerg", "cbasor", "cbobreby", "cbdzialki", "cbindeksy"};
 
 }  // namespace
 
@@ -87,7 +82,7 @@ LRESULT CALLBACK MainFrame::Procedure(HWND window, UINT message, WPARAM w, LPARA
 LRESULT MainFrame::Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND:
-      Command(LOWORD(w), HIWORD(w));
+      Command(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
       return 0;
     case WM_SYSCOMMAND:
       if ((w & 0xFFF0) == kAboutCommand) {
@@ -132,7 +127,7 @@ LRESULT MainFrame::Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
   return ::DefWindowProcW(window, message, w, l);
 }
 
-void MainFrame::Command(int id, int code) {
+void MainFrame::Command(int id, int code, HWND control) {
   if (id == IDCANCEL) {  // Escape
     return;
   }
@@ -146,16 +141,16 @@ void MainFrame::Command(int id, int code) {
   }
   if (code != BN_CLICKED) return;
   if (name == "Button1") {
-    rules_.Button1Click(*this);
+    rules_.ChooseInputFolder(*this);
   } else if (name == "Button2") {
-    rules_.Button2Click(*this);
+    rules_.ChooseOutputFolder(*this);
   } else if (name == "BitBtn1") {
-    rules_.BitBtn1Click(*this, {session_, *this, *messages_, clock_});
+    rules_.StartConversion(*this, {session_, *this, *messages_, clock_});
   } else if (name == "BitBtn2") {
-    rules_.BitBtn2Click(*this);
-  } else if (!name.empty()) {
-    const bool checked = ::SendMessageW(controls_->Get(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    rules_.CheckBoxClicked(*this, name, checked);
+    rules_.Close(*this);
+  } else if (const auto box = controls_->BoxOf(control, app::window::kMainWindowBoxes)) {
+    const bool checked = ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    rules_.SetOption(*this, *box, checked);
   }
 }
 
@@ -182,10 +177,7 @@ void MainFrame::ShowFields() {
   showing_fields_ = true;
   ::SetWindowTextW(controls_->Get("Edit1"), WideFromCp1250(rules_.input_folder()).c_str());
   ::SetWindowTextW(controls_->Get("Edit2"), WideFromCp1250(rules_.output_folder()).c_str());
-  for (const char* box : kMainCheckBoxes) {
-    const bool* option = app::window::CheckBoxOption(rules_.options(), box);
-    ::SendMessageW(controls_->Get(box), BM_SETCHECK, *option ? BST_CHECKED : BST_UNCHECKED, 0);
-  }
+  controls_->ShowBoxes(app::window::kMainWindowBoxes, rules_.options());
   showing_fields_ = false;
 }
 

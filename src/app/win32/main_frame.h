@@ -51,7 +51,7 @@ class MainFrame final : public app::window::MainWindowHost, public app::Progress
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(HWND window, UINT message, WPARAM w, LPARAM l);
-  void Command(int id, int code);
+  void Command(int id, int code, HWND control);
   // "O programie..." in the window's system menu.
   void AddAboutEntry();
   // Lays the window out again for a screen of `scale`; `frame`: the window's new place, as

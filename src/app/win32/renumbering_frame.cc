@@ -1,6 +1,5 @@
 #include "app/win32/renumbering_frame.h"
 
-#include <array>
 #include <string>
 
 namespace konwerter::win32 {
@@ -9,7 +8,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"KonwerterTForm2";
 constexpr int kGridId = 1000;  // beside the identifiers of ControlWindows
-constexpr std::array<const char*, 6> kSegmentBoxes = {"cboe", "cbob", "cbop", "cbos", "cbz", "cbk"};
 
 }  // namespace
 
@@ -40,10 +38,7 @@ RenumberingFrame::~RenumberingFrame() {
 void RenumberingFrame::ShowRules() {
   rules_.Showing();
   grid_->Show(rules_.grid());
-  for (const char* box : kSegmentBoxes) {
-    const bool* option = app::window::CheckBoxOption(options_, box);
-    ::SendMessageW(controls_->Get(box), BM_SETCHECK, *option ? BST_CHECKED : BST_UNCHECKED, 0);
-  }
+  controls_->ShowBoxes(app::window::kRenumberingDialogBoxes, options_);
 }
 
 bool RenumberingFrame::RunModal() {
@@ -119,9 +114,9 @@ void RenumberingFrame::Command(int id, int code, HWND control) {
     }
   } else if (name == "BitBtn2") {
     Leave();
-  } else if (!name.empty()) {
+  } else if (const auto box = controls_->BoxOf(control, app::window::kRenumberingDialogBoxes)) {
     const bool checked = ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    rules_.SegmentBoxClicked(name, checked, *messages_);
+    rules_.SetSegmentOption(*box, checked, *messages_);
   }
 }
 

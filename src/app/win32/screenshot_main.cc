@@ -122,7 +122,7 @@ int wmain(int argc, wchar_t** argv) {
     konwerter::tools::GenerateSampleSite({"C:\\TEROKAN", 1, 1});
     rules.input_folder() = "C:\\TEROKAN\\SYSTEM";
     LastMessage messages;
-    rules.BitBtn1Click(frame, {session, frame, messages, clock});
+    rules.StartConversion(frame, {session, frame, messages, clock});
     if (messages.last.text.empty()) return 1;
     konwerter::win32::OutcomeFrame outcome(konwerter::app::window::OutcomeDialogFor(messages.last),
                                            fonts, nullptr, {});

@@ -205,6 +205,22 @@ std::string ControlWindows::NameOf(int id) const {
   return found == names_.end() ? std::string() : found->second;
 }
 
+std::optional<app::window::OptionBox> ControlWindows::BoxOf(
+    HWND control, std::span<const app::window::OptionBoxSpec> boxes) const {
+  for (const app::window::OptionBoxSpec& box : boxes) {
+    if (Get(box.control_name) == control) return box.box;
+  }
+  return std::nullopt;
+}
+
+void ControlWindows::ShowBoxes(std::span<const app::window::OptionBoxSpec> boxes,
+                               const run::RunOptions& options) const {
+  for (const app::window::OptionBoxSpec& box : boxes) {
+    const bool checked = app::window::IsChecked(options, box.box);
+    ::SendMessageW(Get(box.control_name), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
 HWND CreateDialogWindow(const wchar_t* window_class, const app::window::WindowSpec& spec,
                         HWND owner, void* self, DisplayScale scale) {
   const SIZE frame =

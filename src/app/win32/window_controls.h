@@ -3,11 +3,15 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "app/win32/display_scale.h"
+#include "app/window/option_boxes.h"
 #include "app/window/window_controls.h"
+#include "run/run_options.h"
 
 namespace konwerter::win32 {
 
@@ -50,6 +54,13 @@ class ControlWindows {
   HWND Get(std::string_view name) const;
   // The object name of a control identifier; empty when it is none of these.
   std::string NameOf(int id) const;
+
+  // The box of `boxes` that `control` shows; nullopt when it shows none of them.
+  std::optional<app::window::OptionBox> BoxOf(
+      HWND control, std::span<const app::window::OptionBoxSpec> boxes) const;
+  // Checks each box of `boxes` as `options` holds its option.
+  void ShowBoxes(std::span<const app::window::OptionBoxSpec> boxes,
+                 const run::RunOptions& options) const;
 
   // Draws a picture button (the buttons with a glyph and the flat buttons are drawn by the
   // window); false when the item is none of them. For the parent's WM_DRAWITEM.

@@ -53,7 +53,8 @@ std::string ChosenFolder(std::string_view chosen_path) {
 
 MainWindow::MainWindow(std::string_view program_path)
     : output_folder_(FolderOfFile(program_path)),
-      dialog_(renumber::RenumberingFilePath(program_path), options_.segment_one) {}
+      options_(OptionsAtStart()),
+      dialog_(renumber::RenumberingFilePath(program_path), options_) {}
 
 void MainWindow::ChooseFolder(MainWindowHost& host, std::string& edit) {
   const std::optional<std::string> file = host.ChooseFile();
@@ -62,21 +63,19 @@ void MainWindow::ChooseFolder(MainWindowHost& host, std::string& edit) {
   host.ShowFields();
 }
 
-void MainWindow::Button1Click(MainWindowHost& host) {
+void MainWindow::ChooseInputFolder(MainWindowHost& host) {
   ChooseFolder(host, input_folder_);
 }
 
-void MainWindow::Button2Click(MainWindowHost& host) {
+void MainWindow::ChooseOutputFolder(MainWindowHost& host) {
   ChooseFolder(host, output_folder_);
 }
 
-void MainWindow::CheckBoxClicked(MainWindowHost& host, std::string_view box_name, bool checked) {
-  bool* option = CheckBoxOption(options_, box_name);
-  if (option == nullptr) return;
-  *option = checked;
-  if (box_name != "cbgmina" || !checked) return;
+void MainWindow::SetOption(MainWindowHost& host, OptionBox box, bool checked) {
+  SetChecked(options_, box, checked);
+  if (box != OptionBox::kRenumberCommunes || !checked) return;
   if (!host.RunRenumberingDialog()) {
-    *option = false;
+    SetChecked(options_, box, false);
     host.ShowFields();
   }
 }
@@ -90,8 +89,8 @@ ConversionRequest MainWindow::Request() const {
   return request;
 }
 
-std::optional<ConversionResult> MainWindow::BitBtn1Click(MainWindowHost& host,
-                                                         ConversionServices services) {
+std::optional<ConversionResult> MainWindow::StartConversion(MainWindowHost& host,
+                                                            ConversionServices services) {
   if (input_folder_.empty() || output_folder_.empty()) return std::nullopt;
   ConversionRequest request = Request();
   ConversionResult result;

@@ -6,6 +6,7 @@
 
 #include "app/conversion_driver.h"
 #include "app/progress_view.h"
+#include "app/window/option_boxes.h"
 #include "app/window/renumbering_dialog.h"
 #include "platform/clock.h"
 #include "platform/operator_messages.h"
@@ -59,9 +60,11 @@ struct ConversionServices {
 // The state and rules of the main window TForm1: the two folders (Edit1, Edit2), the check
 // boxes (the run's options, the renumbering dialog's six boxes among them), and what each
 // button does. A toolkit's window creates its controls from MainWindowSpec(), shows the
-// fields, writes every edit and check box change back into them, and forwards its clicks to
-// the methods below. No conversion logic lives in the window: "Konwersja" hands the fields
-// to the conversion driver, the same one konwerter-cli runs.
+// fields, writes every edit change back into them, and forwards its buttons and boxes to the
+// methods below: Button1 and Button2 to ChooseInputFolder() and ChooseOutputFolder(), BitBtn1
+// to StartConversion(), BitBtn2 to Close(), each box of kMainWindowBoxes to SetOption(). No
+// conversion logic lives in the window: "Konwersja" hands the fields to the conversion driver, the
+// same one konwerter-cli runs.
 class MainWindow {
  public:
   // `program_path`: the running program's full path (cp1250). Edit2 starts as its folder,
@@ -74,30 +77,32 @@ class MainWindow {
   const std::string& input_folder() const { return input_folder_; }
   std::string& output_folder() { return output_folder_; }  // Edit2 (cp1250)
   const std::string& output_folder() const { return output_folder_; }
-  // Every check box of both windows: CheckBoxOption(options(), name).
+  // Every check box of both windows: IsChecked(options(), box).
   run::RunOptions& options() { return options_; }
   const run::RunOptions& options() const { return options_; }
   RenumberingDialog& renumbering_dialog() { return dialog_; }
 
-  // "Wybierz" beside Edit1 (Button1) and beside Edit2 (Button2): the edit receives the
-  // folder of the file chosen, or the folder chosen itself.
-  void Button1Click(MainWindowHost& host);
-  void Button2Click(MainWindowHost& host);
+  // "Wybierz" beside Edit1 and beside Edit2: the edit receives the folder of the file
+  // chosen, or the folder chosen itself.
+  void ChooseInputFolder(MainWindowHost& host);
+  void ChooseOutputFolder(MainWindowHost& host);
 
-  // A check box of the main window was clicked and is now `checked`. Checking cbgmina shows
-  // the renumbering dialog; unless it ends with OK, the box is unchecked again.
-  void CheckBoxClicked(MainWindowHost& host, std::string_view box_name, bool checked);
+  // A box of the main window was clicked and is now `checked`. Checking "Konwersja numerów
+  // gmin" shows the renumbering dialog; unless it ends with OK, the box is unchecked again.
+  // REQUIRES: `box` is one of kMainWindowBoxes.
+  void SetOption(MainWindowHost& host, OptionBox box, bool checked);
 
-  // "Konwersja" (BitBtn1): nothing when either edit is empty; otherwise a whole conversion
+  // "Konwersja": nothing when either edit is empty; otherwise a whole conversion
   // with the window busy. The edits then show the folders ending in a separator, as the run
   // completed them (on a host whose separator is "/", with that one). A failed run's end
   // names the table it stopped at. After success the window closes once its message has
   // been closed; otherwise it stays open. Returns the driver's result; nullopt when nothing
   // ran.
-  std::optional<ConversionResult> BitBtn1Click(MainWindowHost& host, ConversionServices services);
+  std::optional<ConversionResult> StartConversion(MainWindowHost& host,
+                                                  ConversionServices services);
 
-  // "Anuluj" (BitBtn2): closes the window without a question.
-  void BitBtn2Click(MainWindowHost& host) { host.CloseWindow(); }
+  // "Anuluj": closes the window without a question.
+  void Close(MainWindowHost& host) { host.CloseWindow(); }
 
   // The request "Konwersja" hands to the driver for the current fields.
   ConversionRequest Request() const;

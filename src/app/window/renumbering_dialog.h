@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/window/option_boxes.h"
 #include "app/window/renumbering_grid.h"
 #include "platform/operator_messages.h"
 #include "run/run_options.h"
@@ -15,20 +16,21 @@ namespace konwerter::app::window {
 // held by the main window and referred to here.
 //
 // A toolkit dialog: calls Showing() before it becomes visible and then shows grid() and
-// segment_one(); forwards cell edits and the current row to grid(); calls AddRow() and
-// DeleteRow() for the two flat buttons; calls SegmentBoxClicked() after one of the six boxes
-// changed; closes with the OK result only when Accept() says so, and closes any other way
-// (the "Anuluj" button, the close box, Escape) only when ConfirmLeave() says so.
+// the boxes of kRenumberingDialogBoxes as options() holds them; forwards cell edits and the
+// current row to grid(); calls AddRow() and DeleteRow() for the two flat buttons; calls
+// SetSegmentOption() after one of the six boxes changed; closes with the OK result only when
+// Accept() says so, and closes any other way (the "Anuluj" button, the close box, Escape) only when
+// ConfirmLeave() says so.
 class RenumberingDialog {
  public:
   // `file_path`: the renumbering file beside the program (cp1250).
-  RenumberingDialog(std::string file_path, run::SegmentOneOptions& segment_one)
-      : file_path_(std::move(file_path)), segment_one_(segment_one) {}
+  RenumberingDialog(std::string file_path, run::RunOptions& options)
+      : file_path_(std::move(file_path)), options_(options) {}
 
   const std::string& file_path() const { return file_path_; }
   RenumberingGrid& grid() { return grid_; }
   const RenumberingGrid& grid() const { return grid_; }
-  const run::SegmentOneOptions& segment_one() const { return segment_one_; }
+  const run::RunOptions& options() const { return options_; }
 
   // Before every showing: the grid is filled again from the renumbering file when it can
   // be opened (one row per line holding a "|"); otherwise it keeps its earlier content.
@@ -37,11 +39,10 @@ class RenumberingDialog {
   void AddRow() { grid_.AppendRow(); }
   void DeleteRow() { grid_.DeleteCurrentRow(); }
 
-  // One of the six segment-1 boxes ("cboe", "cbob", "cbop", "cbos", "cbz", "cbk") was clicked
-  // and is now `checked`. The first such click in the program's life shows the warning
-  // about renumbering the register.
-  void SegmentBoxClicked(std::string_view box_name, bool checked,
-                         platform::OperatorMessages& messages);
+  // One of the six segment-1 boxes was clicked and is now `checked`. The first such click in
+  // the program's life shows the warning about renumbering the register.
+  // REQUIRES: `box` is one of kRenumberingDialogBoxes.
+  void SetSegmentOption(OptionBox box, bool checked, platform::OperatorMessages& messages);
   bool warning_shown() const { return warning_shown_; }
 
   // OK: checks the rows and writes the renumbering file. True when the dialog closes with
@@ -55,13 +56,9 @@ class RenumberingDialog {
 
  private:
   std::string file_path_;
-  run::SegmentOneOptions& segment_one_;
+  run::RunOptions& options_;
   RenumberingGrid grid_;
   bool warning_shown_ = false;
 };
-
-// The segment-1 option a check box of either window stands for, or, for the main window's
-// boxes, its run option; nullptr for a name that is no check box.
-bool* CheckBoxOption(run::RunOptions& options, std::string_view box_name);
 
 }  // namespace konwerter::app::window

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/window/option_boxes.h"
 #include "app/window/renumbering_grid.h"
 #include "platform/text_encoding.h"
 
@@ -55,6 +56,13 @@ ControlSpec FlatButton(std::string name, Bounds bounds, std::string_view hint_ut
   return control;
 }
 
+// A check box, named and captioned as the table of option boxes has it.
+ControlSpec Box(OptionBox box, Bounds bounds, int tab_order) {
+  const OptionBoxSpec& spec = SpecOf(box);
+  return Focusable(std::string(spec.control_name), ControlKind::kCheckBox, bounds, spec.caption,
+                   tab_order);
+}
+
 }  // namespace
 
 const ControlSpec& WindowSpec::Control(std::string_view control_name) const {
@@ -93,7 +101,6 @@ WindowSpec MainWindowSpec() {
   ControlSpec table_label = Label("Label5", {24, 384, 305, 13}, "Tworzenie tabeli:");
   table_label.auto_size = false;  // long table names are cut, the window does not move
   const auto edit = ControlKind::kEdit;
-  const auto check = ControlKind::kCheckBox;
   window.controls = {
       title,
       Label("Label2", {24, 44, 157, 13}, "Kartoteka z danymi  wejściowymi:"),
@@ -102,12 +109,12 @@ WindowSpec MainWindowSpec() {
       Label("Label3", {24, 104, 156, 13}, "Kartoteka z danymi  wyjściowymi:"),
       Focusable("Edit2", edit, {24, 128, 249, 21}, "", 3),
       Button("Button2", {280, 128, 61, 21}, "Wybierz", 2, ButtonGlyph::kNone),
-      Focusable("cbgmina", check, {28, 168, 249, 17}, "Konwersja numerów gmin", 13),
-      Focusable("cbosoby", check, {28, 208, 245, 17}, "Usuń nie powiązane osoby", 8),
-      Focusable("CBkerg", check, {28, 232, 245, 17}, "Usuń nie powiązane roboty", 10),
-      Focusable("cbasor", check, {28, 256, 245, 17}, "Usuń nie powiązane asortymenty i cechy", 9),
-      Focusable("cbobreby", check, {28, 280, 245, 17}, "Usuń nie powiązane obręby", 12),
-      Focusable("cbdzialki", check, {28, 304, 245, 17}, "Usuń nie powiązane działki", 11),
+      Box(OptionBox::kRenumberCommunes, {28, 168, 249, 17}, 13),
+      Box(OptionBox::kDeleteUnlinkedPersons, {28, 208, 245, 17}, 8),
+      Box(OptionBox::kDeleteUnlinkedWorks, {28, 232, 245, 17}, 10),
+      Box(OptionBox::kDeleteUnlinkedAssortments, {28, 256, 245, 17}, 9),
+      Box(OptionBox::kDeleteUnlinkedPrecincts, {28, 280, 245, 17}, 12),
+      Box(OptionBox::kDeleteUnlinkedParcels, {28, 304, 245, 17}, 11),
       Label("Label4", {24, 340, 124, 13}, "Postęp procesu konwersji:"),
       lile,
       ProgressBar("ProgressBar1", {24, 360, 317, 16}, 60, 6),
@@ -115,8 +122,7 @@ WindowSpec MainWindowSpec() {
       ProgressBar("ProgressBar2", {24, 404, 317, 16}, 100, 7),
       Button("BitBtn1", {24, 448, 97, 25}, "Konwersja", 4, ButtonGlyph::kOk),
       Button("BitBtn2", {244, 448, 97, 25}, "Anuluj", 5, ButtonGlyph::kCancel),
-      Focusable("cbindeksy", check, {28, 484, 305, 17},
-                "Odbuduj indeksy z tabel (pomiń pliki .ntx)", 14),
+      Box(OptionBox::kRebuildIndexes, {28, 484, 305, 17}, 14),
   };
   return window;
 }
@@ -127,19 +133,18 @@ WindowSpec RenumberingDialogSpec() {
   window.caption = Cp1250FromUtf8("Przenumerowanie numerów statystycznych gmin");
   window.client_width = 436;
   window.client_height = 357;
-  const auto check = ControlKind::kCheckBox;
   window.controls = {
       Label("Label1", {8, 8, 113, 13}, "Przenumerowanie gmin:"),
       Focusable("StringGrid1", ControlKind::kGrid, {8, 24, 169 + kRowNumberWidth, 289}, "", 0),
       FlatButton("SpeedButton1", {8, 320, 25, 25}, "Dodaj nowy wiersz", ButtonGlyph::kAddRow),
       FlatButton("SpeedButton2", {36, 320, 25, 25}, "Usuń wiersz", ButtonGlyph::kDeleteRow),
       Label("Label2", {200, 8, 185, 13}, "Dodatkowe przenumerowanie członu 1:"),
-      Focusable("cboe", check, {208, 32, 217, 17}, "Operatów ewidencyjnych", 1),
-      Focusable("cbob", check, {208, 56, 217, 17}, "Operatów bazowo-użytkowych", 2),
-      Focusable("cbop", check, {208, 80, 217, 17}, "Operatów przejściowych", 3),
-      Focusable("cbos", check, {208, 104, 217, 17}, "Szkiców polowych", 4),
-      Focusable("cbz", check, {208, 128, 217, 17}, "Zarysów", 5),
-      Focusable("cbk", check, {208, 152, 217, 17}, "KME", 6),
+      Box(OptionBox::kRenumberOperPr, {208, 32, 217, 17}, 1),
+      Box(OptionBox::kRenumberOperBu, {208, 56, 217, 17}, 2),
+      Box(OptionBox::kRenumberOperPrz, {208, 80, 217, 17}, 3),
+      Box(OptionBox::kRenumberSketches, {208, 104, 217, 17}, 4),
+      Box(OptionBox::kRenumberOutlines, {208, 128, 217, 17}, 5),
+      Box(OptionBox::kRenumberKme, {208, 152, 217, 17}, 6),
       Button("BitBtn1", {240, 320, 89, 25}, "OK", 7, ButtonGlyph::kOk),
       Button("BitBtn2", {336, 320, 89, 25}, "Anuluj", 8, ButtonGlyph::kCancel),
   };

@@ -16,7 +16,7 @@
 #include "app/gui/qt_text.h"
 #include "app/version.h"
 #include "tests/app/gui/gui_suites.h"
-#include "tests/app/window/window_fakes.h"
+#include "tests/support/recorded_messages.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sample/sample_site.h"
 

@@ -11,7 +11,7 @@
 
 #include "app/gui/controls.h"
 #include "tests/app/gui/gui_suites.h"
-#include "tests/app/window/window_fakes.h"
+#include "tests/support/recorded_messages.h"
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::testing {
@@ -21,7 +21,7 @@ using gui::Control;
 // The dialog over a renumbering file in a fresh folder, with its messages recorded.
 struct DialogFixture {
   explicit DialogFixture(std::vector<platform::MessageAnswer> answers = {})
-      : rules(folder.Join("konwerter.gm"), segment_one),
+      : rules(folder.Join("konwerter.gm"), options),
         messages(std::move(answers)),
         form(rules, messages, nullptr) {}
 
@@ -60,7 +60,7 @@ struct DialogFixture {
   }
 
   TempDir folder;
-  run::SegmentOneOptions segment_one;
+  run::RunOptions options;
   app::window::RenumberingDialog rules;
   RecordedMessages messages;
   gui::RenumberingForm form;
@@ -209,8 +209,8 @@ void RenumberingFormTest::WarnsOnceAboutSegmentOne() {
   QCOMPARE(fixture.messages.shown.size(), std::size_t{1});
   QCOMPARE(platform::Utf8FromCp1250(fixture.messages.shown[0].caption),
            std::string("Ostrzeżenie !"));
-  QVERIFY(!fixture.segment_one.oper_pr);
-  QVERIFY(fixture.segment_one.kme);
+  QVERIFY(!fixture.options.segment_one.oper_pr);
+  QVERIFY(fixture.options.segment_one.kme);
   // The boxes keep their state between showings.
   fixture.form.hide();
   fixture.form.show();

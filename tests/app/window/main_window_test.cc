@@ -17,6 +17,7 @@ namespace {
 
 using app::window::FolderOfFile;
 using app::window::MainWindow;
+using app::window::OptionBox;
 using ::testing::ElementsAre;
 
 std::string Caption(const app::window::WindowSpec& window, std::string_view name) {
@@ -75,11 +76,6 @@ TEST(WindowControlsTest, TheIndexBoxLiesBelowTheButtonsInAGrownWindow) {
   EXPECT_GT(box.bounds.top, lowest);
   EXPECT_EQ(window.client_height, box.bounds.top + box.bounds.height + 11);
   EXPECT_EQ(window.Control("BitBtn1").bounds, (app::window::Bounds{24, 448, 97, 25}));
-
-  run::RunOptions options;
-  EXPECT_FALSE(*app::window::CheckBoxOption(options, "cbindeksy"));
-  *app::window::CheckBoxOption(options, "cbindeksy") = true;
-  EXPECT_TRUE(options.rebuild_indexes);
 }
 
 TEST(FolderOfFileTest, KeepsTheFolderWithItsSeparator) {
@@ -135,32 +131,31 @@ TEST_F(MainWindowTest, StartsWithTheProgramFolderAndTheDefaultBoxes) {
 
 TEST_F(MainWindowTest, ChoosingAFilePutsItsFolderIntoTheEdit) {
   host_.chosen_file = "/srv/dos/SYSTEM/users.dbf";
-  window_.Button1Click(host_);
+  window_.ChooseInputFolder(host_);
   EXPECT_EQ(window_.input_folder(), "/srv/dos/SYSTEM/");
   host_.chosen_file = "D:\\WYNIK\\x.txt";
-  window_.Button2Click(host_);
+  window_.ChooseOutputFolder(host_);
   EXPECT_EQ(window_.output_folder(), "D:\\WYNIK\\");
   host_.chosen_file.reset();  // cancelled: the edit keeps its text
-  window_.Button1Click(host_);
+  window_.ChooseInputFolder(host_);
   EXPECT_EQ(window_.input_folder(), "/srv/dos/SYSTEM/");
   EXPECT_EQ(host_.file_dialogs, 3);
 }
 
 TEST_F(MainWindowTest, RenumberingBoxStaysCheckedOnlyAfterOk) {
-  window_.CheckBoxClicked(host_, "cbgmina", true);
+  window_.SetOption(host_, OptionBox::kRenumberCommunes, true);
   EXPECT_EQ(host_.dialogs, 1);
   EXPECT_FALSE(window_.options().renumber_communes);
   EXPECT_GE(host_.refreshes, 1);
 
   host_.dialog_ends_with_ok = true;
-  window_.CheckBoxClicked(host_, "cbgmina", true);
+  window_.SetOption(host_, OptionBox::kRenumberCommunes, true);
   EXPECT_TRUE(window_.options().renumber_communes);
-  window_.CheckBoxClicked(host_, "cbgmina", false);  // unchecking shows nothing
+  window_.SetOption(host_, OptionBox::kRenumberCommunes, false);  // unchecking shows nothing
   EXPECT_FALSE(window_.options().renumber_communes);
   EXPECT_EQ(host_.dialogs, 2);
 
-  window_.CheckBoxClicked(host_, "cbosoby", false);
-  window_.CheckBoxClicked(host_, "nieznany", true);
+  window_.SetOption(host_, OptionBox::kDeleteUnlinkedPersons, false);
   EXPECT_FALSE(window_.options().delete_unlinked_persons);
   EXPECT_EQ(host_.dialogs, 2);
 }
@@ -168,8 +163,8 @@ TEST_F(MainWindowTest, RenumberingBoxStaysCheckedOnlyAfterOk) {
 TEST_F(MainWindowTest, TheRequestCarriesEveryBoxOfBothWindows) {
   RecordedMessages messages;
   window_.input_folder() = "/srv/dos";
-  window_.CheckBoxClicked(host_, "cbasor", false);
-  window_.renumbering_dialog().SegmentBoxClicked("cbos", true, messages);
+  window_.SetOption(host_, OptionBox::kDeleteUnlinkedAssortments, false);
+  window_.renumbering_dialog().SetSegmentOption(OptionBox::kRenumberSketches, true, messages);
   const app::ConversionRequest request = window_.Request();
   EXPECT_EQ(request.input_folder, "/srv/dos");
   EXPECT_EQ(request.output_folder, folder_.folder());
@@ -185,10 +180,10 @@ TEST_F(MainWindowTest, KonwersjaWithAnEmptyEditDoesNothing) {
   RecordedProgress progress;
   const platform::FixedClock clock{platform::CalendarDate{2026, 12, 7}};
   RecordedMessages messages;
-  EXPECT_EQ(window_.BitBtn1Click(host_, {session, progress, messages, clock}), std::nullopt);
+  EXPECT_EQ(window_.StartConversion(host_, {session, progress, messages, clock}), std::nullopt);
   window_.input_folder() = "/srv/dos";
   window_.output_folder().clear();
-  EXPECT_EQ(window_.BitBtn1Click(host_, {session, progress, messages, clock}), std::nullopt);
+  EXPECT_EQ(window_.StartConversion(host_, {session, progress, messages, clock}), std::nullopt);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(host_.busy_changes.empty());
   EXPECT_EQ(progress.resets, 0);
@@ -210,7 +205,7 @@ TEST_F(MainWindowTest, AFailedRunNamesWhereItStoppedAndTheEditsKeepTheirSeparato
   RecordedProgress progress;
   const platform::FixedClock clock{platform::CalendarDate{2026, 12, 7}};
   RecordedMessages messages;
-  const auto result = window_.BitBtn1Click(host_, {session, progress, messages, clock});
+  const auto result = window_.StartConversion(host_, {session, progress, messages, clock});
 
   ASSERT_TRUE(result.has_value());
   EXPECT_EQ(result->outcome, app::RunOutcome::kFailed);

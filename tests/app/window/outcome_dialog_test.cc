@@ -6,7 +6,7 @@
 #include "app/window/outcome_layout.h"
 #include "app/window/run_watch.h"
 #include "platform/text_encoding.h"
-#include "tests/app/window/window_fakes.h"
+#include "tests/support/recorded_messages.h"
 
 namespace konwerter::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "renumber/renumbering_file.h"
-#include "tests/app/window/window_fakes.h"
+#include "tests/support/recorded_messages.h"
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::testing {
@@ -68,7 +68,7 @@ TEST(RenumberingGridTest, RowsWithOneEmptyCellOrNoCommuneNumberAreRefused) {
 
 class RenumberingDialogTest : public ::testing::Test {
  protected:
-  RenumberingDialogTest() : dialog_(folder_.Join("konwerter.gm"), segment_one_) {}
+  RenumberingDialogTest() : dialog_(folder_.Join("konwerter.gm"), options_) {}
 
   std::filesystem::path FilePath() const { return folder_.path() / "konwerter.gm"; }
   void WriteFile(const std::string& text) const {
@@ -80,7 +80,7 @@ class RenumberingDialogTest : public ::testing::Test {
   }
 
   TempDir folder_;
-  run::SegmentOneOptions segment_one_;
+  run::RunOptions options_;
   app::window::RenumberingDialog dialog_;
   RecordedMessages messages_;
 };
@@ -141,7 +141,7 @@ TEST_F(RenumberingDialogTest, ABadRowKeepsTheDialogOpenAndWritesNothing) {
 }
 
 TEST_F(RenumberingDialogTest, AFileThatCannotBeWrittenIsNamedAndTheDialogStays) {
-  app::window::RenumberingDialog dialog(folder_.Join("brak\\konwerter.gm"), segment_one_);
+  app::window::RenumberingDialog dialog(folder_.Join("brak\\konwerter.gm"), options_);
   ASSERT_FALSE(dialog.Accept(messages_));
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_THAT(messages_.Texts()[0],
@@ -165,20 +165,21 @@ TEST_F(RenumberingDialogTest, LeavingAsksAndOnlyYesLeaves) {
 }
 
 TEST_F(RenumberingDialogTest, SegmentBoxesSetTheOptionsAndWarnOnlyOnce) {
-  dialog_.SegmentBoxClicked("cbz", true, messages_);
-  dialog_.SegmentBoxClicked("cbz", false, messages_);
-  dialog_.SegmentBoxClicked("cboe", true, messages_);
-  dialog_.SegmentBoxClicked("cbk", true, messages_);
+  using app::window::OptionBox;
+  dialog_.SetSegmentOption(OptionBox::kRenumberOutlines, true, messages_);
+  dialog_.SetSegmentOption(OptionBox::kRenumberOutlines, false, messages_);
+  dialog_.SetSegmentOption(OptionBox::kRenumberOperPr, true, messages_);
+  dialog_.SetSegmentOption(OptionBox::kRenumberKme, true, messages_);
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_THAT(messages_.Texts()[0],
               HasSubstr("Przenumerowanie członu pierwszego jest równoznaczne z przenumerowaniem "
                         "wybranego zasobu."));
   EXPECT_EQ(platform::Utf8FromCp1250(messages_.shown[0].caption), "Ostrzeżenie !");
   EXPECT_EQ(messages_.shown[0].buttons, platform::MessageButtons::kOk);
-  EXPECT_TRUE(segment_one_.oper_pr);
-  EXPECT_TRUE(segment_one_.kme);
-  EXPECT_FALSE(segment_one_.zarysy);
-  EXPECT_FALSE(segment_one_.oper_bu);
+  EXPECT_TRUE(options_.segment_one.oper_pr);
+  EXPECT_TRUE(options_.segment_one.kme);
+  EXPECT_FALSE(options_.segment_one.zarysy);
+  EXPECT_FALSE(options_.segment_one.oper_bu);
 }
 
 }  // namespace

@@ -4,38 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/progress_view.h"
 #include "app/window/main_window.h"
-#include "platform/operator_messages.h"
-#include "platform/text_encoding.h"
+#include "tests/support/recorded_messages.h"
 
 namespace konwerter::testing {
-
-// Answers questions from a script (No when it runs out) and keeps every message shown.
-class RecordedMessages final : public platform::OperatorMessages {
- public:
-  explicit RecordedMessages(std::vector<platform::MessageAnswer> answers = {})
-      : answers_(std::move(answers)) {}
-  platform::MessageAnswer Show(const platform::OperatorMessage& message) override {
-    shown.push_back(message);
-    if (message.buttons == platform::MessageButtons::kOk) return platform::MessageAnswer::kOk;
-    if (answers_.empty()) return platform::MessageAnswer::kNo;
-    const platform::MessageAnswer answer = answers_.front();
-    answers_.erase(answers_.begin());
-    return answer;
-  }
-  // The texts shown, as UTF-8.
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const auto& message : shown) texts.push_back(platform::Utf8FromCp1250(message.text));
-    return texts;
-  }
-
-  std::vector<platform::OperatorMessage> shown;
-
- private:
-  std::vector<platform::MessageAnswer> answers_;
-};
 
 // A main window that records what the rules asked of it.
 class FakeHost final : public app::window::MainWindowHost {
@@ -59,18 +31,6 @@ class FakeHost final : public app::window::MainWindowHost {
   int refreshes = 0;
   std::vector<bool> busy_changes;
   bool closed = false;
-};
-
-// A progress display that counts its resets (one per run).
-class RecordedProgress final : public app::ProgressView {
- public:
-  void ShowRunPosition(int) override {}
-  void ShowTable(std::string_view, int) override {}
-  void ShowRecordPosition(int) override {}
-  void Pause() override {}
-  void Reset() override { ++resets; }
-
-  int resets = 0;
 };
 
 }  // namespace konwerter::testing
