@@ -80,6 +80,7 @@ struct RunContext : RunInputs {
 
   // The identifier-translation tables every converter of the run shares.
   SharedTables& tables() { return tables_; }
+  const SharedTables& tables() const { return tables_; }
   engine::Engine& engine() { return engine_; }
 
  private:

@@ -1,7 +1,8 @@
+#include "convert/persons.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "convert/persons.h"
 #include "run/run_context.h"
 #include "tests/e2e/dos_site.h"
 #include "tests/e2e/prepared_run.h"

@@ -1,3 +1,5 @@
+#include "convert/works.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "convert/works.h"
 #include "platform/text_encoding.h"
 #include "tests/e2e/prepared_run.h"
 #include "tests/e2e/works_site.h"

@@ -77,7 +77,7 @@ class ConversionRunTest : public ::testing::Test {
     request.output_folder = output_.folder();
     request.options.delete_unlinked_persons = !keep_unlinked_persons;
     request.renumbering_file = output_.Join("brak.gm");
-    messages_ = ScriptedMessages(std::move(answers));
+    messages_ = RecordedMessages(std::move(answers));
     const platform::FixedClock clock(kRunDate);
     return app::RunConversion(request, session_, progress_, messages_, clock);
   }
@@ -96,8 +96,8 @@ class ConversionRunTest : public ::testing::Test {
   DosSite site_;
   TempDir output_;
   run::Session session_;
-  ScriptedMessages messages_;
-  CountingProgress progress_;
+  RecordedMessages messages_;
+  RecordedProgress progress_;
 };
 
 TEST_F(ConversionRunTest, ConvertsEveryPersonWithAddressNameAndIdentifier) {

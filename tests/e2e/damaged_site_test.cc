@@ -58,7 +58,7 @@ class DamagedSiteTest : public ::testing::Test {
     request.renumbering_file = output_.Join("brak.gm");
     request.strict = strict;
     run::Session session;
-    CountingProgress progress;
+    RecordedProgress progress;
     const platform::FixedClock clock(kRunDate);
     app::ConversionResult result = app::RunConversion(request, session, progress, messages_, clock);
     return result;
@@ -70,7 +70,7 @@ class DamagedSiteTest : public ::testing::Test {
 
   TempDir site_;
   TempDir output_;
-  ScriptedMessages messages_;
+  RecordedMessages messages_;
 };
 
 TEST_F(DamagedSiteTest, LookUpsBuiltFromTheTablesWriteTheSameBytesAsTheIndexes) {

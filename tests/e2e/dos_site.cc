@@ -180,21 +180,4 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> SnapshotFolder(
   return files;
 }
 
-platform::MessageAnswer ScriptedMessages::Show(const platform::OperatorMessage& message) {
-  shown.push_back(message);
-  if (message.buttons == platform::MessageButtons::kOk) return platform::MessageAnswer::kOk;
-  if (answers_.empty()) return platform::MessageAnswer::kNo;
-  const platform::MessageAnswer answer = answers_.front();
-  answers_.erase(answers_.begin());
-  return answer;
-}
-
-std::vector<std::string> ScriptedMessages::Texts() const {
-  std::vector<std::string> texts;
-  for (const platform::OperatorMessage& message : shown) {
-    texts.push_back(platform::Utf8FromCp1250(message.text));
-  }
-  return texts;
-}
-
 }  // namespace konwerter::testing

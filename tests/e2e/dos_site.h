@@ -10,6 +10,7 @@
 #include "app/progress_view.h"
 #include "platform/clock.h"
 #include "platform/operator_messages.h"
+#include "tests/support/recorded_messages.h"
 #include "tests/support/temp_dir.h"
 
 namespace konwerter::testing {
@@ -58,38 +59,6 @@ class DosSite {
 
  private:
   TempDir root_;
-};
-
-// Answers questions from a script (No when it runs out) and keeps every message shown.
-class ScriptedMessages final : public platform::OperatorMessages {
- public:
-  explicit ScriptedMessages(std::vector<platform::MessageAnswer> answers = {})
-      : answers_(std::move(answers)) {}
-  platform::MessageAnswer Show(const platform::OperatorMessage& message) override;
-
-  std::vector<platform::OperatorMessage> shown;  // texts in cp1250
-
-  // The texts shown, as UTF-8.
-  std::vector<std::string> Texts() const;
-
- private:
-  std::vector<platform::MessageAnswer> answers_;
-};
-
-// A progress display that only counts.
-class CountingProgress final : public app::ProgressView {
- public:
-  void ShowRunPosition(int position) override { run_position = position; }
-  void ShowTable(std::string_view caption, int) override { tables.emplace_back(caption); }
-  void ShowRecordPosition(int) override { ++record_positions; }
-  void Pause() override { ++pauses; }
-  void Reset() override { ++resets; }
-
-  int run_position = 0;
-  int record_positions = 0;
-  int pauses = 0;
-  int resets = 0;
-  std::vector<std::string> tables;
 };
 
 // Every file under a folder with its bytes, sorted by path.

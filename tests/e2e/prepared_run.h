@@ -32,8 +32,8 @@ class PreparedRun {
   run::RunContext& context() { return *context_; }
   run::Session& session() { return session_; }
   const TempDir& output() const { return output_; }
-  const ScriptedMessages& messages() const { return messages_; }
-  const CountingProgress& progress() const { return view_; }
+  const RecordedMessages& messages() const { return messages_; }
+  const RecordedProgress& progress() const { return view_; }
 
   // The live records of an output table (path relative to the output folder), read by
   // dbfread; blank fields give "".
@@ -45,8 +45,8 @@ class PreparedRun {
   TempDir output_;
   run::Session session_;
   run::RunReport report_;
-  ScriptedMessages messages_;
-  CountingProgress view_;
+  RecordedMessages messages_;
+  RecordedProgress view_;
   app::ProgressBars bars_;
   platform::FixedClock clock_;
   std::unique_ptr<run::RunContext> context_;

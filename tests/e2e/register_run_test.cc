@@ -105,8 +105,8 @@ class RegisterRunTest : public ::testing::Test {
 
   DosSite site_;
   TempDir output_;
-  ScriptedMessages messages_;
-  CountingProgress progress_;
+  RecordedMessages messages_;
+  RecordedProgress progress_;
 };
 
 TEST_F(RegisterRunTest, APersonOrWorkHasOneIdentifierInEveryRegisterNumberedInRunOrder) {

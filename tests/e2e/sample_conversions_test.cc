@@ -56,8 +56,8 @@ TEST_P(SampleConversionsTest, EveryConverterReadsAndWritesOnlyCataloguedFields) 
     options.segment_one = {true, true, true, true, true, true};
   }
   run::Session session;
-  CountingProgress view;
-  ScriptedMessages messages;
+  RecordedProgress view;
+  RecordedMessages messages;
   const platform::FixedClock clock(kRunDate);
   const app::ConversionResult result = app::RunConversion(request, session, view, messages, clock);
   EXPECT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings)

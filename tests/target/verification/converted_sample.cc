@@ -12,6 +12,7 @@
 #include "platform/operator_messages.h"
 #include "platform/text_encoding.h"
 #include "run/session.h"
+#include "tests/support/recorded_messages.h"
 #include "tools/sample/sample_site.h"
 
 namespace konwerter::testing {
@@ -19,22 +20,6 @@ namespace konwerter::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-class QuietView final : public app::ProgressView {
- public:
-  void ShowRunPosition(int) override {}
-  void ShowTable(std::string_view, int) override {}
-  void ShowRecordPosition(int) override {}
-  void Pause() override {}
-  void Reset() override {}
-};
-
-class AnswerYes final : public platform::OperatorMessages {
- public:
-  platform::MessageAnswer Show(const platform::OperatorMessage&) override {
-    return platform::MessageAnswer::kYes;
-  }
-};
 
 // The site and its conversion, made on first use and kept for the test program's life.
 struct Sample {
@@ -49,8 +34,8 @@ struct Sample {
     request.output_folder = platform::Cp1250FromUtf8(output.string());
     request.renumbering_file = platform::Cp1250FromUtf8((folder.path() / "none.gm").string());
     run::Session session;
-    QuietView view;
-    AnswerYes messages;
+    RecordedProgress view;
+    RecordedMessages messages({}, platform::MessageAnswer::kYes);
     const platform::FixedClock clock({2024, 5, 17});
     const auto result = app::RunConversion(request, session, view, messages, clock);
     if (result.outcome != app::RunOutcome::kSucceededWithWarnings) {
