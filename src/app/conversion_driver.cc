@@ -30,7 +30,6 @@ namespace konwerter::app {
 
 namespace {
 
-
 bool ConfirmOverwrite(platform::OperatorMessages& messages) {
   return messages.Show(run::OverwriteQuestion()) != platform::MessageAnswer::kNo;
 }

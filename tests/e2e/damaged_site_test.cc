@@ -282,9 +282,10 @@ TEST_F(DamagedSiteTest, TheLedgerOfADamagedSiteReconcilesWithItsSources) {
 
   const app::ConversionResult result = Convert(output_.path() / "a");
   ASSERT_EQ(result.outcome, app::RunOutcome::kSucceededWithWarnings) << Message(result);
-  const auto damaged = std::find_if(
-      result.report.warnings.begin(), result.report.warnings.end(),
-      [](const run::RunWarning& warning) { return warning.kind == run::WarningKind::kRecordsDamaged; });
+  const auto damaged = std::find_if(result.report.warnings.begin(), result.report.warnings.end(),
+                                    [](const run::RunWarning& warning) {
+                                      return warning.kind == run::WarningKind::kRecordsDamaged;
+                                    });
   ASSERT_NE(damaged, result.report.warnings.end());
   EXPECT_THAT(platform::Utf8FromCp1250(damaged->file), HasSubstr("metryka.dbf"));
   EXPECT_EQ(damaged->count, 1u);
