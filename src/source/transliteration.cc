@@ -50,12 +50,15 @@ constexpr TransliterationMap BuildMap(int from, int to) {
   return map;
 }
 
-constexpr std::array<TransliterationMap, kPageCount * kPageCount> BuildAllMaps() {
-  std::array<TransliterationMap, kPageCount * kPageCount> maps{};
+// The place of the map between two valid pages in the table of every map.
+constexpr std::size_t MapIndex(int from, int to) {
+  return static_cast<std::size_t>(from) * kPageCount + static_cast<std::size_t>(to);
+}
+
+constexpr std::array<TransliterationMap, std::size_t{kPageCount} * kPageCount> BuildAllMaps() {
+  std::array<TransliterationMap, std::size_t{kPageCount} * kPageCount> maps{};
   for (int from = 0; from < kPageCount; ++from) {
-    for (int to = 0; to < kPageCount; ++to) {
-      maps[static_cast<std::size_t>(from * kPageCount + to)] = BuildMap(from, to);
-    }
+    for (int to = 0; to < kPageCount; ++to) maps[MapIndex(from, to)] = BuildMap(from, to);
   }
   return maps;
 }
@@ -84,7 +87,7 @@ void CheckPage(int page) {
 const TransliterationMap& MapBetween(int from, int to) {
   CheckPage(from);
   CheckPage(to);
-  return kMaps[static_cast<std::size_t>(from * kPageCount + to)];
+  return kMaps[MapIndex(from, to)];
 }
 
 const TransliterationMap* ProgramTextMap(const CodePages& pages) {
