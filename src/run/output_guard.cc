@@ -21,7 +21,7 @@ fs::path LinkLeading(const fs::path& folder, const std::vector<std::string>& roo
   std::error_code error;
   for (fs::directory_iterator entries(folder, error), end; !error && entries != end;
        entries.increment(error)) {
-    fs::path entry = entries->path();  // not const, so that returning it moves it
+    const fs::path entry = entries->path();
     std::error_code ignored;
     const fs::file_status status = fs::symlink_status(entry, ignored);
     if (fs::is_symlink(status)) {
