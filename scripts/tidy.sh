@@ -6,7 +6,7 @@
 #                            HEAD^, the previous commit: for a merge, everything it brings)
 #   scripts/tidy.sh --all    every source file of the build
 # A changed header is checked through the source file of the same name beside it, or else
-# through the source files that include it. A change to .clang-tidy or to this script, or a
+# through the source files that include it. A change to a .clang-tidy or to this script, or a
 # base that the clone does not hold, checks everything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,7 +38,7 @@ changed_units() {
   mapfile -t changed < <(git diff --name-only --diff-filter=d "$merge_base" HEAD)
   local file
   for file in "${changed[@]}"; do
-    if [[ $file == .clang-tidy || $file == scripts/tidy.sh ]]; then
+    if [[ $file == .clang-tidy || $file == */.clang-tidy || $file == scripts/tidy.sh ]]; then
       printf '%s\n' "${units[@]}"
       return
     fi
