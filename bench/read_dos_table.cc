@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
 
   Clock::time_point start = Clock::now();
   WriteTable(path, records);
-  const double bytes = static_cast<double>(fs::file_size(path));
+  const auto bytes = static_cast<double>(fs::file_size(path));
   std::printf("table: %u records, %.1f MB, written in %.2f s\n", records, bytes / 1e6,
               SecondsSince(start));
 

@@ -11,7 +11,7 @@
 // Osoby.dbf with its three tags, whose production index is built when it is closed.
 
 #include <sys/resource.h>
-#include <time.h>
+#include <time.h>  // NOLINT(modernize-deprecated-headers): POSIX clock_gettime
 
 #include <chrono>
 #include <cstdint>

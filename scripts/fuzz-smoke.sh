@@ -3,8 +3,15 @@
 # (tests/fuzz/corpus/<name>/). Any crash, sanitizer report or input running past the
 # timeout fails the script.
 # Usage: scripts/fuzz-smoke.sh [seconds per target] [build folder]
+#        scripts/fuzz-smoke.sh --build-only [build folder]   builds the targets, runs none
 set -euo pipefail
 cd "$(dirname "$0")/.."
+build_only=false
+if [ "${1:-}" = --build-only ]; then
+  build_only=true
+  shift
+  set -- "" "$@"
+fi
 seconds="${1:-20}"
 build="${2:-build/fuzz}"
 
@@ -24,6 +31,10 @@ fi
 
 cmake --preset fuzz -B "$build" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build "$build" --target "${names[@]}" -j "$(nproc)"
+if $build_only; then
+  echo "fuzz targets built: ${names[*]}"
+  exit 0
+fi
 
 for name in "${names[@]}"; do
   target="$build/tests/fuzz/$name"

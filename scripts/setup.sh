@@ -10,6 +10,8 @@ programs=(g++ cmake ninja-build nlohmann-json3-dev)
 everything=(
   "${programs[@]}" build-essential pkg-config
   clang libclang-rt-14-dev
+  # the checks of format and code (scripts/format-check.sh, scripts/tidy.sh)
+  clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   qt6-base-dev fonts-dejavu-core xvfb xauth

@@ -92,8 +92,8 @@ std::optional<std::uint64_t> DosRecordCount(const fs::path& table) {
 
 class Reconciliation {
  public:
-  Reconciliation(const fs::path& report, const fs::path& dos_folder, DatabaseCheck& check)
-      : report_(report), dos_folder_(dos_folder), check_(check) {}
+  Reconciliation(fs::path report, fs::path dos_folder, DatabaseCheck& check)
+      : report_(std::move(report)), dos_folder_(std::move(dos_folder)), check_(check) {}
 
   void Run();
 

@@ -15,7 +15,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 class Utf8Console {
  public:
   Utf8Console();
-  ~Utf8Console();
+  ~Utf8Console();  // NOLINT(performance-trivially-destructible): Windows restores code pages
   Utf8Console(const Utf8Console&) = delete;
   Utf8Console& operator=(const Utf8Console&) = delete;
 

@@ -55,8 +55,10 @@ std::string RenumberCommuneText(std::string_view text, bool keep_width,
   std::string result = PadLeft(std::to_string(result_number), 3, '0');
   if (keep_width) {
     constexpr std::size_t kMostSpacesAdded = 21;
-    result =
-        PadLeft(std::move(result), std::min(text.size(), result.size() + kMostSpacesAdded), ' ');
+    // The width first: the order in which a call's arguments are worked out is the
+    // compiler's, and the text is moved into the call.
+    const std::size_t width = std::min(text.size(), result.size() + kMostSpacesAdded);
+    result = PadLeft(std::move(result), width, ' ');
   }
   return result;
 }

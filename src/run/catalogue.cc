@@ -63,6 +63,7 @@ constexpr std::string_view kChangeWarnings[kValueChangeCount] = {
     "odwołania do rekordu spoza tabeli (pominięte)",
     "odwołania do rekordu, który nie został zapisany (zapisane z pustym identyfikatorem)",
     "rekordy bez wpisu w indeksie (zapisane bez danych, które indeks wskazuje)",
+    // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one text over two lines
     "wpisy indeksu prowadzące do innego rekordu (indeks nieaktualny; zapisane bez danych, "
     "które indeks wskazuje)",
 };

@@ -80,7 +80,7 @@ std::string Rounded(double value) {
 // The lines of one system's .def file, built and then written at once.
 class Description {
  public:
-  void Add(std::string line) { text_ += line + "\r\n"; }
+  void Add(const std::string& line) { text_.append(line).append("\r\n"); }
   void Write(const std::string& path) const {
     platform::File file = platform::File::Create(platform::HostPath(path));
     file.Write({reinterpret_cast<const std::uint8_t*>(text_.data()), text_.size()});
@@ -190,7 +190,7 @@ bool SystemConverter::AddCorners(Description& description) {
     if (emblem.empty()) continue;
     std::string line = emblem;
     std::replace(line.begin(), line.end(), ' ', '_');
-    line += " " + x + " " + y;
+    line.append(" ").append(x).append(" ").append(y);
     if (first) {
       line += platform::Cp1250FromUtf8("  & Lewe, dolne narożniki sekcji pierwotnych");
       first = false;

@@ -197,7 +197,7 @@ bool SourceTableSlot::Bind(std::string_view name, FieldBinding binding) {
     return SameNameIgnoringCase(field.name, name);
   });
   if (found == fields_.end()) return false;
-  found->binding = std::move(binding);
+  found->binding = binding;
   bound_ = BoundFieldsOf(fields_);
   return true;
 }

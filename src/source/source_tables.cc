@@ -106,7 +106,7 @@ void SourceTables::Select(TableHandle table) {
 
 void SourceTables::Bind(std::string_view field, FieldBinding binding) {
   SourceTableSlot* table = IsValidHandle(current_) ? slots_[SlotIndex(current_)].get() : nullptr;
-  const bool bound = table != nullptr && table->Bind(UpperAscii(field), std::move(binding));
+  const bool bound = table != nullptr && table->Bind(UpperAscii(field), binding);
   status_ = bound ? kSourceOk : kSourceNoSuchField;
 }
 

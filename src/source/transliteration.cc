@@ -10,7 +10,7 @@ namespace konwerter::source {
 namespace {
 
 inline constexpr int kPageCount = 7;
-inline constexpr int kLetterCount = 18;
+inline constexpr std::size_t kLetterCount = 18;
 
 // The Polish letters in every code page, always in the order
 // Ą Ć Ę Ł Ń Ó Ś Ź Ż ą ć ę ł ń ó ś ź ż.
@@ -41,19 +41,24 @@ constexpr std::array<LetterRow, kPageCount> kPolishLetters = {{
 
 constexpr TransliterationMap BuildMap(int from, int to) {
   TransliterationMap map{};
-  for (int byte = 0; byte < 256; ++byte) map[byte] = static_cast<std::uint8_t>(byte);
+  for (std::size_t byte = 0; byte < map.size(); ++byte) map[byte] = static_cast<std::uint8_t>(byte);
   if (from == kNoDiacriticsPage) return map;  // its letters are plain ones: nothing to replace
-  const LetterRow& source = kPolishLetters[from];
-  const LetterRow& target = kPolishLetters[to];
+  const LetterRow& source = kPolishLetters[static_cast<std::size_t>(from)];
+  const LetterRow& target = kPolishLetters[static_cast<std::size_t>(to)];
   // Walk backwards so that the first position of a byte in the row wins.
-  for (int p = kLetterCount - 1; p >= 0; --p) map[source[p]] = target[p];
+  for (std::size_t p = kLetterCount; p-- > 0;) map[source[p]] = target[p];
   return map;
 }
 
-constexpr std::array<TransliterationMap, kPageCount * kPageCount> BuildAllMaps() {
-  std::array<TransliterationMap, kPageCount * kPageCount> maps{};
+// The place of the map between two valid pages in the table of every map.
+constexpr std::size_t MapIndex(int from, int to) {
+  return static_cast<std::size_t>(from) * kPageCount + static_cast<std::size_t>(to);
+}
+
+constexpr std::array<TransliterationMap, std::size_t{kPageCount} * kPageCount> BuildAllMaps() {
+  std::array<TransliterationMap, std::size_t{kPageCount} * kPageCount> maps{};
   for (int from = 0; from < kPageCount; ++from) {
-    for (int to = 0; to < kPageCount; ++to) maps[from * kPageCount + to] = BuildMap(from, to);
+    for (int to = 0; to < kPageCount; ++to) maps[MapIndex(from, to)] = BuildMap(from, to);
   }
   return maps;
 }
@@ -63,7 +68,7 @@ constexpr auto kMaps = BuildAllMaps();
 // ApplyMap passes plain ASCII over unread; that holds only while no map changes it.
 constexpr bool LeavesAsciiAlone() {
   for (const TransliterationMap& map : kMaps) {
-    for (int byte = 0; byte < 0x80; ++byte) {
+    for (std::size_t byte = 0; byte < 0x80; ++byte) {
       if (map[byte] != byte) return false;
     }
   }
@@ -82,7 +87,7 @@ void CheckPage(int page) {
 const TransliterationMap& MapBetween(int from, int to) {
   CheckPage(from);
   CheckPage(to);
-  return kMaps[static_cast<std::size_t>(from * kPageCount + to)];
+  return kMaps[MapIndex(from, to)];
 }
 
 const TransliterationMap* ProgramTextMap(const CodePages& pages) {

@@ -47,11 +47,11 @@ std::vector<NtxEntry> EvenKeys(int count) {
 
 // An index whose pages hold no keys, each leading to the next: `levels` pages deep.
 std::vector<std::uint8_t> ChainOfPages(int levels) {
-  std::vector<std::uint8_t> bytes(1024 * (levels + 1), 0);
+  std::vector<std::uint8_t> bytes(std::size_t{1024} * (levels + 1), 0);
   bytes[14] = 4;  // key size
   PutU32(bytes, 4, 1024);
   for (int level = 1; level <= levels; ++level) {
-    const std::size_t page = 1024 * level;
+    const std::size_t page = std::size_t{1024} * level;
     bytes[page + 2] = 4;  // slot 1 lies at offset 4 of the page
     PutU32(bytes, page + 4, level < levels ? 1024 * (level + 1) : 0);
   }
@@ -289,7 +289,8 @@ TEST_F(ClipperIndexTest, TheTreeCheckFindsWhatWouldMisleadALookUp) {
   EXPECT_EQ(check(bytes, 60), (IndexFault{IndexFaultKind::kTreeLoops, root}));
   bytes = sound;
   PutU32(bytes, root + U16At(bytes, root + 2), 1024 * 500);
-  EXPECT_EQ(check(bytes, 60), (IndexFault{IndexFaultKind::kPageUnreadable, 1024 * 500}));
+  EXPECT_EQ(check(bytes, 60),
+            (IndexFault{IndexFaultKind::kPageUnreadable, std::uint64_t{1024} * 500}));
   bytes = sound;
   PutU32(bytes, root + U16At(bytes, root + 2), child + 1);
   EXPECT_EQ(check(bytes, 60), (IndexFault{IndexFaultKind::kPageUnreadable, child + 1}));
@@ -305,7 +306,8 @@ TEST_F(ClipperIndexTest, TheTreeCheckFindsWhatWouldMisleadALookUp) {
   EXPECT_EQ(check(bytes, 60), (IndexFault{IndexFaultKind::kPageDamaged, child}));
 
   EXPECT_FALSE(check(ChainOfPages(30), 1));
-  EXPECT_EQ(check(ChainOfPages(31), 1), (IndexFault{IndexFaultKind::kTreeLoops, 1024 * 31}));
+  EXPECT_EQ(check(ChainOfPages(31), 1),
+            (IndexFault{IndexFaultKind::kTreeLoops, std::uint64_t{1024} * 31}));
 }
 
 TEST_F(ClipperIndexTest, CloseLeavesStatus0) {

@@ -82,7 +82,7 @@ TEST(SampleSiteTest, RecordsGrowLinearlyWithScale) {
   EXPECT_GT(at_one, 2000u);
   EXPECT_LT(at_one, 12000u);
   // Each step of scale adds about the same number of records.
-  const double first_step = static_cast<double>(at_two - at_one);
+  const auto first_step = static_cast<double>(at_two - at_one);
   const double later_steps = static_cast<double>(at_four - at_two) / 2;
   EXPECT_NEAR(later_steps / first_step, 1.0, 0.1);
 }
@@ -170,7 +170,7 @@ TEST(SampleSiteTest, IndexesHoldTheKeyOfEveryRecord) {
 TEST(SampleSiteTest, ReferencedKeysExistInTheirDictionaries) {
   TempDir dir;
   Generate(dir, 1);
-  const auto root = dir.path();
+  const auto& root = dir.path();
   const std::set<std::uint32_t> persons = KeysIn(root / "GOSOBY/OSOBY.DBF", "ID");
   const std::set<std::uint32_t> works = KeysIn(root / "groboty/roboty.dbf", "ID_KERG");
   const std::set<std::uint32_t> parcels = KeysIn(root / "groboty/dz.dbf", "ID_DZIALKI");

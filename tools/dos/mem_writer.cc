@@ -134,7 +134,8 @@ double ClipperDayNumber(int year, int month, int day) {
   const int a = (14 - month) / 12;
   const int y = year + 4800 - a;
   const int m = month + 12 * a - 3;
-  return day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
+  const int day_number = day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
+  return day_number;
 }
 
 void WriteMemFile(const std::filesystem::path& path, const std::vector<MemVariable>& variables) {

@@ -85,10 +85,10 @@ void WriteOrderDictionaries(SiteContext& site) {
   std::vector<std::pair<std::string, std::string>> staff;
   const auto surnames = Surnames();
   for (std::size_t i = 0; i < 10; ++i) {
-    staff.push_back({"O" + std::to_string(i),
-                     std::string(surnames[i * 3]) + " " + std::string(FemaleFirstNames()[i])});
+    staff.emplace_back("O" + std::to_string(i),
+                       std::string(surnames[i * 3]) + " " + std::string(FemaleFirstNames()[i]));
   }
-  staff.push_back({"OD", "Przybyszewska-Kołodziejczyk Małgorzata"});  // longer than 25
+  staff.emplace_back("OD", "Przybyszewska-Kołodziejczyk Małgorzata");  // longer than 25
   site.model.services = WriteCodedNames(site, tables::kObsluga, NameCase::kUpper,
                                         {"ID_OBSLUGA", "OBSLUGA", "NAZW_IMIE"}, staff,
                                         {{"OE", "Emerytowana Helena"}});

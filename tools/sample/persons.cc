@@ -66,7 +66,7 @@ Dictionaries WriteDictionaries(SiteContext& site) {
       WriteNames(site, tables::kImiona, NameCase::kAsCatalogued, first_names);
   dictionaries.communes = WriteCommunes(site);
   std::vector<std::string_view> localities(Localities().begin(), Localities().end());
-  localities.push_back("");  // a locality whose name was cleared
+  localities.emplace_back("");  // a locality whose name was cleared
   dictionaries.localities = WriteNames(site, tables::kMiejsc, NameCase::kAsCatalogued, localities);
   std::vector<std::string_view> streets(StreetNames().begin(), StreetNames().end());
   streets.insert(streets.begin() + 5, "");
@@ -180,7 +180,7 @@ void WritePersons(SiteContext& site) {
     if (order.size() > 1 && site.random.Percent(30)) std::swap(order[0], order[1]);
     for (const std::size_t i : order) {
       lines.Add({{"ID_OS", DosKey(key)},
-                 {"LP", Whole(static_cast<long long>(i + 1), 1)},
+                 {"LP", Whole(static_cast<long long>(i) + 1, 1)},
                  {"NAZWA", name.lines[i]}});
       index.push_back({DosKey(key) + static_cast<char>(i + 1), lines.count()});
     }

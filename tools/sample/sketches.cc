@@ -21,7 +21,7 @@ void WriteSketches(SiteContext& site) {
                   {"RO_ROBOTY", ReferenceTo(random, site.model.assortments, 10)},
                   {"NR_P_J", std::to_string(Communes()[random.Below(8)].number)},
                   {"NR_S_J", std::to_string(random.Between(1, 40))},
-                  {"NR_SZ", Whole(static_cast<long long>(i + 1), 6)},
+                  {"NR_SZ", Whole(static_cast<long long>(i) + 1, 6)},
                   {"ID_KERG", KeyOf(random, site.model.works, 20)}},
                  random.Percent(2));
   }

@@ -60,8 +60,8 @@ void PrintSeverity(const DatabaseCheck& check, Severity severity, const fs::path
   out << (severity == Severity::kFailure ? "Błędy: " : "Ostrzeżenia: ")
       << (severity == Severity::kFailure ? check.failures() : check.warnings()) << "\n";
   for (const FindingKind kind : kinds) {
-    out << "  " << platform::Utf8FromCp1250(run::KindTitle(kind)) << ": "
-        << check.counts.at(kind) << "\n";
+    out << "  " << platform::Utf8FromCp1250(run::KindTitle(kind)) << ": " << check.counts.at(kind)
+        << "\n";
     for (const auto& [group, count] : check.group_counts) {
       if (group.first == kind) {
         PrintGroup(check, kind, group.second, count, output_folder, listed_per_group, out);

@@ -18,7 +18,9 @@ FileOrFolderDialog::FileOrFolderDialog(QWidget* parent, const QString& folder)
 void FileOrFolderDialog::accept() {
   const QStringList chosen = selectedFiles();
   if (!chosen.isEmpty() && QFileInfo(chosen.front()).isDir()) {
-    QDialog::accept();
+    // A folder is the choice: close as a dialog does, without the file dialog's own
+    // accept, which would open the folder.
+    QDialog::accept();  // NOLINT(bugprone-parent-virtual-call)
     return;
   }
   QFileDialog::accept();

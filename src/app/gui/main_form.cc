@@ -161,7 +161,7 @@ void MainForm::ShowTable(std::string_view caption, int record_maximum) {
   Control<QLabel>(*this, "Label5").setText(FromCp1250(caption));
   // A bar whose range is 0..0 would show Qt's busy animation; an empty table shows an
   // empty bar instead.
-  QProgressBar& bar = Control<QProgressBar>(*this, "ProgressBar2");
+  auto& bar = Control<QProgressBar>(*this, "ProgressBar2");
   bar.setRange(0, std::max(record_maximum, 1));
   bar.setValue(0);
   Repaint();

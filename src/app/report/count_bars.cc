@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string_view>
 
 #include "app/report/html_text.h"
@@ -21,7 +22,8 @@ struct Bar {
 
 int BarLength(std::uint64_t count, std::uint64_t scale, int width) {
   if (count == 0 || scale == 0) return 0;
-  const auto length = static_cast<int>(static_cast<double>(count) * width / scale + 0.5);
+  const auto length = static_cast<int>(
+      std::lround(static_cast<double>(count) * width / static_cast<double>(scale)));
   return std::clamp(length, 1, width);
 }
 

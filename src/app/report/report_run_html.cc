@@ -1,5 +1,6 @@
 #include "app/report/report_run_html.h"
 
+#include <cmath>
 #include <cstdio>
 #include <set>
 #include <string_view>
@@ -76,7 +77,7 @@ std::string DurationText(double seconds) {
     if (const auto point = duration.find('.'); point != std::string::npos) duration[point] = ',';
     return duration;
   }
-  const auto whole = static_cast<long long>(seconds + 0.5);
+  const long long whole = std::llround(seconds);
   if (whole < 3600) {
     std::snprintf(text, sizeof text, "%lld min %02lld s", whole / 60, whole % 60);
   } else {

@@ -80,16 +80,16 @@ std::string ReasonsLine(const run::TableAccount& account) {
     if (account.skipped_by_reason[i] == 0) continue;
     const std::string code(run::SkipCode(static_cast<run::SkipReason>(i)));
     if (!skipped.empty()) skipped += ", ";
-    skipped +=
-        "<a href=\"#p-" + code + "\">" + code + "</a> " + HtmlNumber(account.skipped_by_reason[i]);
+    skipped.append("<a href=\"#p-").append(code).append("\">").append(code).append("</a> ");
+    skipped += HtmlNumber(account.skipped_by_reason[i]);
   }
   std::string altered;
   for (std::size_t i = 0; i < run::kValueChangeCount; ++i) {
     if (account.altered_by_change[i] == 0) continue;
     const std::string code(run::ChangeCode(static_cast<run::ValueChange>(i)));
     if (!altered.empty()) altered += ", ";
-    altered +=
-        "<a href=\"#z-" + code + "\">" + code + "</a> " + HtmlNumber(account.altered_by_change[i]);
+    altered.append("<a href=\"#z-").append(code).append("\">").append(code).append("</a> ");
+    altered += HtmlNumber(account.altered_by_change[i]);
   }
   std::string line;
   if (!skipped.empty()) line += "pominięte: " + skipped;

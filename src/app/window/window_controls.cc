@@ -81,6 +81,7 @@ std::vector<std::string> WindowSpec::FocusOrder() const {
       focusable.begin(), focusable.end(),
       [](const ControlSpec* a, const ControlSpec* b) { return a->tab_order < b->tab_order; });
   std::vector<std::string> names;
+  names.reserve(focusable.size());
   for (const ControlSpec* control : focusable) names.push_back(control->name);
   return names;
 }

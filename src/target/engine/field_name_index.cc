@@ -94,7 +94,7 @@ std::size_t FieldNameIndex::Place(const std::vector<Folded>& names, const std::v
       repeated = slots_[slot].name == names[i];  // the first of equal names wins
     }
     if (repeated) continue;
-    displaced += slot != SlotOf(names[i]) ? 1 : 0;
+    if (slot != SlotOf(names[i])) ++displaced;
     slots_[slot] = {names[i], fields[i]};
   }
   return displaced;

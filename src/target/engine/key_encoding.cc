@@ -68,7 +68,7 @@ void EncodeNumericKey(const DecimalDigits& number, std::span<std::uint8_t> key) 
   key[1] = number.negative ? kNegativeMark : kPositiveMark;
   const int digits = std::min(number.count, static_cast<int>(kMaxKeyDigits));
   for (int i = 0; i < digits; ++i) {
-    const auto value = static_cast<std::uint8_t>(number.digits[i] - '0');
+    const auto value = static_cast<std::uint8_t>(number.digits[static_cast<std::size_t>(i)] - '0');
     std::uint8_t& byte = key[kDigitsOffset + static_cast<std::size_t>(i / 2)];
     byte = static_cast<std::uint8_t>(byte | (i % 2 == 0 ? value << 4 : value));
   }

@@ -43,7 +43,7 @@ inline constexpr std::size_t kTagTableOffset = 512;
 inline constexpr std::size_t kAnchorMarkOffset = 529;
 inline constexpr std::uint8_t kAnchorMark = 0x01;
 inline constexpr std::size_t kFirstSlotOffset = kTagTableOffset + kSlotLength;
-inline constexpr std::size_t kTagTableEnd = kTagTableOffset + kSlotCount * kSlotLength;
+inline constexpr std::size_t kTagTableEnd = kTagTableOffset + std::size_t{kSlotCount} * kSlotLength;
 inline constexpr std::uint32_t kFirstTagHeaderPage = kTagTableEnd / kPageSize;
 
 inline constexpr std::size_t kSlotHeaderPageOffset = 0;

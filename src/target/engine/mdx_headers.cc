@@ -47,6 +47,7 @@ void StoreSlot(std::span<std::uint8_t> slot, const WrittenTag& tag, const NameTh
 std::vector<NameThreads> NameTreeThreads(const std::vector<std::string>& names) {
   std::vector<NameThreads> threads(names.size());
   std::vector<SlotName> padded;
+  padded.reserve(names.size());
   for (const auto& name : names) padded.push_back(PaddedName(name));
   for (std::size_t slot = 1; slot < names.size(); ++slot) {
     std::size_t at = 0;  // slot index of the node being compared, 0-based
@@ -84,6 +85,7 @@ std::vector<std::uint8_t> EncodeFileHeader(std::string_view table_name,
 
   bytes[kAnchorMarkOffset] = kAnchorMark;
   std::vector<std::string> names;
+  names.reserve(tags.size());
   for (const auto& tag : tags) names.push_back(tag.name);
   const std::vector<NameThreads> threads = NameTreeThreads(names);
   for (std::size_t i = 0; i < tags.size(); ++i) {

@@ -36,7 +36,9 @@ void SortByWords(std::vector<SortEntry>& entries) {
   std::vector<std::array<std::uint32_t, kBuckets>> counts(kDigits);
   for (auto& count : counts) count.fill(0);
   for (const SortEntry& entry : entries) {
-    for (int digit = 0; digit < kDigits; ++digit) ++counts[digit][DigitOf(entry, digit)];
+    for (int digit = 0; digit < kDigits; ++digit) {
+      ++counts[static_cast<std::size_t>(digit)][DigitOf(entry, digit)];
+    }
   }
   std::vector<SortEntry> moved(entries.size());
   for (int digit = 0; digit < kDigits; ++digit) {

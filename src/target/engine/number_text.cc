@@ -29,12 +29,16 @@ void PushDigit(DecimalDigits& number, char digit, bool before_point) {
     if (!before_point) --number.point;
     return;
   }
-  if (number.count < DecimalDigits::kMaxDigits) number.digits[number.count++] = digit;
+  if (number.count < DecimalDigits::kMaxDigits) {
+    number.digits[static_cast<std::size_t>(number.count++)] = digit;
+  }
   if (before_point) ++number.point;
 }
 
 void DropTrailingZeros(DecimalDigits& number) {
-  while (number.count > 0 && number.digits[number.count - 1] == '0') --number.count;
+  while (number.count > 0 && number.digits[static_cast<std::size_t>(number.count - 1)] == '0') {
+    --number.count;
+  }
   if (number.count == 0) number = DecimalDigits{};
 }
 
@@ -44,7 +48,8 @@ int RequiredLength(const DecimalDigits& number, int decimals) {
 }
 
 char DigitAt(const DecimalDigits& number, int index) {
-  return (index >= 0 && index < number.count) ? number.digits[index] : '0';
+  return (index >= 0 && index < number.count) ? number.digits[static_cast<std::size_t>(index)]
+                                              : '0';
 }
 
 // Below this magnitude a double times a power of ten is within 1e-7 of the exact product,
@@ -132,7 +137,7 @@ DecimalDigits ShortestDecimal(double value) {
   }
   for (; position < end && *position != 'e'; ++position) {
     if (IsDigit(*position) && number.count < DecimalDigits::kMaxDigits) {
-      number.digits[number.count++] = *position;
+      number.digits[static_cast<std::size_t>(number.count++)] = *position;
     }
   }
   int exponent = 0;
@@ -181,11 +186,13 @@ DecimalDigits RoundToDecimals(const DecimalDigits& number, int decimals) {
   if (keep < 0) return DecimalDigits{};
   DecimalDigits rounded = number;
   rounded.count = keep;
-  if (number.digits[keep] >= '5') {
+  if (number.digits[static_cast<std::size_t>(keep)] >= '5') {
     int i = keep - 1;
-    for (; i >= 0 && rounded.digits[i] == '9'; --i) rounded.digits[i] = '0';
+    for (; i >= 0 && rounded.digits[static_cast<std::size_t>(i)] == '9'; --i) {
+      rounded.digits[static_cast<std::size_t>(i)] = '0';
+    }
     if (i >= 0) {
-      ++rounded.digits[i];
+      ++rounded.digits[static_cast<std::size_t>(i)];
     } else {  // carried past the first digit: 99.5 -> 100
       std::copy_backward(rounded.digits.begin(), rounded.digits.begin() + rounded.count,
                          rounded.digits.begin() + rounded.count + 1);

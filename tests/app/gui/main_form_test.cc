@@ -233,7 +233,7 @@ void MainFormTest::TheIndexBoxAsksForIndexesRebuiltFromTheTables() {
   MainFormFixture fixture;
   gui::MainForm& form = fixture.form;
   form.show();
-  QCheckBox& box = Control<QCheckBox>(form, "cbindeksy");
+  auto& box = Control<QCheckBox>(form, "cbindeksy");
   QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, box.height() / 2));
   QVERIFY(form.rules().options().rebuild_indexes);
   QVERIFY(form.rules().Request().options.rebuild_indexes);
@@ -247,7 +247,7 @@ void MainFormTest::RenumberingBoxStaysCheckedOnlyWhenTheDialogEndsWithOk() {
   MainFormFixture fixture({platform::MessageAnswer::kYes});
   gui::MainForm& form = fixture.form;
   form.show();
-  QCheckBox& box = Control<QCheckBox>(form, "cbgmina");
+  auto& box = Control<QCheckBox>(form, "cbgmina");
   bool dialog_was_shown = false;
   QTimer::singleShot(0, &form, [&] {
     dialog_was_shown = form.renumbering_form().isVisible();

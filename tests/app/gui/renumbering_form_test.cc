@@ -55,7 +55,7 @@ struct DialogFixture {
   }
   // Clicks a button, or a check box on its box.
   void Click(const char* name) {
-    QWidget& control = Control<QWidget>(form, name);
+    auto& control = Control<QWidget>(form, name);
     QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(5, control.height() / 2));
   }
 

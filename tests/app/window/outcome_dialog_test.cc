@@ -153,7 +153,7 @@ TEST(RunWatchTest, AStopMessageAfterATableStartedNamesTheTable) {
   messages.Show(WithWarnings(2));  // no failure: as it is
   messages.Show(Failure());
   OperatorMessage named = Failure();
-  named.facts.push_back("Ostatnia tabela: zakr_ras.dbf");
+  named.facts.emplace_back("Ostatnia tabela: zakr_ras.dbf");
   messages.Show(named);
   watch.Reset();
   EXPECT_EQ(shown_progress.resets, 1);

@@ -175,7 +175,7 @@ TEST(UpperCp852Test, AsciiAndOtherAccentedLettersOnly) {
 
 TEST(UpperCp852Test, UpperCaseIsStableAndKeepsTheLetter) {
   for (int x = 0; x < 256; ++x) {
-    const std::uint8_t byte = static_cast<std::uint8_t>(x);
+    const auto byte = static_cast<std::uint8_t>(x);
     const std::uint8_t upper = UpperCp852(byte);
     EXPECT_EQ(UpperCp852(upper), upper) << x;
     // Both orders of the second byte win only if the first bytes tie on the primary weight.

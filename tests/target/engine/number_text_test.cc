@@ -56,7 +56,7 @@ TEST(NumberTextTest, HalvesAgreeWithTheExactRoute) {
     for (int i = 0; i < decimals; ++i) unit /= 10;
     std::uniform_int_distribution<std::int64_t> units(0, 99999999 / (decimals + 1));
     for (int i = 0; i < 20000; ++i) {
-      const double whole = static_cast<double>(units(random));
+      const auto whole = static_cast<double>(units(random));
       const double half = (i % 3 == 0)   ? (whole + 0.5) * unit
                           : (i % 3 == 1) ? whole * unit + unit / 2
                                          : (2 * whole + 1) / 2 * unit;
