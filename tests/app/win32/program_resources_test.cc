@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cwctype>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/version.h"
@@ -52,6 +54,36 @@ class ProgramModule {
   bool Has(LPCWSTR type) const {
     return module_ != nullptr && ::FindResourceW(module_, MAKEINTRESOURCEW(1), type) != nullptr;
   }
+  // The images every icon of the program is drawn from, by icon, as its group names them: the
+  // image's number and the size the group gives it.
+  std::vector<std::vector<std::pair<WORD, DWORD>>> IconImages() const {
+    std::vector<std::vector<std::pair<WORD, DWORD>>> icons;
+    ::EnumResourceNamesW(
+        module_, RT_GROUP_ICON,
+        [](HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+          const HRSRC group = ::FindResourceW(module, name, RT_GROUP_ICON);
+          const auto* bytes =
+              static_cast<const BYTE*>(::LockResource(::LoadResource(module, group)));
+          // A group: 6 bytes of header (the count at 4), then 14 bytes per image, its size at
+          // 8 and its number at 12.
+          const WORD count = *reinterpret_cast<const WORD*>(bytes + 4);
+          std::vector<std::pair<WORD, DWORD>> images;
+          for (WORD i = 0; i < count; ++i) {
+            const BYTE* entry = bytes + 6 + 14 * i;
+            images.emplace_back(*reinterpret_cast<const WORD*>(entry + 12),
+                                *reinterpret_cast<const DWORD*>(entry + 8));
+          }
+          reinterpret_cast<std::vector<std::vector<std::pair<WORD, DWORD>>>*>(found)->push_back(
+              images);
+          return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&icons));
+    return icons;
+  }
+  DWORD ImageSize(WORD image) const {
+    const HRSRC found = ::FindResourceW(module_, MAKEINTRESOURCEW(image), RT_ICON);
+    return found == nullptr ? 0 : ::SizeofResource(module_, found);
+  }
   std::string Manifest() const {
     const HRSRC found = ::FindResourceW(module_, MAKEINTRESOURCEW(1), RT_MANIFEST);
     if (found == nullptr) return {};
@@ -83,6 +115,22 @@ TEST(ProgramResourcesTest, BothProgramsCarryTheirVersionIconAndManifest) {
     for (const char* setting :
          {"Microsoft.Windows.Common-Controls", "PerMonitorV2", "true/pm", ">UTF-8<", "asInvoker"}) {
       EXPECT_NE(manifest.find(setting), std::string::npos) << path << ": " << setting;
+    }
+  }
+}
+
+// The window's program carries its own icon and the pictures of its buttons: every icon is
+// drawn from images of its own, each the size its icon gives it (images of two resource
+// scripts that took the same numbers would leave some icon drawn from another's picture).
+TEST(ProgramResourcesTest, EveryIconOfTheWindowHasImagesOfItsOwn) {
+  const ProgramModule module(ProgramFile(KONWERTER_EXE));
+  const auto icons = module.IconImages();
+  EXPECT_EQ(icons.size(), 5u);  // the program's icon and four button pictures
+  std::set<WORD> taken;
+  for (const auto& images : icons) {
+    for (const auto& [image, size] : images) {
+      EXPECT_TRUE(taken.insert(image).second) << "image " << image << " in two icons";
+      EXPECT_EQ(module.ImageSize(image), size) << "image " << image;
     }
   }
 }
