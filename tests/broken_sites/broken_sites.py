@@ -9,7 +9,6 @@ folder, and no case running over 10 seconds (a hang is a failure).
 
 import argparse
 import fcntl
-import hashlib
 import json
 import os
 import resource
@@ -20,6 +19,9 @@ import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from tree_snapshot import snapshot  # noqa: E402
 
 CASE_SECONDS = 10
 
@@ -390,23 +392,6 @@ CASES = [
 
 
 # ---- running -------------------------------------------------------------------------------
-
-def snapshot(folder):
-    files = {}
-    for root, dirs, names in os.walk(folder):
-        for name in dirs + names:
-            path = os.path.join(root, name)
-            relative = os.path.relpath(path, folder)
-            if os.path.islink(path):
-                files[relative] = "link:" + os.readlink(path)
-            elif os.path.isfile(path):
-                files[relative] = hashlib.sha256(open(path, "rb").read()).hexdigest()
-            elif not os.path.isdir(path):
-                files[relative] = "special"
-            else:
-                files[relative] = "folder"
-    return files
-
 
 def run_case(case, cli, sample, work):
     site = os.path.join(work, "site")

@@ -12,7 +12,6 @@ altered without a word.
 
 import argparse
 import concurrent.futures
-import hashlib
 import json
 import os
 import shutil
@@ -21,6 +20,9 @@ import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from tree_snapshot import snapshot  # noqa: E402
 
 # Tables a site may lack: the run converts without them (an older site has none), so a
 # missing one is no damage. Paths relative to the sample site, in lower case.
@@ -185,22 +187,6 @@ INDEX_DAMAGES = {
 
 
 # ---- running -------------------------------------------------------------------------------
-
-def snapshot(folder):
-    """Every file and folder under `folder`, files by the hash of their bytes."""
-    files = {}
-    for root, dirs, names in os.walk(folder):
-        for name in dirs + names:
-            path = os.path.join(root, name)
-            relative = os.path.relpath(path, folder)
-            if os.path.islink(path):
-                files[relative] = "link:" + os.readlink(path)
-            elif os.path.isfile(path):
-                files[relative] = hashlib.sha256(read(path)).hexdigest()
-            else:
-                files[relative] = "folder"
-    return files
-
 
 def convert(cli, site, work):
     """Runs a conversion; returns (exit status, output text, summary or None), or None when
